@@ -1,0 +1,247 @@
+#include "common/text_routines.h"
+
+#include "common/codepage.h"
+
+#include <cmath>
+
+namespace verbalo {
+namespace {
+
+// Calls f once per character, a surrogate pair being one character.
+template <typename F>
+void forEachCodePoint(const QString &text, F f)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            f(QChar::surrogateToUcs4(c, text.at(i + 1)));
+            ++i;
+        } else {
+            f(static_cast<char32_t>(c.unicode()));
+        }
+    }
+}
+
+// The byte rules treat a character missing from the code page like a byte above 128.
+int byteCode(char32_t c)
+{
+    const int code = cp1250Code(c);
+    return code < 0 ? 256 : code;
+}
+
+char32_t foldedAccent(char32_t c)
+{
+    switch (c) {
+    case U'"':
+    case U'\'':
+        return U' ';
+    case U'Á':
+        return U'A';
+    case U'É':
+        return U'E';
+    case U'Í':
+        return U'I';
+    case U'Ó':
+    case U'Ő':
+    case U'Ö':
+        return U'O';
+    case U'Ú':
+    case U'Ű':
+    case U'Ü':
+        return U'U';
+    default:
+        return c;
+    }
+}
+
+} // namespace
+
+QString getToken(const QString &separators, const QString &text, int n)
+{
+    if (n < 1)
+        return {};
+    int field = 1;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !separators.contains(text.at(i)))
+            continue;
+        if (field == n)
+            return text.mid(start, i - start);
+        ++field;
+        start = i + 1;
+    }
+    return {};
+}
+
+QString foldAccents(const QString &text)
+{
+    QString result;
+    result.reserve(text.size());
+    forEachCodePoint(text, [&result](char32_t c) {
+        // One character at a time: upper-casing "ß" as a whole text would give "SS", while the
+        // code page has no capital for it and the key keeps one character.
+        const char32_t folded = foldedAccent(QChar::toUpper(c));
+        if (byteCode(folded) > 128)
+            result.append(QLatin1Char('#'));
+        else
+            result.append(QChar(static_cast<char16_t>(folded)));
+    });
+    return result;
+}
+
+QString cleanFileName(const QString &text)
+{
+    static const QString unsafe = QStringLiteral(" !\"#%&'*+/:?@\\");
+    QString result;
+    result.reserve(text.size());
+    forEachCodePoint(text, [&result](char32_t c) {
+        if (c < 0x80 && unsafe.contains(QChar(static_cast<char16_t>(c))))
+            result.append(QLatin1Char('-'));
+        else if (byteCode(c) >= 129)
+            result.append(QLatin1Char('_'));
+        else
+            result.append(QChar(static_cast<char16_t>(c)));
+    });
+    return result.toLower();
+}
+
+QStringList splitLines(const QString &text, bool keepEmptyLastLine)
+{
+    QStringList lines;
+    if (text.isEmpty())
+        return lines;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) {
+            ++i;
+            continue;
+        }
+        lines.append(text.mid(start, i - start));
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = ++i;
+    }
+    if (start < text.size() || keepEmptyLastLine)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QString joinLines(const QString &text, QChar separator)
+{
+    return splitLines(text).join(separator);
+}
+
+QString keepNumberChars(const QString &text)
+{
+    QString result;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= u'0' && u <= u'9') || u == u',' || u == u'.')
+            result.append(c);
+    }
+    return result;
+}
+
+int extractInt(const QString &text)
+{
+    bool ok = false;
+    const int value = keepNumberChars(text).trimmed().toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+int countChar(QChar c, const QString &text)
+{
+    return static_cast<int>(text.count(c));
+}
+
+QString removeChar(QChar c, const QString &text)
+{
+    QString result = text;
+    result.remove(c);
+    return result;
+}
+
+QString floatToStrDot(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    if (value == 0)
+        return QStringLiteral("0");
+
+    // QString::number ignores the locale, so the separator is a point under any locale.
+    // "d.dddddddddddddde±x": 15 significant digits, rounded once.
+    const QString sci = QString::number(std::fabs(value), 'e', 14);
+    const qsizetype ePos = sci.indexOf(QLatin1Char('e'));
+    QString digits = sci.left(ePos).remove(QLatin1Char('.'));
+    const int exponent = sci.mid(ePos + 1).toInt();
+    while (digits.size() > 1 && digits.endsWith(QLatin1Char('0')))
+        digits.chop(1);
+
+    QString result = value < 0 ? QStringLiteral("-") : QString();
+    // Plain notation while the integer part fits the 15 digits and the value is not below
+    // 0.00001; beyond that the mantissa-and-exponent form, as "1.5E20" or "1E-6".
+    if (exponent < 15 && exponent >= -5) {
+        if (exponent < 0) {
+            result += QStringLiteral("0.") + QString(-exponent - 1, QLatin1Char('0')) + digits;
+        } else if (digits.size() <= exponent + 1) {
+            result += digits + QString(exponent + 1 - digits.size(), QLatin1Char('0'));
+        } else {
+            result += digits.left(exponent + 1) + QLatin1Char('.') + digits.mid(exponent + 1);
+        }
+    } else {
+        result += digits.left(1);
+        if (digits.size() > 1)
+            result += QLatin1Char('.') + digits.mid(1);
+        result += QLatin1Char('E') + QString::number(exponent);
+    }
+    return result;
+}
+
+QString nullToStr(const QVariant &value, const QString &defaultValue)
+{
+    if (value.isNull() || !value.canConvert<QString>())
+        return defaultValue;
+    return value.toString();
+}
+
+int nullToInt(const QVariant &value, int defaultValue)
+{
+    if (value.isNull())
+        return defaultValue;
+    bool ok = false;
+    const int result = value.toInt(&ok);
+    return ok ? result : defaultValue;
+}
+
+double nullToFloat(const QVariant &value, double defaultValue)
+{
+    if (value.isNull())
+        return defaultValue;
+    bool ok = false;
+    const double result = value.toDouble(&ok);
+    return ok ? result : defaultValue;
+}
+
+QString replaceChar(const QVariant &value, QChar from, QChar to)
+{
+    QString text = nullToStr(value, QString());
+    text.replace(from, to);
+    return text;
+}
+
+RgbColor sortColumnColor()
+{
+    return {255, 255, 185};
+}
+
+RgbColor lightenColor(RgbColor colour, int amount)
+{
+    const auto raise = [amount](int component) { return qBound(0, component + amount, 255); };
+    return {raise(colour.red), raise(colour.green), raise(colour.blue)};
+}
+
+} // namespace verbalo
