@@ -1,0 +1,70 @@
+// verbalo-cli: scripted work on a data folder with the same libraries as the programs.
+#include "cli_commands.h"
+
+#include "common/store/database.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+
+namespace {
+
+void usage(QTextStream& err) {
+    err << "usage: verbalo-cli [--data FOLDER] COMMAND [ARGS]\n"
+           "commands:\n"
+           "  sql \"STATEMENT\"   run SQL; rows are printed tab-separated with a header line\n"
+           "  tables            list the tables of the data folder\n"
+           "  check [TABLE]     integrity check of one or every table file\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    out.setEncoding(QStringConverter::Utf8);
+    err.setEncoding(QStringConverter::Utf8);
+
+    QStringList args = app.arguments().mid(1);
+    QString dataFolder;
+    if (args.size() >= 2 && args.first() == QLatin1String("--data")) {
+        dataFolder = args.at(1);
+        args = args.mid(2);
+    }
+    if (args.isEmpty()) {
+        usage(err);
+        return 2;
+    }
+    if (dataFolder.isEmpty()) {
+        err << "error: no data folder: give --data FOLDER\n";
+        return 1;
+    }
+    if (!QFileInfo(dataFolder).isDir()) {
+        err << "error: data folder " << dataFolder << " does not exist\n";
+        return 1;
+    }
+
+    verbalo::store::Database db;
+    db.connect(QStringLiteral("szotar"), dataFolder);
+
+    using Command = std::function<int(verbalo::store::Database&, const QStringList&, QTextStream&, QTextStream&)>;
+    const std::map<QString, Command> commands = {
+        {QStringLiteral("sql"), verbalo::cli::runSql},
+        {QStringLiteral("tables"), verbalo::cli::runTables},
+        {QStringLiteral("check"), verbalo::cli::runCheck},
+    };
+    const auto it = commands.find(args.first());
+    if (it == commands.end()) {
+        err << "error: unknown command " << args.first() << '\n';
+        usage(err);
+        return 2;
+    }
+    const int status = it->second(db, args.mid(1), out, err);
+    out.flush();
+    err.flush();
+    return status;
+}

@@ -1,0 +1,209 @@
+#include "collation.h"
+
+#include <QString>
+#include <QVector>
+#include <sqlite3.h>
+#include <unicode/ucol.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace verbalo::store {
+namespace {
+
+struct Collators {
+    UCollator* full = nullptr;
+    UCollator* ignoringCase = nullptr;
+    Collators() {
+        UErrorCode status = U_ZERO_ERROR;
+        full = ucol_open("", &status);
+        status = U_ZERO_ERROR;
+        ignoringCase = ucol_open("", &status);
+        status = U_ZERO_ERROR;
+        if (ignoringCase)
+            ucol_setStrength(ignoringCase, UCOL_SECONDARY);
+    }
+    ~Collators() {
+        if (full) ucol_close(full);
+        if (ignoringCase) ucol_close(ignoringCase);
+    }
+};
+
+// A collator is not meant to be shared between threads; each thread gets its own pair.
+Collators& collators() {
+    thread_local Collators c;
+    return c;
+}
+
+int icuCompare(UCollator* coll, const char* a, int aLen, const char* b, int bLen) {
+    UErrorCode status = U_ZERO_ERROR;
+    UCollationResult r = ucol_strcollUTF8(coll, a, aLen, b, bLen, &status);
+    if (U_FAILURE(status))
+        return 0;
+    return r == UCOL_LESS ? -1 : (r == UCOL_GREATER ? 1 : 0);
+}
+
+int byteCompare(const char* a, int aLen, const char* b, int bLen) {
+    int n = std::memcmp(a, b, static_cast<size_t>(std::min(aLen, bLen)));
+    if (n != 0)
+        return n < 0 ? -1 : 1;
+    return aLen < bLen ? -1 : (aLen > bLen ? 1 : 0);
+}
+
+int sqliteCollation(void*, int aLen, const void* a, int bLen, const void* b) {
+    return compareKeys(static_cast<const char*>(a), aLen, static_cast<const char*>(b), bLen);
+}
+
+bool isAscii(const unsigned char* s, int n) {
+    for (int i = 0; i < n; ++i)
+        if (s[i] >= 0x80)
+            return false;
+    return true;
+}
+
+enum class CaseChange { Upper, Lower };
+
+void changeCase(sqlite3_context* ctx, sqlite3_value* v, CaseChange how) {
+    if (sqlite3_value_type(v) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* s = sqlite3_value_text(v);
+    int n = sqlite3_value_bytes(v);
+    if (!s) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    if (isAscii(s, n)) {
+        std::string out(reinterpret_cast<const char*>(s), static_cast<size_t>(n));
+        for (char& c : out) {
+            if (how == CaseChange::Upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+            if (how == CaseChange::Lower && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        }
+        sqlite3_result_text(ctx, out.data(), n, SQLITE_TRANSIENT);
+        return;
+    }
+    QString text = QString::fromUtf8(reinterpret_cast<const char*>(s), n);
+    QByteArray out = (how == CaseChange::Upper ? text.toUpper() : text.toLower()).toUtf8();
+    sqlite3_result_text(ctx, out.constData(), static_cast<int>(out.size()), SQLITE_TRANSIENT);
+}
+
+void upperFunction(sqlite3_context* ctx, int, sqlite3_value** argv) { changeCase(ctx, argv[0], CaseChange::Upper); }
+void lowerFunction(sqlite3_context* ctx, int, sqlite3_value** argv) { changeCase(ctx, argv[0], CaseChange::Lower); }
+
+// Code points after case folding; ASCII strings skip the Unicode tables.
+void foldInto(const unsigned char* s, int n, std::u32string& out) {
+    out.clear();
+    if (isAscii(s, n)) {
+        out.reserve(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            unsigned char c = s[i];
+            out.push_back(c >= 'A' && c <= 'Z' ? char32_t(c + 32) : char32_t(c));
+        }
+        return;
+    }
+    const QString folded = QString::fromUtf8(reinterpret_cast<const char*>(s), n).toCaseFolded();
+    for (char32_t cp : folded.toUcs4())
+        out.push_back(cp);
+}
+
+// SQL LIKE: "%" any run, "_" one character, an optional escape character; case-insensitive
+// for every letter. Greedy matching with backtracking to the last "%".
+bool likeMatch(const std::u32string& pat, const std::u32string& str, char32_t escape, bool hasEscape) {
+    size_t p = 0, s = 0;
+    size_t starP = std::u32string::npos, starS = 0;
+    while (s < str.size()) {
+        if (p < pat.size()) {
+            char32_t pc = pat[p];
+            if (hasEscape && pc == escape && p + 1 < pat.size()) {
+                if (pat[p + 1] == str[s]) {
+                    p += 2;
+                    ++s;
+                    continue;
+                }
+            } else if (pc == U'%') {
+                starP = ++p;
+                starS = s;
+                continue;
+            } else if (pc == U'_' || pc == str[s]) {
+                ++p;
+                ++s;
+                continue;
+            }
+        }
+        if (starP == std::u32string::npos)
+            return false;
+        p = starP;
+        s = ++starS;
+    }
+    while (p < pat.size() && pat[p] == U'%')
+        ++p;
+    return p == pat.size();
+}
+
+void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    // SQLite passes like(pattern, text[, escape]).
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    char32_t escape = 0;
+    bool hasEscape = false;
+    if (argc == 3) {
+        const QString e = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(argv[2])));
+        const auto ucs = e.toUcs4();
+        if (ucs.size() != 1) {
+            sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+            return;
+        }
+        escape = ucs[0];
+        hasEscape = true;
+    }
+    auto* pattern = static_cast<std::u32string*>(sqlite3_get_auxdata(ctx, 0));
+    if (!pattern) {
+        auto owned = std::make_unique<std::u32string>();
+        foldInto(sqlite3_value_text(argv[0]), sqlite3_value_bytes(argv[0]), *owned);
+        pattern = owned.get();
+        sqlite3_set_auxdata(ctx, 0, owned.release(), [](void* p) { delete static_cast<std::u32string*>(p); });
+        // set_auxdata may free at once; fetch again to know whether it was kept.
+        pattern = static_cast<std::u32string*>(sqlite3_get_auxdata(ctx, 0));
+    }
+    std::u32string localPattern;
+    if (!pattern) {
+        foldInto(sqlite3_value_text(argv[0]), sqlite3_value_bytes(argv[0]), localPattern);
+        pattern = &localPattern;
+    }
+    thread_local std::u32string text;
+    foldInto(sqlite3_value_text(argv[1]), sqlite3_value_bytes(argv[1]), text);
+    sqlite3_result_int(ctx, likeMatch(*pattern, text, escape, hasEscape) ? 1 : 0);
+}
+
+} // namespace
+
+int compareKeys(const char* a, int aLen, const char* b, int bLen) {
+    int r = icuCompare(collators().full, a, aLen, b, bLen);
+    return r != 0 ? r : byteCompare(a, aLen, b, bLen);
+}
+
+int compareKeysIgnoringCase(const char* a, int aLen, const char* b, int bLen) {
+    return icuCompare(collators().ignoringCase, a, aLen, b, bLen);
+}
+
+void registerCollationAndFunctions(sqlite3* db) {
+    sqlite3_create_collation_v2(db, kCollationName, SQLITE_UTF8, nullptr, sqliteCollation, nullptr);
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function_v2(db, "upper", 1, flags, nullptr, upperFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "lower", 1, flags, nullptr, lowerFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
+}
+
+std::int32_t collationVersionMarker() {
+    UVersionInfo info{};
+    ucol_getVersion(collators().full, info);
+    return static_cast<std::int32_t>((std::uint32_t(info[0]) << 24) | (std::uint32_t(info[1]) << 16) |
+                                     (std::uint32_t(info[2]) << 8) | std::uint32_t(info[3]));
+}
+
+} // namespace verbalo::store

@@ -1,0 +1,189 @@
+#include "database.h"
+
+#include "collation.h"
+#include "sql_dialect.h"
+#include "sql_session.h"
+#include "sqlite_handle.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace verbalo::store {
+
+namespace {
+
+std::int64_t pragmaValue(Connection& conn, const QString& schema, const char* pragma) {
+    Statement s(conn, QStringLiteral("PRAGMA %1.%2").arg(quoteIdentifier(schema), QLatin1String(pragma)));
+    StatementResetter r(s);
+    return s.step() ? s.int64(0) : 0;
+}
+
+} // namespace
+
+void ensureCurrentCollation(Connection& conn, const QString& schema) {
+    const std::int64_t app = pragmaValue(conn, schema, "application_id");
+    const std::int64_t version = pragmaValue(conn, schema, "user_version");
+    if (app == kApplicationId && version == collationVersionMarker()) return;
+    // Indexes sorted by another comparator would mislead every search: rebuild them first.
+    try {
+        conn.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        Statement list(conn, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type='index' AND sql IS NOT NULL").arg(quoteIdentifier(schema)));
+        QStringList indexes;
+        {
+            StatementResetter r(list);
+            while (list.step()) indexes << list.text(0);
+        }
+        // Automatic indexes of keys cannot be named in REINDEX; the table name covers them.
+        Statement tables(conn, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'").arg(quoteIdentifier(schema)));
+        QStringList tableNames;
+        {
+            StatementResetter r(tables);
+            while (tables.step()) tableNames << tables.text(0);
+        }
+        for (const QString& t : tableNames)
+            conn.exec(QStringLiteral("REINDEX %1.%2").arg(quoteIdentifier(schema), quoteIdentifier(t)));
+        conn.exec(QStringLiteral("PRAGMA %1.application_id=%2").arg(quoteIdentifier(schema)).arg(kApplicationId));
+        conn.exec(QStringLiteral("PRAGMA %1.user_version=%2").arg(quoteIdentifier(schema)).arg(collationVersionMarker()));
+        conn.exec(QStringLiteral("COMMIT"));
+    } catch (const StoreError&) {
+        // A read-only file keeps its indexes; it can still be read.
+        if (conn.inTransaction()) {
+            try { conn.exec(QStringLiteral("ROLLBACK")); } catch (const StoreError&) {}
+        }
+    }
+}
+
+Database::Database() = default;
+Database::~Database() = default;
+
+void Database::connect(const QString& alias, const QString& folder) {
+    disconnect();
+    alias_ = alias;
+    folder_ = QDir::cleanPath(folder);
+    connected_ = true;
+}
+
+void Database::disconnect() {
+    session_.reset();
+    preparedFiles_.clear();
+    connected_ = false;
+}
+
+void Database::requireConnected() const {
+    if (!connected_) throw StoreError(QStringLiteral("database is not connected"));
+}
+
+QString Database::stripExtension(const QString& tableName) {
+    QString name = tableName.trimmed();
+    if (name.endsWith(QLatin1String(".DB"), Qt::CaseInsensitive)) name.chop(3);
+    return name;
+}
+
+QStringList Database::tableNames() const {
+    requireConnected();
+    QDir dir(folder_);
+    QStringList names;
+    const auto files = dir.entryInfoList(QDir::Files | QDir::Readable, QDir::NoSort);
+    for (const QFileInfo& fi : files) {
+        const QString fn = fi.fileName();
+        if (fn.size() > 3 && fn.endsWith(QLatin1String(".DB"), Qt::CaseInsensitive)) names << fn.left(fn.size() - 3);
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+QString Database::tableFile(const QString& tableName) const {
+    requireConnected();
+    const QString name = stripExtension(tableName);
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String(".") || name == QLatin1String(".."))
+        return QString();
+    const QString exact = folder_ + QLatin1Char('/') + name + QLatin1String(".DB");
+    if (QFileInfo(exact).isFile()) return exact;
+    QDir dir(folder_);
+    const auto files = dir.entryList(QDir::Files, QDir::NoSort);
+    for (const QString& fn : files)
+        if (fn.size() == name.size() + 3 && fn.endsWith(QLatin1String(".DB"), Qt::CaseInsensitive) &&
+            fn.left(name.size()).compare(name, Qt::CaseInsensitive) == 0)
+            return folder_ + QLatin1Char('/') + fn;
+    return QString();
+}
+
+QString Database::newTableFile(const QString& tableName) const {
+    return folder_ + QLatin1Char('/') + stripExtension(tableName) + QLatin1String(".DB");
+}
+
+void Database::prepareFile(Connection& conn, const QString& tableName) {
+    try {
+        // The first read tells whether the file is a database at all.
+        Statement s(conn, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        StatementResetter r(s);
+        s.step();
+    } catch (const StoreError& e) {
+        throw StoreError(QStringLiteral("table %1: %2").arg(tableName, e.message()));
+    }
+    if (!preparedFiles_.contains(conn.path())) {
+        ensureCurrentCollation(conn);
+        preparedFiles_.insert(conn.path());
+    }
+}
+
+Connection Database::openTableFile(const QString& tableName) {
+    requireConnected();
+    const QString name = stripExtension(tableName);
+    const QString file = tableFile(name);
+    if (file.isEmpty()) throw StoreError(QStringLiteral("no such table: %1").arg(name));
+    Connection conn(file, Connection::Mode::ReadWrite);
+    conn.exec(QStringLiteral("PRAGMA cache_size=-16384"));
+    prepareFile(conn, name);
+    return conn;
+}
+
+void Database::createTable(const QString& tableName, const QString& columnsBody, bool ifNotExists) {
+    requireConnected();
+    const QString name = stripExtension(tableName);
+    if (name.isEmpty()) throw StoreError(QStringLiteral("CREATE TABLE needs a table name"));
+    if (tableExists(name)) {
+        if (ifNotExists) return;
+        throw StoreError(QStringLiteral("table %1 already exists").arg(name));
+    }
+    const QString statement = createTableStatement(name, columnsBody);
+    if (!QFileInfo(folder_).isDir()) throw StoreError(QStringLiteral("data folder %1 does not exist").arg(folder_));
+    const QString file = newTableFile(name);
+    try {
+        Connection conn(file, Connection::Mode::ReadWriteCreate);
+        conn.exec(QStringLiteral("PRAGMA application_id=%1").arg(kApplicationId));
+        conn.exec(QStringLiteral("PRAGMA user_version=%1").arg(collationVersionMarker()));
+        conn.exec(statement);
+    } catch (const StoreError& e) {
+        QFile::remove(file);
+        QFile::remove(file + QLatin1String("-journal"));
+        throw StoreError(QStringLiteral("cannot create table %1: %2").arg(name, e.message()));
+    }
+    preparedFiles_.insert(file);
+}
+
+void Database::dropTable(const QString& tableName, bool ifExists) {
+    requireConnected();
+    const QString name = stripExtension(tableName);
+    const QString file = tableFile(name);
+    if (file.isEmpty()) {
+        if (ifExists) return;
+        throw StoreError(QStringLiteral("no such table: %1").arg(name));
+    }
+    if (session_) session_->detach(name);
+    if (!QFile::remove(file)) throw StoreError(QStringLiteral("cannot remove table %1: the file cannot be deleted").arg(name));
+    QFile::remove(file + QLatin1String("-journal"));
+    preparedFiles_.remove(file);
+}
+
+SqlSession& Database::session() {
+    requireConnected();
+    if (!session_) session_ = std::make_unique<SqlSession>(*this);
+    return *session_;
+}
+
+} // namespace verbalo::store

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace verbalo::store {
+
+class Connection;
+class SqlSession;
+
+// The data folder seen as a database: one table per "*.DB" file. Each program connects one
+// under the alias "szotar"; tables, cursors and queries are opened through it.
+class Database {
+public:
+    Database();
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // A folder that does not exist is not refused here; opening a table in it fails.
+    void connect(const QString& alias, const QString& folder);
+    void disconnect();
+    bool isConnected() const { return connected_; }
+    const QString& alias() const { return alias_; }
+    const QString& folder() const { return folder_; }
+
+    // Table names (file names without ".DB"), sorted without regard to case.
+    QStringList tableNames() const;
+    // The file of a table named with or without ".DB", matched without regard to case;
+    // empty when there is none.
+    QString tableFile(const QString& tableName) const;
+    bool tableExists(const QString& tableName) const { return !tableFile(tableName).isEmpty(); }
+    // Where a new table of that name is made.
+    QString newTableFile(const QString& tableName) const;
+
+    // Opens a table file for the store's use: checks that it is a database and rebuilds its
+    // indexes when they were built under another collation version. Errors name the table.
+    Connection openTableFile(const QString& tableName);
+    void createTable(const QString& tableName, const QString& columnsBody, bool ifNotExists);
+    void dropTable(const QString& tableName, bool ifExists);
+
+    // The shared SQL connection that queries run on.
+    SqlSession& session();
+
+    static QString stripExtension(const QString& tableName);
+
+private:
+    void requireConnected() const;
+    void prepareFile(Connection& conn, const QString& tableName);
+
+    bool connected_ = false;
+    QString alias_;
+    QString folder_;
+    QSet<QString> preparedFiles_;
+    std::unique_ptr<SqlSession> session_;
+    friend class SqlSession;
+};
+
+// Brings a freshly opened table file up to the running collation; used for attached files too.
+void ensureCurrentCollation(Connection& conn, const QString& schema = QStringLiteral("main"));
+
+} // namespace verbalo::store

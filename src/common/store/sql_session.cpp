@@ -1,0 +1,158 @@
+#include "sql_session.h"
+
+#include "database.h"
+#include "sql_dialect.h"
+
+#include <sqlite3.h>
+
+namespace verbalo::store {
+
+namespace {
+
+// The table or schema name an engine message complains about, if any.
+QString missingName(const QString& message) {
+    static const QLatin1String prefixes[] = {QLatin1String("no such table: "), QLatin1String("unknown database "),
+                                             QLatin1String("no such index: ")};
+    for (const auto& p : prefixes) {
+        if (message.startsWith(p)) {
+            QString name = message.mid(p.size()).trimmed();
+            if (name.startsWith(QLatin1String("main."))) name = name.mid(5);
+            // "schema.object": the schema is the table file to attach.
+            const int dot = name.indexOf(QLatin1Char('.'));
+            if (dot > 0) name = name.left(dot);
+            return unquoteIdentifier(name);
+        }
+    }
+    return QString();
+}
+
+bool needsOwnTransaction(const QString& sql) {
+    static const char* words[] = {"BEGIN", "COMMIT", "END", "ROLLBACK", "SAVEPOINT", "RELEASE", "VACUUM", "ATTACH", "DETACH", "PRAGMA"};
+    const QString head = sql.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
+    for (const char* w : words)
+        if (head == QLatin1String(w)) return false;
+    return true;
+}
+
+} // namespace
+
+SqlSession::SqlSession(Database& db) : db_(db), conn_(QString(), Connection::Mode::Memory) {}
+
+void SqlSession::attach(const QString& table, QStringList& attachedNow) {
+    if (attached_.size() >= kMaxAttached) {
+        // Make room with files this statement does not need.
+        for (int i = 0; i < attached_.size() && attached_.size() >= kMaxAttached;) {
+            if (attachedNow.contains(attached_[i], Qt::CaseInsensitive)) { ++i; continue; }
+            detach(attached_[i]);
+        }
+        if (attached_.size() >= kMaxAttached)
+            throw StoreError(QStringLiteral("a statement may name at most %1 tables").arg(kMaxAttached));
+    }
+    {
+        // Check the file and its collation on a connection of its own before attaching it.
+        Connection probe = db_.openTableFile(table);
+    }
+    const QString file = db_.tableFile(table);
+    Statement s(conn_, QStringLiteral("ATTACH DATABASE ? AS %1").arg(quoteIdentifier(table)));
+    s.bindText(1, file);
+    StatementResetter r(s);
+    s.step();
+    attached_ << table;
+    attachedNow << table;
+}
+
+bool SqlSession::attachFor(const QString& engineMessage, QStringList& attachedNow) {
+    const QString name = missingName(engineMessage);
+    if (name.isEmpty() || attachedNow.contains(name, Qt::CaseInsensitive) || attached_.contains(name, Qt::CaseInsensitive))
+        return false;
+    if (!db_.tableExists(name)) return false;
+    attach(name, attachedNow);
+    return true;
+}
+
+Statement SqlSession::prepare(const QString& sql) {
+    QStringList attachedNow;
+    for (;;) {
+        try {
+            return Statement(conn_, sql);
+        } catch (const StoreError& e) {
+            if (!attachFor(e.message(), attachedNow)) throw;
+        }
+    }
+}
+
+int SqlSession::execute(const QString& sql) {
+    const StatementShape shape = classifyStatement(sql);
+    switch (shape.kind) {
+    case StatementShape::Kind::CreateTable:
+        db_.createTable(shape.table, shape.body, shape.ifExists);
+        return 0;
+    case StatementShape::Kind::DropTable:
+        db_.dropTable(shape.table, shape.ifExists);
+        return 0;
+    case StatementShape::Kind::CreateTableAs: {
+        const QString name = Database::stripExtension(shape.table);
+        if (db_.tableExists(name)) {
+            if (shape.ifExists) return 0;
+            throw StoreError(QStringLiteral("table %1 already exists").arg(name));
+        }
+        // Make the file first, then fill it from the query within this session.
+        db_.createTable(name, QStringLiteral("_vb_placeholder INT"), false);
+        try {
+            QStringList now;
+            attach(name, now);
+            conn_.exec(QStringLiteral("DROP TABLE %1.%1").arg(quoteIdentifier(name)));
+            Statement s = prepare(QStringLiteral("CREATE TABLE %1.%1 AS %2").arg(quoteIdentifier(name), shape.body));
+            StatementResetter r(s);
+            s.step();
+        } catch (const StoreError&) {
+            db_.dropTable(name, true);
+            throw;
+        }
+        return 0;
+    }
+    case StatementShape::Kind::CreateIndex: {
+        if (!db_.tableExists(shape.table)) throw StoreError(QStringLiteral("no such table: %1").arg(shape.table));
+        Statement s = prepare(shape.rewritten);
+        StatementResetter r(s);
+        s.step();
+        return 0;
+    }
+    case StatementShape::Kind::Other: break;
+    }
+
+    Statement s = prepare(sql);
+    // Writes take the write lock up front, so two programs never deadlock upgrading locks.
+    const bool ownTransaction = !s.readOnly() && !conn_.inTransaction() && needsOwnTransaction(sql);
+    if (ownTransaction) conn_.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        {
+            StatementResetter r(s);
+            while (s.step()) {}
+        }
+        const int changed = conn_.changes();
+        if (ownTransaction) conn_.exec(QStringLiteral("COMMIT"));
+        return changed;
+    } catch (const StoreError&) {
+        if (ownTransaction && conn_.inTransaction()) {
+            try { conn_.exec(QStringLiteral("ROLLBACK")); } catch (const StoreError&) {}
+        }
+        throw;
+    }
+}
+
+void SqlSession::detach(const QString& table) {
+    for (int i = 0; i < attached_.size(); ++i) {
+        if (attached_[i].compare(table, Qt::CaseInsensitive) == 0) {
+            conn_.exec(QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(attached_[i])));
+            attached_.removeAt(i);
+            return;
+        }
+    }
+}
+
+void SqlSession::detachAll() {
+    while (!attached_.isEmpty()) detach(attached_.first());
+}
+
+} // namespace verbalo::store

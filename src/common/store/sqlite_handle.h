@@ -1,0 +1,103 @@
+#pragma once
+
+#include "store_error.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace verbalo::store {
+
+// Owns one sqlite3 connection. Every connection the store opens gets the collation and the
+// Unicode SQL functions, the rollback journal and a busy timeout, so that the two programs
+// can share a data folder.
+class Connection {
+public:
+    enum class Mode { ReadWrite, ReadWriteCreate, Memory };
+
+    Connection() = default;
+    Connection(const QString& path, Mode mode);
+    ~Connection();
+    Connection(Connection&& other) noexcept;
+    Connection& operator=(Connection&& other) noexcept;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    bool isOpen() const { return db_ != nullptr; }
+    sqlite3* handle() const { return db_; }
+    const QString& path() const { return path_; }
+
+    // Runs statements that return no rows; throws StoreError with the engine's message.
+    void exec(const QString& sql);
+    QString lastError() const;
+    std::int64_t lastInsertRowid() const;
+    int changes() const;
+    bool inTransaction() const;
+    // Value of PRAGMA data_version: changes when another connection commits to the file.
+    std::int64_t dataVersion();
+
+private:
+    void close();
+    sqlite3* db_ = nullptr;
+    QString path_;
+};
+
+// A prepared statement, always reset after use so that no read lock outlives a call.
+class Statement {
+public:
+    Statement() = default;
+    Statement(Connection& conn, const QString& sql);
+    Statement(sqlite3* db, const QByteArray& sqlUtf8);
+    ~Statement();
+    Statement(Statement&& other) noexcept;
+    Statement& operator=(Statement&& other) noexcept;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool isValid() const { return stmt_ != nullptr; }
+    sqlite3_stmt* handle() const { return stmt_; }
+
+    void bind(int index, const QVariant& value);
+    void bindText(int index, const QString& text);
+    void bindInt(int index, std::int64_t value);
+    void bindNull(int index);
+    // Steps once; true when a row is available. Throws on error (after resetting).
+    bool step();
+    void reset();
+
+    int columnCount() const;
+    QString columnName(int i) const;
+    QString declaredType(int i) const;
+    bool isNull(int i) const;
+    QString text(int i) const;
+    std::int64_t int64(int i) const;
+    double real(int i) const;
+    QByteArray blob(int i) const;
+    QVariant value(int i) const;
+    bool readOnly() const;
+
+private:
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Resets a statement when leaving the scope, releasing its read lock.
+class StatementResetter {
+public:
+    explicit StatementResetter(Statement& s) : s_(s) {}
+    ~StatementResetter() { s_.reset(); }
+    StatementResetter(const StatementResetter&) = delete;
+    StatementResetter& operator=(const StatementResetter&) = delete;
+
+private:
+    Statement& s_;
+};
+
+QString quoteIdentifier(const QString& name);
+QString quoteLiteral(const QString& text);
+
+} // namespace verbalo::store

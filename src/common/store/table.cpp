@@ -1,0 +1,846 @@
+#include "table.h"
+
+#include "collation.h"
+#include "database.h"
+
+#include <QBuffer>
+#include <sqlite3.h>
+
+namespace verbalo::store {
+
+namespace {
+
+// Posts made while bound controls are off are committed together, but never held longer
+// than this, so that the other program can write too.
+constexpr qint64 kBatchMillis = 250;
+constexpr int kRowCacheLimit = 512;
+
+bool isEmptyValue(const QVariant& v) {
+    return !v.isValid() || v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
+}
+
+// A blob opened for writing lands in the row buffer when the stream is closed.
+class BlobWriter : public QBuffer {
+public:
+    BlobWriter(Table* table, QString field) : table_(table), field_(std::move(field)) {}
+    ~BlobWriter() override {
+        if (isOpen()) BlobWriter::close();
+    }
+    void close() override {
+        if (isOpen()) table_->setBlob(field_, data());
+        QBuffer::close();
+    }
+
+private:
+    Table* table_;
+    QString field_;
+};
+
+} // namespace
+
+Table::Table(Database& db, QObject* parent) : QObject(parent), db_(db) {}
+
+Table::~Table() {
+    try {
+        close();
+    } catch (...) {
+    }
+}
+
+void Table::setTableName(const QString& name) {
+    if (isOpen()) close();
+    name_ = Database::stripExtension(name);
+}
+
+void Table::requireOpen() const {
+    if (state_ == State::Inactive)
+        throw StoreError(QStringLiteral("table %1 is not open").arg(name_.isEmpty() ? QStringLiteral("(unnamed)") : name_));
+}
+
+Statement& Table::cached(const QString& sql) {
+    auto it = statements_.find(sql);
+    if (it == statements_.end()) it = statements_.insert(sql, std::make_shared<Statement>(conn_, sql));
+    return **it;
+}
+
+void Table::open() {
+    if (isOpen()) close();
+    if (name_.isEmpty()) throw StoreError(QStringLiteral("no table name given"));
+    conn_ = db_.openTableFile(name_);
+    try {
+        schema_ = readSchema(conn_);
+    } catch (const StoreError& e) {
+        conn_ = Connection();
+        throw StoreError(QStringLiteral("table %1: %2").arg(name_, e.message()));
+    }
+    buffer_.assign(schema_.fields.size(), QVariant());
+    assigned_.assign(schema_.fields.size(), false);
+    state_ = State::Browse;
+    try {
+        setIndexFieldNames(orderSpec_);
+        dataVersion_ = conn_.dataVersion();
+        first();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Table::close() {
+    if (state_ == State::Inactive) return;
+    if (batchOpen_) {
+        try { flushBatch(); } catch (const StoreError&) {}
+    }
+    statements_.clear();
+    rowCache_.clear();
+    order_.clear();
+    orderValid_ = false;
+    hasCurrent_ = false;
+    eof_ = bof_ = true;
+    state_ = State::Inactive;
+    conn_ = Connection();
+}
+
+void Table::setIndexFieldNames(const QString& names) {
+    QStringList wanted;
+    for (const QString& n : names.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        if (!n.trimmed().isEmpty()) wanted << n.trimmed();
+    if (!isOpen()) {
+        orderSpec_ = names;
+        return;
+    }
+    QStringList columns;
+    bool byIndex = true;
+    if (wanted.isEmpty()) {
+        if (const IndexDef* pk = schema_.primaryKey()) columns = pk->columns;
+        // A table without a key keeps the order rows were stored in.
+        if (columns.isEmpty()) {
+            columns << QStringLiteral("rowid");
+            byIndex = false;
+        }
+    } else {
+        const IndexDef* idx = schema_.indexLeadingWith(wanted.first());
+        if (!idx)
+            throw StoreError(QStringLiteral("no index on column %1 of table %2").arg(wanted.first(), name_));
+        for (const QString& w : wanted)
+            if (schema_.fieldIndex(w) < 0) throw StoreError(QStringLiteral("no column %1 in table %2").arg(w, name_));
+        columns = wanted;
+        // The rest of the index keeps rows with equal leading keys in a fixed order.
+        for (const QString& c : idx->columns)
+            if (!columns.contains(c, Qt::CaseInsensitive)) columns << c;
+    }
+    if (state_ == State::Edit || state_ == State::Insert) post();
+    orderSpec_ = names;
+    orderColumns_ = columns;
+    orderedByIndex_ = byIndex;
+    invalidateOrder();
+    ensureOrder();
+    notifyRows();
+    notifyCurrent();
+}
+
+void Table::setFilter(const QString& expression) {
+    if (filter_ == expression) return;
+    filter_ = expression;
+    if (isOpen() && filtered_) {
+        invalidateOrder();
+        first();
+        notifyRows();
+    }
+}
+
+void Table::setFiltered(bool on) {
+    if (filtered_ == on) return;
+    filtered_ = on;
+    if (isOpen()) {
+        invalidateOrder();
+        first();
+        notifyRows();
+    }
+}
+
+QString Table::orderByClause() const {
+    QStringList parts;
+    for (const QString& c : orderColumns_) {
+        const FieldDef* f = schema_.field(c);
+        QString part = quoteIdentifier(f ? f->name : c);
+        if (f && f->kind == FieldKind::Text) part += QStringLiteral(" COLLATE ") + QLatin1String(kCollationName);
+        parts << part;
+    }
+    if (!orderColumns_.contains(QStringLiteral("rowid"))) parts << QStringLiteral("rowid");
+    return parts.join(QStringLiteral(", "));
+}
+
+QString Table::whereClause() const {
+    return filtered_ && !filter_.trimmed().isEmpty() ? QStringLiteral(" WHERE (%1)").arg(filter_) : QString();
+}
+
+void Table::invalidateOrder() {
+    orderValid_ = false;
+    rowCache_.clear();
+}
+
+void Table::ensureFresh() {
+    requireOpen();
+    const std::int64_t dv = conn_.dataVersion();
+    if (dv != dataVersion_) {
+        dataVersion_ = dv;
+        invalidateOrder();
+    }
+}
+
+void Table::buildOrder() {
+    QStringList cols;
+    for (const QString& c : orderColumns_) cols << quoteIdentifier(c);
+    const QString sql = QStringLiteral("SELECT rowid, %1 FROM %2%3 ORDER BY %4")
+                            .arg(cols.join(QStringLiteral(", ")), quoteIdentifier(schema_.tableName), whereClause(), orderByClause());
+    order_.clear();
+    try {
+        Statement s(conn_, sql);
+        order_.loadFrom(s.handle(), static_cast<int>(orderColumns_.size()));
+    } catch (const StoreError& e) {
+        order_.clear();
+        throw StoreError(QStringLiteral("table %1: %2").arg(name_, e.message()), e.engineCode());
+    }
+    ++storeReads_;
+    orderValid_ = true;
+}
+
+void Table::ensureOrder() {
+    if (orderValid_) return;
+    const bool had = hasCurrent_;
+    const std::int64_t rowid = currentRowid_;
+    const std::string previousKey =
+        had && pos_ < order_.size() && order_.rowidAt(pos_) == rowid ? order_.keyAt(pos_) : std::string();
+    buildOrder();
+    if (order_.size() == 0) {
+        hasCurrent_ = false;
+        eof_ = bof_ = true;
+        pos_ = 0;
+        return;
+    }
+    const int columns = static_cast<int>(orderColumns_.size());
+    size_t pos = 0;
+    if (had) {
+        // Stay on the same row; when it is gone, on the row that took its place.
+        const OrderKey key = readOrderKey(rowid);
+        pos = key.empty() ? order_.size() : order_.find(rowid, key, columns);
+        if (pos >= order_.size() && !previousKey.empty())
+            pos = order_.lowerBound(OrderKey::fromBytes(previousKey), columns, KeyStrength::Exact);
+        if (pos >= order_.size()) pos = order_.size() - 1;
+    }
+    pos_ = pos;
+    currentRowid_ = order_.rowidAt(pos);
+    hasCurrent_ = true;
+    if (!had) eof_ = bof_ = false;
+}
+
+OrderKey Table::readOrderKey(std::int64_t rowid) {
+    QStringList cols;
+    for (const QString& c : orderColumns_) cols << quoteIdentifier(c);
+    Statement& s = cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(cols.join(QStringLiteral(", ")), quoteIdentifier(schema_.tableName)));
+    StatementResetter r(s);
+    s.bindInt(1, rowid);
+    ++storeReads_;
+    if (!s.step()) return OrderKey();
+    return OrderKey::fromStatement(s.handle(), 0, static_cast<int>(orderColumns_.size()));
+}
+
+bool Table::rowPassesFilter(std::int64_t rowid) {
+    if (!filtered_ || filter_.trimmed().isEmpty()) return true;
+    Statement& s = cached(QStringLiteral("SELECT 1 FROM %1 WHERE rowid=? AND (%2)").arg(quoteIdentifier(schema_.tableName), filter_));
+    StatementResetter r(s);
+    s.bindInt(1, rowid);
+    return s.step();
+}
+
+void Table::notifyCurrent() {
+    if (disabledCount_ > 0) {
+        pendingNotify_ = true;
+        return;
+    }
+    emit currentChanged();
+}
+
+void Table::notifyRows() {
+    if (disabledCount_ > 0) {
+        pendingNotify_ = true;
+        return;
+    }
+    emit rowsChanged();
+}
+
+void Table::moveTo(size_t pos) {
+    pos_ = pos;
+    currentRowid_ = order_.rowidAt(pos);
+    hasCurrent_ = true;
+    eof_ = bof_ = false;
+    notifyCurrent();
+}
+
+void Table::requireBrowseOrPost() {
+    requireOpen();
+    if (state_ == State::Edit || state_ == State::Insert) post();
+}
+
+void Table::first() {
+    requireBrowseOrPost();
+    ensureFresh();
+    ensureOrder();
+    if (order_.size() == 0) {
+        hasCurrent_ = false;
+        eof_ = bof_ = true;
+        notifyCurrent();
+        return;
+    }
+    moveTo(0);
+    bof_ = true;
+}
+
+void Table::next() {
+    requireBrowseOrPost();
+    ensureFresh();
+    ensureOrder();
+    if (order_.size() == 0 || !hasCurrent_) {
+        eof_ = true;
+        return;
+    }
+    if (pos_ + 1 < order_.size()) moveTo(pos_ + 1);
+    else eof_ = true;
+}
+
+void Table::prior() {
+    requireBrowseOrPost();
+    ensureFresh();
+    ensureOrder();
+    if (order_.size() == 0 || !hasCurrent_) {
+        bof_ = true;
+        return;
+    }
+    if (pos_ > 0) moveTo(pos_ - 1);
+    else bof_ = true;
+}
+
+void Table::last() {
+    requireBrowseOrPost();
+    ensureFresh();
+    ensureOrder();
+    if (order_.size() == 0) {
+        hasCurrent_ = false;
+        eof_ = bof_ = true;
+        return;
+    }
+    moveTo(order_.size() - 1);
+    eof_ = true;
+}
+
+bool Table::isEmpty() { return recordCount() == 0; }
+
+int Table::recordCount() {
+    ensureFresh();
+    ensureOrder();
+    return static_cast<int>(order_.size());
+}
+
+int Table::recNo() {
+    ensureFresh();
+    ensureOrder();
+    return hasCurrent_ ? static_cast<int>(pos_) + 1 : 0;
+}
+
+void Table::setRecNo(int recNo) {
+    requireBrowseOrPost();
+    ensureFresh();
+    ensureOrder();
+    if (order_.size() == 0) return;
+    const size_t pos = static_cast<size_t>(std::clamp(recNo, 1, static_cast<int>(order_.size())) - 1);
+    moveTo(pos);
+}
+
+Bookmark Table::bookmark() {
+    requireOpen();
+    return Bookmark{currentRowid_, hasCurrent_};
+}
+
+bool Table::bookmarkValid(const Bookmark& b) {
+    if (!b.valid) return false;
+    ensureFresh();
+    ensureOrder();
+    const OrderKey key = readOrderKey(b.rowid);
+    return !key.empty() && order_.find(b.rowid, key, static_cast<int>(orderColumns_.size())) < order_.size();
+}
+
+void Table::gotoBookmark(const Bookmark& b) {
+    requireBrowseOrPost();
+    ensureFresh();
+    ensureOrder();
+    if (!b.valid) throw StoreError(QStringLiteral("invalid bookmark on table %1").arg(name_));
+    const OrderKey key = readOrderKey(b.rowid);
+    const size_t pos = key.empty() ? order_.size() : order_.find(b.rowid, key, static_cast<int>(orderColumns_.size()));
+    if (pos >= order_.size()) throw StoreError(QStringLiteral("record not found in table %1").arg(name_));
+    moveTo(pos);
+}
+
+bool Table::locate(const QString& field, const QVariant& value, LocateOptions options) {
+    requireBrowseOrPost();
+    ensureFresh();
+    ensureOrder();
+    const int fi = requireField(field);
+    const FieldDef& f = schema_.fields[static_cast<size_t>(fi)];
+    const bool textual = f.kind == FieldKind::Text || f.kind == FieldKind::Memo;
+
+    QString condition;
+    QVariant bound = value;
+    if (textual && (options.caseInsensitive || options.partialKey)) {
+        const QString v = value.toString();
+        QString column = quoteIdentifier(f.name);
+        if (options.partialKey) column = QStringLiteral("substr(%1, 1, %2)").arg(column).arg(v.size());
+        condition = options.caseInsensitive ? QStringLiteral("lower(%1) = lower(?)").arg(column) : column + QStringLiteral(" = ?");
+        bound = v;
+    } else if (isEmptyValue(value) && !textual) {
+        condition = quoteIdentifier(f.name) + QStringLiteral(" IS NULL");
+        bound = QVariant();
+    } else {
+        condition = quoteIdentifier(f.name) + QStringLiteral(" = ?");
+    }
+    if (filtered_ && !filter_.trimmed().isEmpty()) condition += QStringLiteral(" AND (%1)").arg(filter_);
+    Statement& s = cached(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
+                              .arg(quoteIdentifier(schema_.tableName), condition, orderByClause()));
+    std::int64_t rowid = 0;
+    {
+        StatementResetter r(s);
+        if (condition.contains(QLatin1Char('?'))) s.bind(1, bound);
+        ++storeReads_;
+        if (!s.step()) return false;
+        rowid = s.int64(0);
+    }
+    const OrderKey key = readOrderKey(rowid);
+    const size_t pos = order_.find(rowid, key, static_cast<int>(orderColumns_.size()));
+    if (pos >= order_.size()) return false;
+    moveTo(pos);
+    return true;
+}
+
+void Table::gotoNearest(const QVariantList& key) {
+    requireBrowseOrPost();
+    ensureFresh();
+    ensureOrder();
+    if (!orderedByIndex_) throw StoreError(QStringLiteral("table %1 has no index to search by").arg(name_));
+    if (order_.size() == 0) return;
+    QVariantList typed;
+    for (int i = 0; i < key.size() && i < orderColumns_.size(); ++i) {
+        const FieldDef* f = schema_.field(orderColumns_[i]);
+        QVariant v = key[i];
+        if (f && (f->kind == FieldKind::Integer || f->kind == FieldKind::AutoInc)) v = v.toLongLong();
+        else if (f && f->kind == FieldKind::Float) v = v.toDouble();
+        else if (f && f->kind == FieldKind::Text) v = v.toString();
+        typed << v;
+    }
+    size_t pos = order_.lowerBound(OrderKey::fromValues(typed), static_cast<int>(typed.size()), KeyStrength::IgnoringCase);
+    if (pos >= order_.size()) pos = order_.size() - 1;
+    moveTo(pos);
+}
+
+int Table::requireField(const QString& field) const {
+    const int i = schema_.fieldIndex(field);
+    if (i < 0) throw StoreError(QStringLiteral("field %1 not found in table %2").arg(field, name_));
+    return i;
+}
+
+const std::vector<QVariant>& Table::rowValues(std::int64_t rowid) {
+    auto it = rowCache_.constFind(rowid);
+    if (it != rowCache_.constEnd()) return *it;
+    if (rowCache_.size() >= kRowCacheLimit) rowCache_.clear();
+    Statement& s = cached(QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(quoteIdentifier(schema_.tableName)));
+    StatementResetter r(s);
+    s.bindInt(1, rowid);
+    ++storeReads_;
+    std::vector<QVariant> row(schema_.fields.size());
+    if (s.step())
+        for (size_t i = 0; i < row.size(); ++i) row[i] = s.value(static_cast<int>(i));
+    return *rowCache_.insert(rowid, std::move(row));
+}
+
+const std::vector<QVariant>& Table::currentRow() {
+    if (!hasCurrent_) {
+        buffer_.assign(schema_.fields.size(), QVariant());
+        return buffer_;
+    }
+    return rowValues(currentRowid_);
+}
+
+QVariant Table::value(int field) {
+    requireOpen();
+    if (field < 0 || field >= fieldCount()) throw StoreError(QStringLiteral("field index %1 out of range in table %2").arg(field).arg(name_));
+    if (state_ == State::Edit || state_ == State::Insert) return buffer_[static_cast<size_t>(field)];
+    ensureFresh();
+    ensureOrder();
+    return currentRow()[static_cast<size_t>(field)];
+}
+
+QVariant Table::value(const QString& field) { return value(requireField(field)); }
+
+QString Table::text(const QString& field) {
+    const QVariant v = value(field);
+    if (v.isNull()) return QString();
+    if (v.typeId() == QMetaType::QByteArray) return QString::fromUtf8(v.toByteArray());
+    return v.toString();
+}
+
+std::int64_t Table::integer(const QString& field) {
+    const QVariant v = value(field);
+    return v.isNull() ? 0 : v.toLongLong();
+}
+
+double Table::number(const QString& field) {
+    const QVariant v = value(field);
+    return v.isNull() ? 0.0 : v.toDouble();
+}
+
+bool Table::isNull(const QString& field) { return value(field).isNull(); }
+
+QVariant Table::valueAt(int position, int field) {
+    ensureFresh();
+    ensureOrder();
+    if (position < 0 || static_cast<size_t>(position) >= order_.size() || field < 0 || field >= fieldCount()) return QVariant();
+    return rowValues(order_.rowidAt(static_cast<size_t>(position)))[static_cast<size_t>(field)];
+}
+
+void Table::setValue(int field, const QVariant& value) {
+    requireOpen();
+    if (state_ != State::Edit && state_ != State::Insert)
+        throw StoreError(QStringLiteral("table %1 is not in edit or insert mode").arg(name_));
+    if (field < 0 || field >= fieldCount()) throw StoreError(QStringLiteral("field index %1 out of range in table %2").arg(field).arg(name_));
+    const FieldDef& f = schema_.fields[static_cast<size_t>(field)];
+    QVariant v = value;
+    if (!v.isNull() && v.isValid()) {
+        switch (f.kind) {
+        case FieldKind::Text: {
+            QString t = v.toString();
+            // Too long a text is cut to the column, as the user would see it stored.
+            if (f.width > 0 && t.size() > f.width) {
+                int cut = f.width;
+                if (t.at(cut - 1).isHighSurrogate()) --cut;
+                t.truncate(cut);
+            }
+            v = t;
+            break;
+        }
+        case FieldKind::Memo:
+            if (v.typeId() == QMetaType::QByteArray) v = QString::fromUtf8(v.toByteArray());
+            else v = v.toString();
+            break;
+        case FieldKind::Boolean: v = QVariant::fromValue<qlonglong>(v.toBool() ? 1 : 0); break;
+        case FieldKind::Integer:
+        case FieldKind::AutoInc: {
+            bool ok = false;
+            const qlonglong n = v.toLongLong(&ok);
+            if (ok) v = n;
+            break;
+        }
+        case FieldKind::Float: {
+            bool ok = false;
+            const double d = v.toDouble(&ok);
+            if (ok) v = d;
+            break;
+        }
+        default: break;
+        }
+    }
+    buffer_[static_cast<size_t>(field)] = v;
+    assigned_[static_cast<size_t>(field)] = true;
+    anyAssigned_ = true;
+}
+
+void Table::setValue(const QString& field, const QVariant& value) { setValue(requireField(field), value); }
+
+QByteArray Table::blob(const QString& field) {
+    const QVariant v = value(field);
+    if (v.isNull()) return QByteArray("", 0);
+    return v.typeId() == QMetaType::QString ? v.toString().toUtf8() : v.toByteArray();
+}
+
+void Table::setBlob(const QString& field, const QByteArray& data) {
+    const int fi = requireField(field);
+    setValue(fi, schema_.fields[static_cast<size_t>(fi)].kind == FieldKind::Memo ? QVariant(QString::fromUtf8(data))
+                                                                                 : QVariant(data.isNull() ? QByteArray("", 0) : data));
+}
+
+std::unique_ptr<QIODevice> Table::blobStream(const QString& field, bool forWriting) {
+    requireField(field);
+    if (forWriting) {
+        if (state_ != State::Edit && state_ != State::Insert)
+            throw StoreError(QStringLiteral("table %1 is not in edit or insert mode").arg(name_));
+        auto w = std::make_unique<BlobWriter>(this, field);
+        w->open(QIODevice::WriteOnly);
+        return w;
+    }
+    auto r = std::make_unique<QBuffer>();
+    r->setData(blob(field));
+    r->open(QIODevice::ReadOnly);
+    return r;
+}
+
+void Table::insert() {
+    requireOpen();
+    if (state_ == State::Insert) {
+        // A pending new row is kept when something was typed into it, dropped otherwise.
+        if (anyAssigned_) post();
+        else cancel();
+    } else if (state_ == State::Edit) {
+        post();
+    }
+    buffer_.assign(schema_.fields.size(), QVariant());
+    assigned_.assign(schema_.fields.size(), false);
+    anyAssigned_ = false;
+    state_ = State::Insert;
+    notifyCurrent();
+}
+
+void Table::edit() {
+    requireOpen();
+    if (state_ == State::Edit || state_ == State::Insert) return;
+    ensureFresh();
+    ensureOrder();
+    if (!hasCurrent_) throw StoreError(QStringLiteral("table %1 has no current record to edit").arg(name_));
+    buffer_ = rowValues(currentRowid_);
+    assigned_.assign(schema_.fields.size(), false);
+    anyAssigned_ = false;
+    state_ = State::Edit;
+}
+
+void Table::cancel() {
+    requireOpen();
+    if (state_ != State::Edit && state_ != State::Insert) return;
+    state_ = State::Browse;
+    anyAssigned_ = false;
+    notifyCurrent();
+}
+
+void Table::beginWrite() {
+    if (batchOpen_) return;
+    conn_.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    if (disabledCount_ > 0) {
+        batchOpen_ = true;
+        batchRows_ = 0;
+        batchTimer_.start();
+    }
+}
+
+void Table::endWrite(bool success) {
+    if (batchOpen_) {
+        ++batchRows_;
+        if (batchTimer_.elapsed() >= kBatchMillis) flushBatch();
+        return;
+    }
+    if (success) conn_.exec(QStringLiteral("COMMIT"));
+    else if (conn_.inTransaction()) conn_.exec(QStringLiteral("ROLLBACK"));
+}
+
+void Table::flushBatch() {
+    if (!batchOpen_) return;
+    batchOpen_ = false;
+    if (conn_.inTransaction()) conn_.exec(QStringLiteral("COMMIT"));
+    dataVersion_ = conn_.dataVersion();
+}
+
+void Table::rethrowWrite(const StoreError& e) {
+    const int primary = e.engineCode() & 0xff;
+    if (e.engineCode() == SQLITE_CONSTRAINT_PRIMARYKEY || e.engineCode() == SQLITE_CONSTRAINT_UNIQUE)
+        throw StoreError(QStringLiteral("duplicate key in table %1").arg(name_), e.engineCode());
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
+        throw StoreError(QStringLiteral("table %1 is in use by another program: %2").arg(name_, e.message()), e.engineCode());
+    throw StoreError(QStringLiteral("table %1: %2").arg(name_, e.message()), e.engineCode());
+}
+
+void Table::storeInsert() {
+    const IndexDef* pk = schema_.primaryKey();
+    if (pk && !pk->columns.isEmpty()) {
+        const int fi = schema_.fieldIndex(pk->columns.first());
+        const FieldDef& f = schema_.fields[static_cast<size_t>(fi)];
+        if (f.kind == FieldKind::Text && isEmptyValue(buffer_[static_cast<size_t>(fi)]))
+            throw StoreError(QStringLiteral("key field %1 of table %2 must not be empty").arg(f.name, name_));
+    }
+    QStringList cols, marks;
+    std::vector<QVariant> values;
+    for (size_t i = 0; i < schema_.fields.size(); ++i) {
+        const FieldDef& f = schema_.fields[i];
+        QVariant v = buffer_[i];
+        // Key texts are never null, so that a duplicate pair with an empty side is still refused.
+        if (f.inPrimaryKey && f.kind == FieldKind::Text && (v.isNull() || !v.isValid())) v = QString(QLatin1String(""));
+        else if (!assigned_[i]) continue;
+        cols << quoteIdentifier(f.name);
+        marks << QStringLiteral("?");
+        values.push_back(v);
+    }
+    const QString sql = cols.isEmpty()
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(schema_.tableName))
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(quoteIdentifier(schema_.tableName), cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    std::int64_t rowid = 0;
+    try {
+        Statement& s = cached(sql);
+        beginWrite();
+        try {
+            StatementResetter r(s);
+            for (size_t i = 0; i < values.size(); ++i) s.bind(static_cast<int>(i) + 1, values[i]);
+            s.step();
+            rowid = conn_.lastInsertRowid();
+        } catch (const StoreError&) {
+            endWrite(false);
+            throw;
+        }
+        endWrite(true);
+    } catch (const StoreError& e) {
+        rethrowWrite(e);
+    }
+    state_ = State::Browse;
+    anyAssigned_ = false;
+    currentRowid_ = rowid;
+    hasCurrent_ = true;
+    if (!orderValid_ || disabledCount_ > 0) {
+        invalidateOrder();
+        return;
+    }
+    if (!rowPassesFilter(rowid)) {
+        invalidateOrder();
+        return;
+    }
+    pos_ = order_.insert(rowid, readOrderKey(rowid), static_cast<int>(orderColumns_.size()));
+    eof_ = bof_ = false;
+    notifyRows();
+    notifyCurrent();
+}
+
+void Table::storeUpdate() {
+    QStringList sets;
+    std::vector<QVariant> values;
+    bool keyChanged = false;
+    for (size_t i = 0; i < schema_.fields.size(); ++i) {
+        if (!assigned_[i]) continue;
+        const FieldDef& f = schema_.fields[i];
+        QVariant v = buffer_[i];
+        if (f.inPrimaryKey && f.kind == FieldKind::Text && (v.isNull() || !v.isValid())) v = QString(QLatin1String(""));
+        sets << quoteIdentifier(f.name) + QStringLiteral("=?");
+        values.push_back(v);
+        if (orderColumns_.contains(f.name, Qt::CaseInsensitive) || f.inPrimaryKey) keyChanged = true;
+    }
+    if (sets.isEmpty()) {
+        state_ = State::Browse;
+        return;
+    }
+    const IndexDef* pk = schema_.primaryKey();
+    if (pk && !pk->columns.isEmpty()) {
+        const int fi = schema_.fieldIndex(pk->columns.first());
+        const FieldDef& f = schema_.fields[static_cast<size_t>(fi)];
+        if (f.kind == FieldKind::Text && isEmptyValue(buffer_[static_cast<size_t>(fi)]))
+            throw StoreError(QStringLiteral("key field %1 of table %2 must not be empty").arg(f.name, name_));
+    }
+    const std::int64_t rowid = currentRowid_;
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoteIdentifier(schema_.tableName), sets.join(QLatin1Char(',')));
+    try {
+        Statement& s = cached(sql);
+        beginWrite();
+        try {
+            StatementResetter r(s);
+            int i = 1;
+            for (const QVariant& v : values) s.bind(i++, v);
+            s.bindInt(i, rowid);
+            s.step();
+        } catch (const StoreError&) {
+            endWrite(false);
+            throw;
+        }
+        endWrite(true);
+    } catch (const StoreError& e) {
+        rethrowWrite(e);
+    }
+    state_ = State::Browse;
+    anyAssigned_ = false;
+    rowCache_.remove(rowid);
+    if (!orderValid_ || disabledCount_ > 0 || (filtered_ && !filter_.trimmed().isEmpty())) {
+        invalidateOrder();
+        notifyRows();
+        notifyCurrent();
+        return;
+    }
+    if (keyChanged && pos_ < order_.size() && order_.rowidAt(pos_) == rowid) {
+        order_.removeAt(pos_);
+        pos_ = order_.insert(rowid, readOrderKey(rowid), static_cast<int>(orderColumns_.size()));
+        notifyRows();
+    }
+    notifyCurrent();
+}
+
+void Table::post() {
+    requireOpen();
+    if (state_ == State::Insert) storeInsert();
+    else if (state_ == State::Edit) storeUpdate();
+}
+
+void Table::remove() {
+    requireOpen();
+    if (state_ == State::Insert) {
+        cancel();
+        return;
+    }
+    if (state_ == State::Edit) state_ = State::Browse;
+    ensureFresh();
+    ensureOrder();
+    if (!hasCurrent_) throw StoreError(QStringLiteral("table %1 has no current record to delete").arg(name_));
+    const std::int64_t rowid = currentRowid_;
+    try {
+        Statement& s = cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdentifier(schema_.tableName)));
+        beginWrite();
+        try {
+            StatementResetter r(s);
+            s.bindInt(1, rowid);
+            s.step();
+        } catch (const StoreError&) {
+            endWrite(false);
+            throw;
+        }
+        endWrite(true);
+    } catch (const StoreError& e) {
+        rethrowWrite(e);
+    }
+    rowCache_.remove(rowid);
+    if (disabledCount_ > 0) {
+        invalidateOrder();
+        return;
+    }
+    if (pos_ < order_.size() && order_.rowidAt(pos_) == rowid) {
+        order_.removeAt(pos_);
+    } else {
+        invalidateOrder();
+        ensureOrder();
+    }
+    if (order_.size() == 0) {
+        hasCurrent_ = false;
+        eof_ = bof_ = true;
+    } else {
+        if (pos_ >= order_.size()) pos_ = order_.size() - 1;
+        currentRowid_ = order_.rowidAt(pos_);
+        hasCurrent_ = true;
+    }
+    notifyRows();
+    notifyCurrent();
+}
+
+void Table::disableControls() { ++disabledCount_; }
+
+void Table::enableControls() {
+    if (disabledCount_ == 0) return;
+    if (--disabledCount_ > 0) return;
+    if (isOpen()) {
+        flushBatch();
+        if (pendingNotify_ || !orderValid_) {
+            pendingNotify_ = false;
+            ensureOrder();
+            emit rowsChanged();
+            emit currentChanged();
+        }
+    }
+}
+
+} // namespace verbalo::store

@@ -1,0 +1,191 @@
+#pragma once
+
+#include "order_index.h"
+#include "schema.h"
+#include "sqlite_handle.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+#include <optional>
+
+class QIODevice;
+
+namespace verbalo::store {
+
+class Database;
+
+struct Bookmark {
+    std::int64_t rowid = 0;
+    bool valid = false;
+};
+
+struct LocateOptions {
+    bool caseInsensitive = false;
+    bool partialKey = false; // the value is a prefix
+};
+
+// A cursor on one table file ("Tbl"): ordered by an index, optionally filtered, positioned on
+// one current row that can be edited. The rows of the current order are held as row ids in
+// memory, so moving, counting and numbering rows need no scan; the file itself is only read
+// in short statements, so that the other program can always write.
+class Table : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    explicit Table(Database& db, QObject* parent = nullptr);
+    ~Table() override;
+
+    void setTableName(const QString& name);
+    const QString& tableName() const { return name_; }
+    void open();
+    void close();
+    bool isOpen() const { return state_ != State::Inactive; }
+    State state() const { return state_; }
+    const TableSchema& schema() const { return schema_; }
+    int fieldCount() const { return static_cast<int>(schema_.fields.size()); }
+    int fieldIndex(const QString& name) const { return schema_.fieldIndex(name); }
+
+    // Order by the columns of an index ("nyelv1", or "nyelv1;nyelv2"). Refused when no index
+    // leads with the first column. Empty: the primary key's order.
+    void setIndexFieldNames(const QString& names);
+    const QString& indexFieldNames() const { return orderSpec_; }
+    // A WHERE condition such as "letezik='I'", applied while filtered is on.
+    void setFilter(const QString& expression);
+    void setFiltered(bool on);
+    const QString& filter() const { return filter_; }
+    bool filtered() const { return filtered_; }
+
+    void first();
+    void next();
+    void prior();
+    void last();
+    bool eof() const { return eof_; }
+    bool bof() const { return bof_; }
+    bool isEmpty();
+    int recordCount();
+    // 1-based number of the current row in the current order; 0 when there is none.
+    int recNo();
+    void setRecNo(int recNo);
+    Bookmark bookmark();
+    bool bookmarkValid(const Bookmark& b);
+    void gotoBookmark(const Bookmark& b);
+    // Moves to the first row whose order key starts with / equals the value; the current row
+    // stays when nothing is found.
+    bool locate(const QString& field, const QVariant& value, LocateOptions options = {});
+    // Moves to the first row whose key, compared without regard to case, is equal to or after
+    // the given values of the leading order columns; the last row when none is. Never fails.
+    void gotoNearest(const QVariantList& key);
+
+    // Editing. Moving while a row is being edited or inserted posts it first.
+    void insert();
+    void append() { insert(); }
+    void edit();
+    void post();
+    void cancel();
+    void remove();
+
+    // Field access by name on the current row (or the row being edited).
+    QVariant value(const QString& field);
+    QVariant value(int field);
+    QString text(const QString& field);
+    std::int64_t integer(const QString& field);
+    double number(const QString& field);
+    bool isNull(const QString& field);
+    void setValue(const QString& field, const QVariant& value);
+    void setValue(int field, const QVariant& value);
+    void setNull(const QString& field) { setValue(field, QVariant()); }
+    QByteArray blob(const QString& field); // empty for an empty or null blob
+    void setBlob(const QString& field, const QByteArray& data);
+    // A stream on the current row's blob: reading gives its bytes; a stream opened for writing
+    // replaces the blob with what was written when it is closed.
+    std::unique_ptr<QIODevice> blobStream(const QString& field, bool forWriting);
+
+    // Values of any row of the current order without moving to it (grids read rows this way).
+    QVariant valueAt(int position, int field);
+
+    // Switching bound controls off stops the currentChanged notifications; the last switch back
+    // on sends one. Posts made meanwhile are committed in batches.
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return disabledCount_ > 0; }
+    // Commits a pending batch of posts now.
+    void flushBatch();
+
+    // Row ids and store reads, for tests and benchmarks that check how much a caller costs.
+    std::int64_t currentRowid() const { return currentRowid_; }
+    quint64 storeReads() const { return storeReads_; }
+    size_t orderMemoryBytes() const { return order_.memoryBytes(); }
+
+signals:
+    // The current row moved or its content changed.
+    void currentChanged();
+    // Rows were added or removed, or the order or filter changed: positions shift.
+    void rowsChanged();
+
+private:
+    void requireOpen() const;
+    void requireBrowseOrPost();
+    void ensureFresh();
+    void ensureOrder();
+    void buildOrder();
+    void invalidateOrder();
+    QString orderByClause() const;
+    QString whereClause() const;
+    OrderKey readOrderKey(std::int64_t rowid);
+    bool rowPassesFilter(std::int64_t rowid);
+    void moveTo(size_t pos);
+    void notifyCurrent();
+    void notifyRows();
+    const std::vector<QVariant>& currentRow();
+    const std::vector<QVariant>& rowValues(std::int64_t rowid);
+    int requireField(const QString& field) const;
+    void beginWrite();
+    void endWrite(bool success);
+    void storeInsert();
+    void storeUpdate();
+    [[noreturn]] void rethrowWrite(const StoreError& e);
+    Statement& cached(const QString& sql);
+
+    Database& db_;
+    QString name_;
+    Connection conn_;
+    TableSchema schema_;
+    State state_ = State::Inactive;
+
+    QString orderSpec_;
+    QStringList orderColumns_; // the key of the current order; "rowid" alone without an index
+    bool orderedByIndex_ = false;
+    QString filter_;
+    bool filtered_ = false;
+
+    OrderIndex order_;
+    bool orderValid_ = false;
+    std::int64_t dataVersion_ = 0;
+    size_t pos_ = 0;
+    std::int64_t currentRowid_ = 0;
+    bool hasCurrent_ = false;
+    bool eof_ = true;
+    bool bof_ = true;
+
+    std::vector<QVariant> buffer_;
+    std::vector<bool> assigned_;
+    bool anyAssigned_ = false;
+
+    QHash<std::int64_t, std::vector<QVariant>> rowCache_;
+    QHash<QString, std::shared_ptr<Statement>> statements_;
+
+    int disabledCount_ = 0;
+    bool pendingNotify_ = false;
+    bool batchOpen_ = false;
+    int batchRows_ = 0;
+    QElapsedTimer batchTimer_;
+    quint64 storeReads_ = 0;
+};
+
+} // namespace verbalo::store
