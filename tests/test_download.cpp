@@ -1,0 +1,198 @@
+// Downloading a file from a small HTTP server that the test runs on 127.0.0.1.
+
+#include "common/download.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace verbalo;
+using namespace std::chrono_literals;
+
+namespace {
+
+QByteArray payload()
+{
+    // Large enough to arrive in several pieces; every byte value appears.
+    QByteArray bytes;
+    for (int i = 0; i < 300 * 1024; ++i)
+        bytes.append(char((i * 7 + i / 256) & 0xFF));
+    return bytes;
+}
+
+QByteArray response(const QByteArray &status, const QByteArray &body, bool withLength = true,
+                    const QByteArray &extraHeaders = QByteArray())
+{
+    QByteArray r = "HTTP/1.1 " + status + "\r\nConnection: close\r\n" + extraHeaders;
+    if (withLength)
+        r += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+    return r + "\r\n" + body;
+}
+
+// Answers by path: whole files, error pages, a redirect, and connections that stall or are
+// cut short.
+class TinyHttpServer : public QTcpServer
+{
+public:
+    TinyHttpServer()
+    {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection()) {
+                socket->setParent(this);
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { serve(socket); });
+            }
+        });
+    }
+
+    QString url(const QString &path) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(path);
+    }
+
+private:
+    void serve(QTcpSocket *socket)
+    {
+        QByteArray &request = m_requests[socket];
+        request += socket->readAll();
+        if (!request.contains("\r\n\r\n"))
+            return;
+        const QByteArray path = request.split(' ').value(1);
+        const QByteArray body = payload();
+        if (path == "/file.bin") {
+            socket->write(response("200 OK", body));
+        } else if (path == "/no-length") {
+            socket->write(response("200 OK", "until the connection closes", false));
+        } else if (path == "/moved") {
+            socket->write(response("302 Found", "", true, "Location: /file.bin\r\n"));
+        } else if (path == "/missing") {
+            socket->write(response("404 Not Found", "<html>no such file</html>"));
+        } else if (path == "/broken") {
+            socket->write(response("500 Internal Server Error", "<html>oops</html>"));
+        } else if (path == "/cut-short") {
+            socket->write(response("200 OK", body).left(5000));
+        } else if (path == "/stall-in-body") {
+            socket->write(response("200 OK", body).left(5000));
+            return; // the connection stays open and silent
+        } else if (path == "/stall-before-answer") {
+            return;
+        } else {
+            socket->write(response("400 Bad Request", ""));
+        }
+        socket->disconnectFromHost();
+    }
+
+    QHash<QTcpSocket *, QByteArray> m_requests;
+};
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestDownload : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void download_data();
+    void download();
+    void refusedConnection();
+    void missingFolder();
+    void badAddress();
+
+private:
+    TinyHttpServer m_server;
+    QTemporaryDir m_dir;
+};
+
+void TestDownload::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(m_server.listen(QHostAddress::LocalHost));
+}
+
+void TestDownload::download_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("whole file") << "/file.bin" << true << payload();
+    QTest::newRow("no length, ends with the connection")
+        << "/no-length" << true << QByteArray("until the connection closes");
+    QTest::newRow("redirect followed") << "/moved" << true << payload();
+    QTest::newRow("404 with a page") << "/missing" << false << QByteArray();
+    QTest::newRow("500 with a page") << "/broken" << false << QByteArray();
+    QTest::newRow("connection cut short") << "/cut-short" << false << QByteArray();
+    QTest::newRow("server stalls inside the body") << "/stall-in-body" << false << QByteArray();
+    QTest::newRow("server never answers") << "/stall-before-answer" << false << QByteArray();
+}
+
+void TestDownload::download()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, ok);
+    QFETCH(QByteArray, content);
+    QTemporaryDir target;
+    const QString file = target.filePath(QStringLiteral("list.zip"));
+
+    // Into a new file.
+    QString error;
+    QCOMPARE(downloadToFile(m_server.url(path), file, 1s, &error), ok);
+    QCOMPARE(error.isEmpty(), ok);
+    QCOMPARE(QFileInfo::exists(file), ok);
+    if (ok)
+        QCOMPARE(readBytes(file), content);
+    else
+        QVERIFY(QDir(target.path()).isEmpty());
+
+    // Over an older copy, which a failure leaves as it was.
+    QFile old(file);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("older copy") == 10);
+    old.close();
+    QCOMPARE(downloadToFile(m_server.url(path), file, 1s), ok);
+    QCOMPARE(readBytes(file), ok ? content : QByteArray("older copy"));
+    QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"list.zip"});
+}
+
+void TestDownload::refusedConnection()
+{
+    quint16 port = 0;
+    {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        port = closed.serverPort();
+    }
+    const QString file = m_dir.filePath(QStringLiteral("refused.zip"));
+    QString error;
+    QVERIFY(!downloadToFile(QStringLiteral("http://127.0.0.1:%1/file.bin").arg(port), file, 1s, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!QFileInfo::exists(file));
+}
+
+void TestDownload::missingFolder()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("no/such/folder"));
+    QString error;
+    QVERIFY(!downloadToFile(m_server.url(QStringLiteral("/file.bin")),
+                            folder + QStringLiteral("/a.zip"), 1s, &error));
+    QVERIFY(error.contains(folder));
+    QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("no"))));
+}
+
+void TestDownload::badAddress()
+{
+    const QString file = m_dir.filePath(QStringLiteral("bad.zip"));
+    QVERIFY(!downloadToFile(QStringLiteral("no address at all"), file, 1s));
+    QVERIFY(!downloadToFile(QString(), file, 1s));
+    QVERIFY(!QFileInfo::exists(file));
+}
+
+QTEST_GUILESS_MAIN(TestDownload)
+#include "test_download.moc"
