@@ -136,10 +136,15 @@ Connection Database::openTableFile(const QString& tableName) {
     const QString name = stripExtension(tableName);
     const QString file = tableFile(name);
     if (file.isEmpty()) throw StoreError(QStringLiteral("no such table: %1").arg(name));
-    Connection conn(file, Connection::Mode::ReadWrite);
-    conn.exec(QStringLiteral("PRAGMA cache_size=-16384"));
-    prepareFile(conn, name);
-    return conn;
+    try {
+        Connection conn(file, Connection::Mode::ReadWrite);
+        prepareFile(conn, name);
+        conn.exec(QStringLiteral("PRAGMA cache_size=-16384"));
+        return conn;
+    } catch (const StoreError& e) {
+        if (e.message().startsWith(QStringLiteral("table %1: ").arg(name))) throw;
+        throw StoreError(QStringLiteral("table %1: %2").arg(name, e.message()), e.engineCode());
+    }
 }
 
 void Database::createTable(const QString& tableName, const QString& columnsBody, bool ifNotExists) {
