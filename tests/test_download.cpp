@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QNetworkProxy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -115,6 +116,8 @@ private:
 void TestDownload::initTestCase()
 {
     QVERIFY(m_dir.isValid());
+    // A proxy named in the environment must not stand between the test and its own server.
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
     QVERIFY(m_server.listen(QHostAddress::LocalHost));
 }
 

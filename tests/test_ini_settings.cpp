@@ -76,6 +76,7 @@ private slots:
     void writeConvertsAWindows1250FileToUtf8();
     void malformedFileGivesDefaultsAndSurvivesAWrite();
     void unreadableFileGivesDefaults();
+    void fileWithoutReadPermissionIsNotOverwritten();
 
     void mainSettingsDefaults();
     void mainSettingsReadBadValues();
@@ -315,6 +316,21 @@ void TestIniSettings::unreadableFileGivesDefaults()
     QVERIFY(!ini.writeInteger(QStringLiteral("Screen"), QStringLiteral("FontSize"), 9));
     QVERIFY(QFileInfo(iniPath()).isDir());
     saveSettings(ini, MainSettings()); // failures are ignored, not thrown
+}
+
+void TestIniSettings::fileWithoutReadPermissionIsNotOverwritten()
+{
+    const QByteArray content("[Other]\r\nKey=kept\r\n");
+    QVERIFY(writeBytes(iniPath(), content));
+    QVERIFY(QFile::setPermissions(iniPath(), QFile::WriteOwner));
+    QFile probe(iniPath());
+    if (probe.open(QIODevice::ReadOnly))
+        QSKIP("file permissions do not apply to this user");
+    const IniFile ini(iniPath());
+    QCOMPARE(ini.readInteger(QStringLiteral("Screen"), QStringLiteral("FontSize"), 9), 9);
+    QVERIFY(!ini.writeInteger(QStringLiteral("Screen"), QStringLiteral("FontSize"), 12));
+    QVERIFY(QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::WriteOwner));
+    QCOMPARE(readBytes(iniPath()), content);
 }
 
 void TestIniSettings::mainSettingsDefaults()

@@ -5,6 +5,7 @@
 #include "common/text_routines.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
 
@@ -75,17 +76,24 @@ KeyLocation locate(const QStringList &lines, const QString &section, const QStri
     return where;
 }
 
-QStringList readLines(const QString &path)
+// The file's lines; none for a missing file, nullopt for one that exists but cannot be read.
+std::optional<QStringList> readLines(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return decodeIniLines(file.readAll());
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (QFileInfo::exists(path))
+            return std::nullopt;
+        return QStringList();
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return decodeIniLines(bytes);
 }
 
 std::optional<QString> readValue(const QString &path, const QString &section, const QString &key)
 {
-    const KeyLocation where = locate(readLines(path), section, key);
+    const KeyLocation where = locate(readLines(path).value_or(QStringList()), section, key);
     if (where.keyLine < 0)
         return std::nullopt;
     QString value = where.rawValue.trimmed();
@@ -149,7 +157,11 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
     QLockFile lock(m_path + QStringLiteral(".lock"));
     lock.tryLock(3000);
 
-    QStringList lines = readLines(m_path);
+    // Writing a file that could not be read would throw away every other key in it.
+    std::optional<QStringList> existing = readLines(m_path);
+    if (!existing)
+        return false;
+    QStringList lines = std::move(*existing);
     // A line break inside the value would split it into lines of their own.
     QString flat = value;
     flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
