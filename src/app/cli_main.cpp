@@ -1,6 +1,8 @@
 // verbalo-cli: scripted work on a data folder with the same libraries as the programs.
 #include "cli_commands.h"
 
+#include "common/catalogue.h"
+#include "common/folders.h"
 #include "common/store/database.h"
 
 #include <QCoreApplication>
@@ -14,6 +16,7 @@ namespace {
 
 void usage(QTextStream& err) {
     err << "usage: verbalo-cli [--data FOLDER] COMMAND [ARGS]\n"
+           "without --data: the data folder named in Verbalo9.ini\n"
            "commands:\n"
            "  sql \"STATEMENT\"   run SQL; rows are printed tab-separated with a header line\n"
            "  tables            list the tables of the data folder\n"
@@ -40,8 +43,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (dataFolder.isEmpty()) {
-        err << "error: no data folder: give --data FOLDER\n";
-        return 1;
+        // Like the programs: the data folder of Verbalo9.ini, made with an empty catalogue on
+        // first use.
+        const verbalo::Folders folders = verbalo::currentFolders();
+        const verbalo::FolderSetup setup = verbalo::createMissingFolders(folders, verbalo::createEmptyCatalogue);
+        if (!setup.ok) {
+            err << "error: " << setup.error << '\n';
+            return 1;
+        }
+        dataFolder = folders.dataFolder;
     }
     if (!QFileInfo(dataFolder).isDir()) {
         err << "error: data folder " << dataFolder << " does not exist\n";
