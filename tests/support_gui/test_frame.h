@@ -1,0 +1,51 @@
+#pragma once
+
+#include "common/catalogue.h"
+#include "common/messages.h"
+#include "common/store/database.h"
+#include "widgets/frame_services.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace verbalo::test {
+
+// A frame for window tests: a real data folder with an empty catalogue in a temporary
+// directory, settings in a Verbalo9.ini there, and a record of what windows reported.
+class TestFrame : public FrameServices {
+public:
+    TestFrame();
+
+    store::Database& database() override { return db_; }
+    const Folders& folders() const override { return folders_; }
+    const IniFile& ini() const override { return ini_; }
+    MainSettings& settings() override { return settings_; }
+    void showDictionaryStatus(const QString& name, const QString& position, const QPixmap& largeIcon,
+                              const QString& orderLanguage) override;
+    void openAddress(const QString& address) override { openedAddresses << address; }
+    void showDataSheet() override { ++dataSheetRequests; }
+    QWidget* frameWindow() override { return nullptr; }
+
+    // Adds a catalogue row and makes its table; returns the new id.
+    int addDictionary(int type, const QString& name, const QString& table, const QString& language1 = QStringLiteral("magyar"),
+                      const QString& language2 = QStringLiteral("angol"));
+
+    struct Status {
+        QString name, position, orderLanguage;
+        bool hasIcon = false;
+    };
+    QList<Status> statuses;
+    QStringList openedAddresses;
+    int dataSheetRequests = 0;
+    RecordingMessageSink messages;
+
+private:
+    QTemporaryDir dir_;
+    Folders folders_;
+    IniFile ini_;
+    MainSettings settings_;
+    store::Database db_;
+    ScopedMessageSink sinkGuard_;
+};
+
+} // namespace verbalo::test
