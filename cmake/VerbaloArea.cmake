@@ -1,0 +1,21 @@
+# Each area of the program is a folder with two static libraries, made from whatever sources
+# the folder holds: <area>/logic/*.cpp (no widgets; the command-line tool and every test link
+# it) and <area>/*.cpp (its windows). Empty parts make no library.
+function(verbalo_area area)
+  set(dir ${CMAKE_CURRENT_SOURCE_DIR}/${area})
+  file(GLOB logic_sources CONFIGURE_DEPENDS ${dir}/logic/*.cpp ${dir}/logic/*.h)
+  file(GLOB ui_sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h ${dir}/*.qrc)
+  if(logic_sources)
+    add_library(verbalo_${area}_logic STATIC ${logic_sources})
+    target_link_libraries(verbalo_${area}_logic PUBLIC verbalo_common Qt6::Gui)
+    target_link_libraries(verbalo_logic_all INTERFACE verbalo_${area}_logic)
+  endif()
+  if(ui_sources)
+    add_library(verbalo_${area} STATIC ${ui_sources})
+    target_link_libraries(verbalo_${area} PUBLIC verbalo_widgets verbalo_logic_all Qt6::PrintSupport)
+    if(EXISTS ${dir}/extra_libraries.cmake)
+      include(${dir}/extra_libraries.cmake)
+    endif()
+    target_link_libraries(verbalo_ui_all INTERFACE verbalo_${area})
+  endif()
+endfunction()
