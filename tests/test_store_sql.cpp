@@ -8,6 +8,7 @@
 #include "common/store/sql_session.h"
 
 #include <QFile>
+#include <unicode/ucol.h>
 #include <unistd.h>
 #include <QtTest>
 
@@ -26,6 +27,7 @@ private slots:
     void joinsAcrossTableFiles();
     void moreTablesThanAttachLimit();
     void orderIsCaseInsensitiveAccentAwareWithExactTieBreak();
+    void comparatorAgreesWithPlainCollation();
     void unicodeUpperLowerLike_data();
     void unicodeUpperLowerLike();
     void autoincNumbersAreNeverReused();
@@ -165,12 +167,44 @@ void StoreSqlTest::orderIsCaseInsensitiveAccentAwareWithExactTieBreak() {
     QVERIFY(compareKeysIgnoringCase(b.data(), b.size(), c.data(), c.size()) < 0);
 }
 
+void StoreSqlTest::comparatorAgreesWithPlainCollation() {
+    // The comparator skips identical leading bytes; on strings built to share prefixes and to
+    // put accents, combining marks and case right at the boundary, it must agree in sign with a
+    // plain ICU root comparison followed by the bytes.
+    UErrorCode status = U_ZERO_ERROR;
+    UCollator* icu = ucol_open("", &status);
+    QVERIFY(U_SUCCESS(status));
+    const QStringList pieces = {"a", "á", "A", "Á", "e", "é", "o", "ö", "ő", "Ő", "u", "ü", "ű", "-", " ", "'", "ß", "ss", "\u0301", "1", "z", "cs", "ly"};
+    const QStringList& alphabet = pieces; // "\u0301" is a combining acute accent
+    quint32 seed = 12345;
+    auto rnd = [&seed](int n) { seed = seed * 1664525u + 1013904223u; return int((seed >> 8) % quint32(n)); };
+    auto word = [&](const QString& prefix) {
+        QString w = prefix;
+        for (int k = rnd(4); k >= 0; --k) w += alphabet[rnd(alphabet.size())];
+        return w;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const QString prefix = word(QString());
+        const QByteArray a = word(prefix).toUtf8();
+        const QByteArray b = word(rnd(3) ? prefix : QString()).toUtf8();
+        UErrorCode st = U_ZERO_ERROR;
+        int expected = ucol_strcollUTF8(icu, a.data(), a.size(), b.data(), b.size(), &st);
+        if (expected == 0) expected = a == b ? 0 : (a < b ? -1 : 1);
+        const int actual = compareKeys(a.data(), a.size(), b.data(), b.size());
+        QVERIFY2((actual > 0) - (actual < 0) == (expected > 0) - (expected < 0),
+                 qPrintable(QStringLiteral("%1 vs %2").arg(QString::fromUtf8(a), QString::fromUtf8(b))));
+    }
+    ucol_close(icu);
+}
+
 void StoreSqlTest::unicodeUpperLowerLike_data() {
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QString>("expected");
     QTest::newRow("upper accents") << "UPPER('árvíztűrő tükörfúrógép')" << "ÁRVÍZTŰRŐ TÜKÖRFÚRÓGÉP";
     QTest::newRow("lower accents") << "LOWER('ŐSZ ÚT ÉG')" << "ősz út ég";
     QTest::newRow("upper ascii") << "UPPER('abc-1')" << "ABC-1";
+    QTest::newRow("upper sharp s") << "UPPER('Straße')" << "STRASSE";
+    QTest::newRow("lower mixed") << "LOWER('ÁRVÍZ Tűrő')" << "árvíz tűrő";
     QTest::newRow("upper null") << "UPPER(NULL) IS NULL" << "1";
     QTest::newRow("like ignores case of accented letters") << "'ŐSZIBARACK' LIKE '%barack'" << "1";
     QTest::newRow("like accented pattern") << "'őszibarack' LIKE 'ŐSZ%'" << "1";

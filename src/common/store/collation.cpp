@@ -3,7 +3,9 @@
 #include <QString>
 #include <QVector>
 #include <sqlite3.h>
+#include <unicode/uchar.h>
 #include <unicode/ucol.h>
+#include <unicode/utf8.h>
 
 #include <cstring>
 #include <memory>
@@ -64,48 +66,70 @@ bool isAscii(const unsigned char* s, int n) {
 
 enum class CaseChange { Upper, Lower };
 
+// Case mapping straight on the UTF-8 bytes, one code point at a time: no conversion to UTF-16
+// and no allocation per row, as a scan calls this once per row.
 void changeCase(sqlite3_context* ctx, sqlite3_value* v, CaseChange how) {
     if (sqlite3_value_type(v) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
     }
     const auto* s = sqlite3_value_text(v);
-    int n = sqlite3_value_bytes(v);
+    const int n = sqlite3_value_bytes(v);
     if (!s) {
         sqlite3_result_null(ctx);
         return;
     }
+    thread_local std::string out;
+    out.assign(reinterpret_cast<const char*>(s), static_cast<size_t>(n));
     if (isAscii(s, n)) {
-        std::string out(reinterpret_cast<const char*>(s), static_cast<size_t>(n));
         for (char& c : out) {
             if (how == CaseChange::Upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
             if (how == CaseChange::Lower && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
         }
-        sqlite3_result_text(ctx, out.data(), n, SQLITE_TRANSIENT);
-        return;
+    } else {
+        out.clear();
+        int32_t i = 0;
+        while (i < n) {
+            UChar32 c;
+            U8_NEXT(s, i, n, c);
+            if (c < 0) c = 0xFFFD;
+            if (how == CaseChange::Upper && c == 0x00DF) { // ß has no single capital: SS, as Qt maps it
+                out.append("SS");
+                continue;
+            }
+            const UChar32 mapped = how == CaseChange::Upper ? u_toupper(c) : u_tolower(c);
+            char buf[U8_MAX_LENGTH];
+            int32_t k = 0;
+            UBool error = false;
+            U8_APPEND(reinterpret_cast<uint8_t*>(buf), k, U8_MAX_LENGTH, mapped, error);
+            (void)error; // a code point always fits in U8_MAX_LENGTH bytes
+            out.append(buf, static_cast<size_t>(k));
+        }
     }
-    QString text = QString::fromUtf8(reinterpret_cast<const char*>(s), n);
-    QByteArray out = (how == CaseChange::Upper ? text.toUpper() : text.toLower()).toUtf8();
-    sqlite3_result_text(ctx, out.constData(), static_cast<int>(out.size()), SQLITE_TRANSIENT);
+    sqlite3_result_text(ctx, out.data(), static_cast<int>(out.size()), SQLITE_TRANSIENT);
 }
 
 void upperFunction(sqlite3_context* ctx, int, sqlite3_value** argv) { changeCase(ctx, argv[0], CaseChange::Upper); }
 void lowerFunction(sqlite3_context* ctx, int, sqlite3_value** argv) { changeCase(ctx, argv[0], CaseChange::Lower); }
 
-// Code points after case folding; ASCII strings skip the Unicode tables.
+// Code points after simple case folding.
 void foldInto(const unsigned char* s, int n, std::u32string& out) {
     out.clear();
+    out.reserve(static_cast<size_t>(n));
     if (isAscii(s, n)) {
-        out.reserve(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i) {
             unsigned char c = s[i];
             out.push_back(c >= 'A' && c <= 'Z' ? char32_t(c + 32) : char32_t(c));
         }
         return;
     }
-    const QString folded = QString::fromUtf8(reinterpret_cast<const char*>(s), n).toCaseFolded();
-    for (char32_t cp : folded.toUcs4())
-        out.push_back(cp);
+    int32_t i = 0;
+    while (i < n) {
+        UChar32 c;
+        U8_NEXT(s, i, n, c);
+        if (c < 0) c = 0xFFFD;
+        out.push_back(static_cast<char32_t>(u_foldCase(c, U_FOLD_CASE_DEFAULT)));
+    }
 }
 
 // SQL LIKE: "%" any run, "_" one character, an optional escape character; case-insensitive
@@ -181,13 +205,27 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 
 } // namespace
 
+// Where the comparison can start: identical leading bytes weigh the same at every level, so
+// they can be skipped, as long as the rest starts at a character that cannot combine with what
+// came before it. An ASCII character (or the end) in both strings is such a place.
+int sharedPrefixToSkip(const char* a, int aLen, const char* b, int bLen) {
+    const int n = std::min(aLen, bLen);
+    int i = 0;
+    while (i < n && a[i] == b[i]) ++i;
+    auto startsFreely = [](const char* s, int len, int k) { return k >= len || static_cast<unsigned char>(s[k]) < 0x80; };
+    while (i > 0 && !(startsFreely(a, aLen, i) && startsFreely(b, bLen, i))) --i;
+    return i;
+}
+
 int compareKeys(const char* a, int aLen, const char* b, int bLen) {
-    int r = icuCompare(collators().full, a, aLen, b, bLen);
-    return r != 0 ? r : byteCompare(a, aLen, b, bLen);
+    const int skip = sharedPrefixToSkip(a, aLen, b, bLen);
+    const int r = icuCompare(collators().full, a + skip, aLen - skip, b + skip, bLen - skip);
+    return r != 0 ? r : byteCompare(a + skip, aLen - skip, b + skip, bLen - skip);
 }
 
 int compareKeysIgnoringCase(const char* a, int aLen, const char* b, int bLen) {
-    return icuCompare(collators().ignoringCase, a, aLen, b, bLen);
+    const int skip = sharedPrefixToSkip(a, aLen, b, bLen);
+    return icuCompare(collators().ignoringCase, a + skip, aLen - skip, b + skip, bLen - skip);
 }
 
 void registerCollationAndFunctions(sqlite3* db) {

@@ -92,6 +92,7 @@ void Table::close() {
         try { flushBatch(); } catch (const StoreError&) {}
     }
     statements_.clear();
+    insertStatements_.clear();
     rowCache_.clear();
     order_.clear();
     orderValid_ = false;
@@ -661,29 +662,31 @@ void Table::storeInsert() {
         if (f.kind == FieldKind::Text && isEmptyValue(buffer_[static_cast<size_t>(fi)]))
             throw StoreError(QStringLiteral("key field %1 of table %2 must not be empty").arg(f.name, name_));
     }
-    QStringList cols, marks;
-    std::vector<QVariant> values;
+    // The columns given: every assigned one, and key texts, which are never null so that a
+    // duplicate pair with an empty side is still refused.
+    std::vector<bool> included(schema_.fields.size());
+    std::vector<const QVariant*> values;
+    values.reserve(schema_.fields.size());
+    static const QVariant emptyText(QString(QLatin1String("")));
     for (size_t i = 0; i < schema_.fields.size(); ++i) {
         const FieldDef& f = schema_.fields[i];
-        QVariant v = buffer_[i];
-        // Key texts are never null, so that a duplicate pair with an empty side is still refused.
-        if (f.inPrimaryKey && f.kind == FieldKind::Text && (v.isNull() || !v.isValid())) v = QString(QLatin1String(""));
-        else if (!assigned_[i]) continue;
-        cols << quoteIdentifier(f.name);
-        marks << QStringLiteral("?");
-        values.push_back(v);
+        const QVariant& v = buffer_[i];
+        if (f.inPrimaryKey && f.kind == FieldKind::Text && (v.isNull() || !v.isValid())) {
+            values.push_back(&emptyText);
+        } else if (assigned_[i]) {
+            values.push_back(&v);
+        } else {
+            continue;
+        }
+        included[i] = true;
     }
-    const QString sql = cols.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(schema_.tableName))
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(quoteIdentifier(schema_.tableName), cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     std::int64_t rowid = 0;
     try {
-        Statement& s = cached(sql);
+        Statement& s = insertStatement(included);
         beginWrite();
         try {
             StatementResetter r(s);
-            for (size_t i = 0; i < values.size(); ++i) s.bind(static_cast<int>(i) + 1, values[i]);
+            for (size_t i = 0; i < values.size(); ++i) s.bind(static_cast<int>(i) + 1, *values[i]);
             s.step();
             rowid = conn_.lastInsertRowid();
         } catch (const StoreError&) {
@@ -710,6 +713,24 @@ void Table::storeInsert() {
     eof_ = bof_ = false;
     notifyRows();
     notifyCurrent();
+}
+
+Statement& Table::insertStatement(const std::vector<bool>& included) {
+    // Bulk loops insert the same columns row after row: the statement is made once per set.
+    auto it = insertStatements_.find(included);
+    if (it != insertStatements_.end()) return *it->second;
+    QStringList cols, marks;
+    for (size_t i = 0; i < included.size(); ++i) {
+        if (!included[i]) continue;
+        cols << quoteIdentifier(schema_.fields[i].name);
+        marks << QStringLiteral("?");
+    }
+    const QString sql = cols.isEmpty()
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(schema_.tableName))
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(quoteIdentifier(schema_.tableName), cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    auto statement = std::make_shared<Statement>(conn_, sql);
+    return *insertStatements_.emplace(included, std::move(statement)).first->second;
 }
 
 void Table::storeUpdate() {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -151,6 +152,7 @@ private:
     void storeUpdate();
     [[noreturn]] void rethrowWrite(const StoreError& e);
     Statement& cached(const QString& sql);
+    Statement& insertStatement(const std::vector<bool>& included);
 
     Database& db_;
     QString name_;
@@ -179,6 +181,7 @@ private:
 
     QHash<std::int64_t, std::vector<QVariant>> rowCache_;
     QHash<QString, std::shared_ptr<Statement>> statements_;
+    std::map<std::vector<bool>, std::shared_ptr<Statement>> insertStatements_;
 
     int disabledCount_ = 0;
     bool pendingNotify_ = false;
