@@ -174,7 +174,7 @@ void StoreSqlTest::comparatorAgreesWithPlainCollation() {
     UErrorCode status = U_ZERO_ERROR;
     UCollator* icu = ucol_open("", &status);
     QVERIFY(U_SUCCESS(status));
-    const QStringList pieces = {"a", "á", "A", "Á", "e", "é", "o", "ö", "ő", "Ő", "u", "ü", "ű", "-", " ", "'", "ß", "ss", "\u0301", "1", "z", "cs", "ly"};
+    const QStringList pieces = {"a", "á", "A", "Á", "e", "é", "o", "ö", "ő", "Ő", "u", "ü", "ű", "-", " ", "'", "ß", "ss", "\u0301", "1", "9", "z", "Z", "b", "K", "cs", "ly", ".", "ä"};
     const QStringList& alphabet = pieces; // "\u0301" is a combining acute accent
     quint32 seed = 12345;
     auto rnd = [&seed](int n) { seed = seed * 1664525u + 1013904223u; return int((seed >> 8) % quint32(n)); };
@@ -183,7 +183,7 @@ void StoreSqlTest::comparatorAgreesWithPlainCollation() {
         for (int k = rnd(4); k >= 0; --k) w += alphabet[rnd(alphabet.size())];
         return w;
     };
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 40000; ++i) {
         const QString prefix = word(QString());
         const QByteArray a = word(prefix).toUtf8();
         const QByteArray b = word(rnd(3) ? prefix : QString()).toUtf8();
@@ -191,6 +191,13 @@ void StoreSqlTest::comparatorAgreesWithPlainCollation() {
         int expected = ucol_strcollUTF8(icu, a.data(), a.size(), b.data(), b.size(), &st);
         if (expected == 0) expected = a == b ? 0 : (a < b ? -1 : 1);
         const int actual = compareKeys(a.data(), a.size(), b.data(), b.size());
+        st = U_ZERO_ERROR;
+        ucol_setStrength(icu, UCOL_SECONDARY);
+        const int expectedIgnoringCase = ucol_strcollUTF8(icu, a.data(), a.size(), b.data(), b.size(), &st);
+        ucol_setStrength(icu, UCOL_TERTIARY);
+        const int actualIgnoringCase = compareKeysIgnoringCase(a.data(), a.size(), b.data(), b.size());
+        QVERIFY2((actualIgnoringCase > 0) - (actualIgnoringCase < 0) == (expectedIgnoringCase > 0) - (expectedIgnoringCase < 0),
+                 qPrintable(QStringLiteral("ignoring case: %1 vs %2").arg(QString::fromUtf8(a), QString::fromUtf8(b))));
         QVERIFY2((actual > 0) - (actual < 0) == (expected > 0) - (expected < 0),
                  qPrintable(QStringLiteral("%1 vs %2").arg(QString::fromUtf8(a), QString::fromUtf8(b))));
     }

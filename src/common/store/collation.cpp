@@ -217,14 +217,35 @@ int sharedPrefixToSkip(const char* a, int aLen, const char* b, int bLen) {
     return i;
 }
 
+// The primary rank of an ASCII digit or letter in the root order (digits before letters, case
+// ignored); -1 for anything else.
+int asciiAlnumRank(unsigned char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'z') return 10 + (c - 'a');
+    if (c >= 'A' && c <= 'Z') return 10 + (c - 'A');
+    return -1;
+}
+
+// After the shared prefix, two different ASCII letters or digits decide at the first level:
+// their primary weights are the first difference, whatever follows. 0 when that is not so.
+int decideByFirstDifference(const char* a, int aLen, const char* b, int bLen, int at) {
+    if (at >= aLen || at >= bLen) return 0;
+    const int ra = asciiAlnumRank(static_cast<unsigned char>(a[at]));
+    const int rb = asciiAlnumRank(static_cast<unsigned char>(b[at]));
+    if (ra < 0 || rb < 0 || ra == rb) return 0;
+    return ra < rb ? -1 : 1;
+}
+
 int compareKeys(const char* a, int aLen, const char* b, int bLen) {
     const int skip = sharedPrefixToSkip(a, aLen, b, bLen);
+    if (const int quick = decideByFirstDifference(a, aLen, b, bLen, skip)) return quick;
     const int r = icuCompare(collators().full, a + skip, aLen - skip, b + skip, bLen - skip);
     return r != 0 ? r : byteCompare(a + skip, aLen - skip, b + skip, bLen - skip);
 }
 
 int compareKeysIgnoringCase(const char* a, int aLen, const char* b, int bLen) {
     const int skip = sharedPrefixToSkip(a, aLen, b, bLen);
+    if (const int quick = decideByFirstDifference(a, aLen, b, bLen, skip)) return quick;
     return icuCompare(collators().ignoringCase, a + skip, aLen - skip, b + skip, bLen - skip);
 }
 

@@ -857,7 +857,7 @@ void Table::enableControls() {
         flushBatch();
         if (pendingNotify_ || !orderValid_) {
             pendingNotify_ = false;
-            ensureOrder();
+            // The order is rebuilt when someone next reads a position, not here.
             emit rowsChanged();
             emit currentChanged();
         }
