@@ -645,6 +645,32 @@ void Table::flushBatch() {
     dataVersion_ = conn_.dataVersion();
 }
 
+void Table::runWrite(Statement& statement, const std::function<void(Statement&)>& bind) {
+    try {
+        beginWrite();
+        try {
+            StatementResetter r(statement);
+            bind(statement);
+            statement.step();
+        } catch (const StoreError&) {
+            endWrite(false);
+            throw;
+        }
+        endWrite(true);
+    } catch (const StoreError& e) {
+        rethrowWrite(e);
+    }
+}
+
+void Table::requireKeyGiven() const {
+    const IndexDef* pk = schema_.primaryKey();
+    if (!pk || pk->columns.isEmpty()) return;
+    const int fi = schema_.fieldIndex(pk->columns.first());
+    const FieldDef& f = schema_.fields[static_cast<size_t>(fi)];
+    if (f.kind == FieldKind::Text && isEmptyValue(buffer_[static_cast<size_t>(fi)]))
+        throw StoreError(QStringLiteral("key field %1 of table %2 must not be empty").arg(f.name, name_));
+}
+
 void Table::rethrowWrite(const StoreError& e) {
     const int primary = e.engineCode() & 0xff;
     if (e.engineCode() == SQLITE_CONSTRAINT_PRIMARYKEY || e.engineCode() == SQLITE_CONSTRAINT_UNIQUE)
@@ -655,13 +681,7 @@ void Table::rethrowWrite(const StoreError& e) {
 }
 
 void Table::storeInsert() {
-    const IndexDef* pk = schema_.primaryKey();
-    if (pk && !pk->columns.isEmpty()) {
-        const int fi = schema_.fieldIndex(pk->columns.first());
-        const FieldDef& f = schema_.fields[static_cast<size_t>(fi)];
-        if (f.kind == FieldKind::Text && isEmptyValue(buffer_[static_cast<size_t>(fi)]))
-            throw StoreError(QStringLiteral("key field %1 of table %2 must not be empty").arg(f.name, name_));
-    }
+    requireKeyGiven();
     // The columns given: every assigned one, and key texts, which are never null so that a
     // duplicate pair with an empty side is still refused.
     std::vector<bool> included(schema_.fields.size());
@@ -680,23 +700,10 @@ void Table::storeInsert() {
         }
         included[i] = true;
     }
-    std::int64_t rowid = 0;
-    try {
-        Statement& s = insertStatement(included);
-        beginWrite();
-        try {
-            StatementResetter r(s);
-            for (size_t i = 0; i < values.size(); ++i) s.bind(static_cast<int>(i) + 1, *values[i]);
-            s.step();
-            rowid = conn_.lastInsertRowid();
-        } catch (const StoreError&) {
-            endWrite(false);
-            throw;
-        }
-        endWrite(true);
-    } catch (const StoreError& e) {
-        rethrowWrite(e);
-    }
+    runWrite(insertStatement(included), [&](Statement& s) {
+        for (size_t i = 0; i < values.size(); ++i) s.bind(static_cast<int>(i) + 1, *values[i]);
+    });
+    const std::int64_t rowid = conn_.lastInsertRowid();
     state_ = State::Browse;
     anyAssigned_ = false;
     currentRowid_ = rowid;
@@ -750,32 +757,14 @@ void Table::storeUpdate() {
         state_ = State::Browse;
         return;
     }
-    const IndexDef* pk = schema_.primaryKey();
-    if (pk && !pk->columns.isEmpty()) {
-        const int fi = schema_.fieldIndex(pk->columns.first());
-        const FieldDef& f = schema_.fields[static_cast<size_t>(fi)];
-        if (f.kind == FieldKind::Text && isEmptyValue(buffer_[static_cast<size_t>(fi)]))
-            throw StoreError(QStringLiteral("key field %1 of table %2 must not be empty").arg(f.name, name_));
-    }
+    requireKeyGiven();
     const std::int64_t rowid = currentRowid_;
     const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoteIdentifier(schema_.tableName), sets.join(QLatin1Char(',')));
-    try {
-        Statement& s = cached(sql);
-        beginWrite();
-        try {
-            StatementResetter r(s);
-            int i = 1;
-            for (const QVariant& v : values) s.bind(i++, v);
-            s.bindInt(i, rowid);
-            s.step();
-        } catch (const StoreError&) {
-            endWrite(false);
-            throw;
-        }
-        endWrite(true);
-    } catch (const StoreError& e) {
-        rethrowWrite(e);
-    }
+    runWrite(cached(sql), [&](Statement& s) {
+        int i = 1;
+        for (const QVariant& v : values) s.bind(i++, v);
+        s.bindInt(i, rowid);
+    });
     state_ = State::Browse;
     anyAssigned_ = false;
     rowCache_.remove(rowid);
@@ -810,21 +799,8 @@ void Table::remove() {
     ensureOrder();
     if (!hasCurrent_) throw StoreError(QStringLiteral("table %1 has no current record to delete").arg(name_));
     const std::int64_t rowid = currentRowid_;
-    try {
-        Statement& s = cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdentifier(schema_.tableName)));
-        beginWrite();
-        try {
-            StatementResetter r(s);
-            s.bindInt(1, rowid);
-            s.step();
-        } catch (const StoreError&) {
-            endWrite(false);
-            throw;
-        }
-        endWrite(true);
-    } catch (const StoreError& e) {
-        rethrowWrite(e);
-    }
+    runWrite(cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdentifier(schema_.tableName))),
+             [&](Statement& s) { s.bindInt(1, rowid); });
     rowCache_.remove(rowid);
     if (disabledCount_ > 0) {
         invalidateOrder();

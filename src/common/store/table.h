@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -150,6 +151,9 @@ private:
     void endWrite(bool success);
     void storeInsert();
     void storeUpdate();
+    // Runs one write statement inside the current batch or a transaction of its own.
+    void runWrite(Statement& statement, const std::function<void(Statement&)>& bind);
+    void requireKeyGiven() const;
     [[noreturn]] void rethrowWrite(const StoreError& e);
     Statement& cached(const QString& sql);
     Statement& insertStatement(const std::vector<bool>& included);
