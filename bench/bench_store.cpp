@@ -7,6 +7,8 @@
 // absolute times. The work folder is emptied first; it ends up holding the store's angol.DB
 // and the shell's plain.db.
 
+#include "bench_rng.h"
+
 #include "common/store/database.h"
 #include "common/store/query.h"
 #include "common/store/store_error.h"
@@ -45,22 +47,7 @@ namespace {
 double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // Same generator as the pair file's: the seek keys are the same on every machine.
-class Rng {
-public:
-    explicit Rng(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    std::uint32_t below(std::uint32_t n) {
-        return static_cast<std::uint32_t>(((next() >> 32) * static_cast<std::uint64_t>(n)) >> 32);
-    }
-
-private:
-    std::uint64_t state_;
-};
+using Rng = BenchRng;
 
 struct ChildRun {
     double seconds = 0;

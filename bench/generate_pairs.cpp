@@ -10,6 +10,8 @@
 // The random numbers come from splitmix64 with our own range mapping, not from <random>'s
 // distributions, whose results differ between standard libraries.
 
+#include "bench_rng.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -20,26 +22,7 @@
 
 namespace {
 
-class Rng {
-public:
-    explicit Rng(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    // 0 <= result < n
-    std::uint32_t below(std::uint32_t n) {
-        return static_cast<std::uint32_t>(((next() >> 32) * static_cast<std::uint64_t>(n)) >> 32);
-    }
-    // true with probability percent/100
-    bool chance(unsigned percent) { return below(1000) < percent * 10; }
-    bool permille(unsigned p) { return below(1000) < p; }
-
-private:
-    std::uint64_t state_;
-};
+using Rng = BenchRng;
 
 // A table of strings with integer weights: entries listed more often are picked more often.
 struct Weighted {
