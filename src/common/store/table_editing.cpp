@@ -12,8 +12,10 @@ namespace verbalo::store {
 namespace {
 
 // Posts made while bound controls are off are committed together, but never held longer
-// than this, so that the other program can write too.
-constexpr qint64 kBatchMillis = 250;
+// than this, so that the other program can write too. Readers are not held up by an open
+// batch (only by its short commit); a second's batch keeps the journal small next to the
+// table, which a bulk load into a large table feels.
+constexpr qint64 kBatchMillis = 1000;
 
 // A blob opened for writing lands in the row buffer when the stream is closed.
 class BlobWriter : public QBuffer {
