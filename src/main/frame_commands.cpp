@@ -1,0 +1,225 @@
+// The frame's menu and toolbar commands and the opening of dictionaries into child windows.
+#include "main/main_window.h"
+
+#include "common/catalogue.h"
+#include "common/messages.h"
+#include "common/table_layouts.h"
+#include "common/text_routines.h"
+#include "main/beallit.h"
+#include "main/dictionary_panel.h"
+#include "main/frame_actions.h"
+#include "main/logic/catalogue_editing.h"
+#include "main/logic/frame_rules.h"
+#include "main/nevjegy.h"
+#include "main/tamogat.h"
+#include "main/torzs_szotar.h"
+#include "main/tulajdonsag.h"
+#include "widgets/dictionary_window.h"
+#include "widgets/dictionary_window_factory.h"
+#include "widgets/window_geometry.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+
+namespace verbalo {
+
+void Tfrm_Main::connectActions() {
+    const FrameActions& a = *actions_;
+    const auto on = [this](QAction* action, std::function<void()> command) {
+        connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
+    };
+    on(a["FileSzotarNyilt"], [this] { openDictionaryFromPicker(); });
+    on(a["aSzotarNyitLista"], [this] { showDictionaryPanel(); });
+    on(a["FileLetolt"], [this] { showInternetWindow(); });
+    on(a["FileNyomtat"], [this] { printActive(); });
+    on(a["aNyomSzotar2"], [this] { printDictionaryFormat(2); });
+    on(a["aNyomSzotar3"], [this] { printDictionaryFormat(3); });
+    on(a["aNyomSzotar4"], [this] { printDictionaryFormat(4); });
+    on(a["aImport"], [this] { importActive(); });
+    on(a["aExport"], [this] { exportActive(); });
+    on(a["aAdatlap"], [this] { showDataSheet(); });
+    on(a["FileKilep"], [this] { close(); });
+    on(a["aNagyit"], [this] { zoom(zoomedIn(settings_.fontSize)); });
+    on(a["aKicsinyit"], [this] { zoom(zoomedOut(settings_.fontSize)); });
+    on(a["aSQL"], [] {}); // the free SQL window is not part of this program yet
+    on(a["aBeallit"], [this] { showSettings(); });
+    on(a["WindowCascade1"], [this] { mdi_->cascadeSubWindows(); });
+    on(a["WindowTileHorizontal1"], [this] { tileSubWindows(Qt::Vertical); });
+    on(a["WindowTileVertical1"], [this] { tileSubWindows(Qt::Horizontal); });
+    on(a["FileBezar"], [this] { mdi_->closeActiveSubWindow(); });
+    on(a["HelpSugo"], [this] { openAddress(folders_.programFolder + QStringLiteral("/Help/index.htm")); });
+    on(a["aTamogat"], [this] { showSupportWindow(*this); });
+    on(a["aHelpProgram"], [this] { showProgramsWindow(); });
+    on(a["HelpHonlap"], [this] { openAddress(makerAddresses(settings_.server).homePage); });
+    on(a["HelpLevel"], [this] { openAddress(makerAddresses(settings_.server).mail); });
+    on(a["HelpRaktar"], [this] { openAddress(makerAddresses(settings_.server).programStore); });
+    on(a["HelpFriscor"], [this] { openAddress(folders_.programFolder + QStringLiteral("/Friscor")); });
+    on(a["HelpAbout1"], [this] { showAboutWindow(*this); });
+}
+
+QList<DictionaryWindow*> Tfrm_Main::dictionaryWindows() const {
+    QList<DictionaryWindow*> windows;
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder))
+        if (auto* w = qobject_cast<DictionaryWindow*>(sub->widget())) windows.append(w);
+    return windows;
+}
+
+DictionaryWindow* Tfrm_Main::activeDictionaryWindow() const {
+    QMdiSubWindow* sub = mdi_->activeSubWindow();
+    return sub ? qobject_cast<DictionaryWindow*>(sub->widget()) : nullptr;
+}
+
+void Tfrm_Main::openDictionaryWindow(int id) {
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto* w = qobject_cast<DictionaryWindow*>(sub->widget()); w && w->dictionaryId() == id) {
+            sub->show();
+            mdi_->setActiveSubWindow(sub);
+            return;
+        }
+    }
+    const int type = dictionaryTypeOf(db_, id);
+    DictionaryWindow* window = isKnownDictionaryType(type) ? createDictionaryWindow(type, *this, nullptr) : nullptr;
+    if (!window) {
+        // The id is remembered all the same, so the message comes again at the next start
+        // until another dictionary is opened.
+        showError(QStringLiteral("Nem megfelelő szótártípus, frissítse programját az Internetről."), this);
+        settings_.lastDict = id;
+        return;
+    }
+    std::unique_ptr<DictionaryWindow> owned(window);
+    if (!window->openDictionary(id)) return; // the window has shown its own message
+    QMdiSubWindow* sub = mdi_->addSubWindow(owned.release());
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(window->windowIcon());
+    verbalo::applyFontSize(window, settings_.fontSize);
+    if (settings_.mdiFullScreen) sub->showMaximized();
+    else sub->showNormal();
+    mdi_->setActiveSubWindow(sub);
+    settings_.lastDict = id;
+}
+
+void Tfrm_Main::subWindowActivated(QMdiSubWindow* sub) {
+    if (!sub) return;
+    if (auto* w = qobject_cast<DictionaryWindow*>(sub->widget())) runCommand([w] { w->reportActive(); });
+}
+
+void Tfrm_Main::showInternetWindow() {
+    // The dictionary download window is not part of this program yet.
+}
+
+void Tfrm_Main::showProgramsWindow() {
+    // The more-programs window is not part of this program yet.
+}
+
+void Tfrm_Main::showDictionaryPanel() {
+    panel_->rebuild(existingDictionaries(db_));
+    panel_->show();
+}
+
+void Tfrm_Main::openPanelKey(const QString& key) {
+    if (key == DictionaryPanel::kDownloadKey) showInternetWindow();
+    else if (key == DictionaryPanel::kProgramsKey) showProgramsWindow();
+    else openDictionaryWindow(extractInt(key));
+}
+
+void Tfrm_Main::openDictionaryFromPicker() {
+    PickerContext context = pickerContext();
+    const int id = pickDictionary(context, -1);
+    if (id != -1) openDictionaryWindow(id);
+}
+
+void Tfrm_Main::printActive() {
+    DictionaryWindow* w = activeDictionaryWindow();
+    if (!w) return;
+    if (w->info().tipus == ImageGallery) showError(QStringLiteral("Ez a szótár típus nem nyomtatható."), this);
+    else w->printList();
+}
+
+void Tfrm_Main::printDictionaryFormat(int columns) {
+    DictionaryWindow* w = activeDictionaryWindow();
+    if (!w || !w->printDictionaryFormat(columns)) showError(QStringLiteral("Ez a szótártípus nem nyomtatható ebben a formátumban."), this);
+}
+
+void Tfrm_Main::importActive() {
+    if (DictionaryWindow* w = activeDictionaryWindow()) w->importData();
+}
+
+void Tfrm_Main::exportActive() {
+    DictionaryWindow* w = activeDictionaryWindow();
+    if (!w) return;
+    if (w->info().tipus == ImageGallery || w->info().tipus == RecipeBook) showError(QStringLiteral("Ez a szótár típus nem exportálható."), this);
+    else w->exportData();
+}
+
+void Tfrm_Main::showDataSheet() {
+    DictionaryWindow* w = activeDictionaryWindow();
+    if (!w) return;
+    w->saveLayoutForDataSheet();
+    editDictionaryProperties(pickerContext(), w->dictionaryId());
+    w->reloadDictionaryInfo();
+}
+
+void Tfrm_Main::zoom(int newSize) {
+    if (newSize == settings_.fontSize) return;
+    settings_.fontSize = newSize;
+    applyFontSize();
+}
+
+void Tfrm_Main::applyFontSize() {
+    verbalo::applyFontSize(this, settings_.fontSize);
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+        verbalo::applyFontSize(sub, settings_.fontSize);
+        verbalo::applyFontSize(sub->widget(), settings_.fontSize);
+    }
+}
+
+void Tfrm_Main::showSettings() { verbalo::showSettings(*this); }
+
+void Tfrm_Main::tileSubWindows(Qt::Orientation orientation) {
+    // One under the other (Vertical) or side by side (Horizontal), each child getting an equal share.
+    const QList<QMdiSubWindow*> windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+    QList<QMdiSubWindow*> visible;
+    for (QMdiSubWindow* sub : windows)
+        if (!sub->isMinimized() && sub->isVisible()) visible.append(sub);
+    if (visible.isEmpty()) return;
+    const QRect area = mdi_->viewport()->rect();
+    const int n = static_cast<int>(visible.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* sub = visible[i];
+        sub->showNormal();
+        if (orientation == Qt::Vertical) {
+            const int h = area.height() / n;
+            sub->setGeometry(0, i * h, area.width(), h);
+        } else {
+            const int w = area.width() / n;
+            sub->setGeometry(i * w, 0, w, area.height());
+        }
+    }
+}
+
+void Tfrm_Main::fillWindowMenu() {
+    // The list of child windows follows the fixed entries and is rebuilt each time.
+    const QList<QAction*> entries = windowMenu_->actions();
+    for (QAction* a : entries)
+        if (a->property("childWindowEntry").toBool()) {
+            windowMenu_->removeAction(a);
+            a->deleteLater();
+        }
+    int n = 0;
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+        QAction* entry = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(++n).arg(sub->windowTitle()));
+        entry->setProperty("childWindowEntry", true);
+        entry->setCheckable(true);
+        entry->setChecked(sub == mdi_->activeSubWindow());
+        connect(entry, &QAction::triggered, this, [this, child = QPointer<QMdiSubWindow>(sub)] {
+            if (!child) return;
+            child->show();
+            mdi_->setActiveSubWindow(child);
+        });
+    }
+}
+
+} // namespace verbalo

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "common/folders.h"
+#include "common/ini_file.h"
+#include "common/settings.h"
+#include "common/store/database.h"
+#include "main/picker_context.h"
+#include "widgets/frame_services.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace verbalo {
+
+class DictionaryPanel;
+class DictionaryWindow;
+class FrameActions;
+class SplashClock;
+
+// The main program's frame: every dictionary and tool window opens inside it. It owns the store
+// connection to the data folder and the settings record, shows the active dictionary in its
+// title area and status bar, and carries the program-wide menu and toolbar commands.
+class Tfrm_Main : public QMainWindow, public FrameServices {
+    Q_OBJECT
+public:
+    static constexpr int kStatusPanelCount = 5;
+
+    // Reads the settings, connects the store, refreshes the catalogue's existence flags, builds
+    // the side panel when configured and fetches the advert line. A data folder whose catalogue
+    // cannot be opened is reported and the window still comes up.
+    explicit Tfrm_Main(const Folders& folders, QWidget* parent = nullptr);
+    ~Tfrm_Main() override;
+
+    // FrameServices
+    store::Database& database() override { return db_; }
+    const Folders& folders() const override { return folders_; }
+    const IniFile& ini() const override { return ini_; }
+    MainSettings& settings() override { return settings_; }
+    void showDictionaryStatus(const QString& name, const QString& position, const QPixmap& largeIcon,
+                              const QString& orderLanguage) override;
+    void openAddress(const QString& address) override;
+    void showDataSheet() override;
+    QWidget* frameWindow() override { return this; }
+
+    // Brings the dictionary's window forward, or opens one of its type.
+    void openDictionaryWindow(int id);
+    // The download and more-programs windows; nothing until their windows exist.
+    void showInternetWindow();
+    void showProgramsWindow();
+    // Rebuilds the side panel's list and shows the panel.
+    void showDictionaryPanel();
+    // Sets the frame's and every child window's font size to the settings' FontSize.
+    void applyFontSize();
+    void showSettings();
+
+    // Raises the window, restoring it when minimised (a later start of the program asks this).
+    void bringToFront();
+
+    // The dictionary windows inside the frame, in the order they were opened.
+    QList<DictionaryWindow*> dictionaryWindows() const;
+    DictionaryWindow* activeDictionaryWindow() const;
+    QMdiArea* mdiArea() const { return mdi_; }
+    DictionaryPanel* dictionaryPanel() const { return panel_; }
+    QAction* action(const QString& name) const;
+    QString statusPanelText(int panel) const;
+    int statusPanelWidth(int panel) const;
+    // The advert label in the status bar; null when there is no advert.
+    QLabel* advertLabel() const { return advertLabel_; }
+    QString advertLink() const { return advertLink_; }
+    // Whether the catalogue could be opened while the window was made.
+    bool catalogueOpened() const { return catalogueOpened_; }
+    PickerContext pickerContext();
+
+    // Seams for tests: where addresses go instead of the desktop, and the splash window's clock
+    // (null: no splash window).
+    void setAddressOpener(std::function<void(const QString&)> opener) { addressOpener_ = std::move(opener); }
+    void setSplashClock(SplashClock* clock) { splashClock_ = clock; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildUi();
+    void buildStatusBar();
+    void connectActions();
+    void showAdvert(const QString& text, const QString& link);
+    void openPanelKey(const QString& key);
+    void firstShow();
+    void fillWindowMenu();
+    void subWindowActivated(QMdiSubWindow* window);
+    // Runs one command; a store error or other failure it does not catch is shown and ends it.
+    void runCommand(const std::function<void()>& command);
+
+    // Commands on the active child window.
+    void printActive();
+    void printDictionaryFormat(int columns);
+    void importActive();
+    void exportActive();
+    void zoom(int newSize);
+    void tileSubWindows(Qt::Orientation orientation);
+    void openDictionaryFromPicker();
+
+    Folders folders_;
+    IniFile ini_;
+    MainSettings settings_;
+    store::Database db_;
+    bool catalogueOpened_ = false;
+    bool firstShown_ = false;
+
+    std::unique_ptr<FrameActions> actions_;
+    QMdiArea* mdi_ = nullptr;
+    DictionaryPanel* panel_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QLabel* titleImage_ = nullptr;
+    QWidget* statusPanels_[kStatusPanelCount] = {};
+    QLabel* advertLabel_ = nullptr;
+    QString advertLink_;
+    std::function<void(const QString&)> addressOpener_;
+    SplashClock* splashClock_ = nullptr;
+    std::unique_ptr<SplashClock> ownClock_;
+};
+
+} // namespace verbalo
