@@ -1,11 +1,11 @@
 #include "main/dictionary_panel.h"
 
 #include "common/messages.h"
+#include "common/store/collation.h"
 #include "main/logic/default_icons.h"
 #include "widgets/icons.h"
 
 #include <QAction>
-#include <QCollator>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -92,15 +92,14 @@ void DictionaryPanel::rebuild(const QList<DictionaryListing>& dictionaries) {
         const QPixmap own = pixmapFromIconBytes(d.largeIcon, 48);
         rows.append({d.name, own.isNull() ? fallback : QIcon(own), QString::number(d.id)});
     }
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setIgnorePunctuation(false);
-    std::stable_sort(rows.begin(), rows.end(), [&collator](const Row& a, const Row& b) {
-        // The fixed rows' leading blank must rank before any letter whatever the locale says.
+    // The names in the order the store sorts them everywhere else (accent-aware, Á beside A);
+    // the fixed rows' leading blank must rank before any letter whatever the collation says.
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         const bool blankA = a.caption.startsWith(QLatin1Char(' '));
         const bool blankB = b.caption.startsWith(QLatin1Char(' '));
         if (blankA != blankB) return blankA;
-        return collator.compare(a.caption, b.caption) < 0;
+        const QByteArray x = a.caption.toUtf8(), y = b.caption.toUtf8();
+        return store::compareKeys(x.constData(), int(x.size()), y.constData(), int(y.size())) < 0;
     });
     for (const Row& row : rows) {
         auto* item = new QListWidgetItem(row.icon, row.caption, list_);

@@ -236,7 +236,11 @@ void Tfrm_Main::showEvent(QShowEvent* event) {
 
 void Tfrm_Main::firstShow() {
     if (catalogueOpened_ && settings_.lastDict != -1) runCommand([this] { openDictionaryWindow(settings_.lastDict); });
-    if (splashClock_) (new Tfrm_Logo(*splashClock_))->show();
+    if (splashClock_) {
+        // Owned by the frame, so it never outlives it; the window flags keep it a window of its own.
+        splash_ = new Tfrm_Logo(*splashClock_, this);
+        splash_->show();
+    }
     applyFontSize();
 }
 

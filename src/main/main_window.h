@@ -4,10 +4,12 @@
 #include "common/ini_file.h"
 #include "common/settings.h"
 #include "common/store/database.h"
+#include "main/logo.h"
 #include "main/picker_context.h"
 #include "widgets/frame_services.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -23,7 +25,6 @@ namespace verbalo {
 class DictionaryPanel;
 class DictionaryWindow;
 class FrameActions;
-class SplashClock;
 
 // The main program's frame: every dictionary and tool window opens inside it. It owns the store
 // connection to the data folder and the settings record, shows the active dictionary in its
@@ -83,6 +84,8 @@ public:
     // (null: no splash window).
     void setAddressOpener(std::function<void(const QString&)> opener) { addressOpener_ = std::move(opener); }
     void setSplashClock(SplashClock* clock) { splashClock_ = clock; }
+    // The splash window while it is up.
+    Tfrm_Logo* splashWindow() const { return splash_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -128,6 +131,7 @@ private:
     QString advertLink_;
     std::function<void(const QString&)> addressOpener_;
     SplashClock* splashClock_ = nullptr;
+    QPointer<Tfrm_Logo> splash_;
     std::unique_ptr<SplashClock> ownClock_;
 };
 
