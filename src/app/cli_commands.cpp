@@ -5,6 +5,12 @@
 #include "common/store/query.h"
 #include "common/store/sql_dialect.h"
 #include "common/store/sql_session.h"
+#include "common/catalogue.h"
+#include "common/table_layouts.h"
+#include "common/text_file.h"
+#include "dictionaries/logic/dictionarizing_text.h"
+#include "dictionaries/logic/pair_lookup.h"
+#include "dictionaries/logic/result_writers.h"
 
 namespace verbalo::cli {
 
@@ -113,6 +119,69 @@ int runCheck(Database& db, const QStringList& args, QTextStream& out, QTextStrea
         }
     }
     return allOk ? 0 : 1;
+}
+
+namespace {
+
+// The catalogue id of a dictionary named by its id, its name or its table name; 0 when none.
+int dictionaryIdOf(Database& db, const QString& nameOrId) {
+    bool numeric = false;
+    const int id = nameOrId.toInt(&numeric);
+    if (numeric) return dictionaryTypeOf(db, id) != NoDictionary ? id : 0;
+    Query q(db);
+    q.setSql(QStringLiteral("SELECT szotarak FROM szotarak WHERE szotarak_nev=%1 OR lower(tablanev)=lower(%1) ORDER BY szotarak;")
+                 .arg(quoteLiteral(nameOrId)));
+    ResultSet rs = q.open();
+    return rs.eof() ? 0 : rs.value(0).toInt();
+}
+
+} // namespace
+
+int runDictionarize(Database& db, const QStringList& args, QTextStream& out, QTextStream& err) {
+    const char* usage = "usage: verbalo-cli [--data FOLDER] dictionarize --dict NAME|ID [--order nyelv1|nyelv2] FILE\n";
+    QString dict, order, file;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--dict") && i + 1 < args.size()) dict = args[++i];
+        else if (args[i] == QLatin1String("--order") && i + 1 < args.size()) order = args[++i];
+        else if (file.isEmpty() && !args[i].startsWith(QLatin1String("--"))) file = args[i];
+        else {
+            err << usage;
+            return 2;
+        }
+    }
+    if (dict.isEmpty() || file.isEmpty() || (!order.isEmpty() && order != QLatin1String("nyelv1") && order != QLatin1String("nyelv2"))) {
+        err << usage;
+        return 2;
+    }
+    try {
+        const int id = dictionaryIdOf(db, dict);
+        TSzotarak info;
+        if (id == 0 || !readDictionaryInfo(db, id, info, QString())) {
+            err << "error: no dictionary " << dict << '\n';
+            return 1;
+        }
+        if (info.tipus != Bilingual) {
+            err << "error: " << info.szotarak_nev << " is not a bilingual dictionary\n";
+            return 1;
+        }
+        // Like the window: the stored order unless another is asked for.
+        if (order.isEmpty()) order = info.sorrend == QLatin1String("nyelv2") ? QStringLiteral("nyelv2") : QStringLiteral("nyelv1");
+        const TextReadResult text = readTextFile(file);
+        if (!text.ok) {
+            err << "error: " << text.error << '\n';
+            return 1;
+        }
+        const QStringList words = dictionarizingWords(joinEditorLines(text.lines));
+        dictionarizeWords(db, info.tablanev, order, words, [&out](int, const DictionarizedWord& word) {
+            ResultLines lines;
+            appendDictionarizedWord(lines, word);
+            for (int i = 0; i < lines.count(); ++i) out << lines.textView(i) << '\n';
+        });
+    } catch (const StoreError& e) {
+        err << "error: " << e.message() << '\n';
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace verbalo::cli

@@ -14,5 +14,6 @@ namespace verbalo::cli {
 int runSql(verbalo::store::Database& db, const QStringList& args, QTextStream& out, QTextStream& err);
 int runTables(verbalo::store::Database& db, const QStringList& args, QTextStream& out, QTextStream& err);
 int runCheck(verbalo::store::Database& db, const QStringList& args, QTextStream& out, QTextStream& err);
+int runDictionarize(verbalo::store::Database& db, const QStringList& args, QTextStream& out, QTextStream& err);
 
 } // namespace verbalo::cli

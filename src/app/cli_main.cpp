@@ -20,7 +20,9 @@ void usage(QTextStream& err) {
            "commands:\n"
            "  sql \"STATEMENT\"   run SQL; rows are printed tab-separated with a header line\n"
            "  tables            list the tables of the data folder\n"
-           "  check [TABLE]     integrity check of one or every table file\n";
+           "  check [TABLE]     integrity check of one or every table file\n"
+           "  dictionarize --dict NAME|ID [--order nyelv1|nyelv2] FILE\n"
+           "                    look every word of a text file up in a bilingual dictionary\n";
 }
 
 } // namespace
@@ -66,6 +68,7 @@ int main(int argc, char** argv) {
         {QStringLiteral("sql"), verbalo::cli::runSql},
         {QStringLiteral("tables"), verbalo::cli::runTables},
         {QStringLiteral("check"), verbalo::cli::runCheck},
+        {QStringLiteral("dictionarize"), verbalo::cli::runDictionarize},
     };
     const auto it = commands.find(args.first());
     if (it == commands.end()) {

@@ -1,0 +1,78 @@
+#include "dictionaries/logic/pair_lookup.h"
+
+#include "common/catalogue.h"
+#include "common/store/table.h"
+
+namespace verbalo {
+
+namespace {
+
+QString textOf(const QVariant& v) {
+    if (v.isNull()) return QString();
+    if (v.typeId() == QMetaType::QByteArray) return QString::fromUtf8(v.toByteArray());
+    return v.toString();
+}
+
+} // namespace
+
+PairLookup::PairLookup(store::Database& db, const QString& tableName, const QString& keyColumn)
+    : table_(std::make_unique<store::Table>(db)), keyColumn_(keyColumn), translationColumn_(otherLanguageColumn(keyColumn)) {
+    table_->setTableName(tableName);
+    table_->setIndexFieldNames(keyColumn_);
+    table_->open();
+    keyField_ = table_->fieldIndex(keyColumn_);
+    translationField_ = table_->fieldIndex(translationColumn_);
+    if (translationField_ < 0)
+        throw store::StoreError(QStringLiteral("no column %1 in table %2").arg(translationColumn_, tableName));
+}
+
+PairLookup::~PairLookup() = default;
+
+DictionarizedWord PairLookup::lookup(const QString& word) {
+    auto it = answered_.constFind(word);
+    if (it != answered_.constEnd()) return *it;
+    DictionarizedWord result = lookupInTable(word);
+    answered_.insert(word, result);
+    return result;
+}
+
+DictionarizedWord PairLookup::lookupInTable(const QString& word) {
+    DictionarizedWord result;
+    result.word = word;
+    if (table_->recordCount() == 0) return result;
+    table_->gotoNearest({word});
+    // The rows are read where they stand, without moving the cursor row by row.
+    const int count = table_->recordCount();
+    for (int pos = table_->recNo() - 1; pos < count; ++pos) {
+        if (textOf(table_->valueAt(pos, keyField_)) != word) break;
+        result.found = true;
+        result.translations << textOf(table_->valueAt(pos, translationField_));
+    }
+    return result;
+}
+
+void dictionarizeWords(store::Database& db, const QString& tableName, const QString& keyColumn, const QStringList& words,
+                       const std::function<void(int index, const DictionarizedWord& result)>& report) {
+    PairLookup lookup(db, tableName, keyColumn);
+    for (int i = 0; i < words.size(); ++i) report(i, lookup.lookup(words.at(i)));
+}
+
+DictionarizedWord lookupCaretWord(store::Table& table, const QString& keyColumn, const QString& word) {
+    DictionarizedWord result;
+    result.word = word;
+    if (table.recordCount() == 0) return result;
+    const int keyField = table.fieldIndex(keyColumn);
+    const int translationField = table.fieldIndex(otherLanguageColumn(keyColumn));
+    if (keyField < 0 || translationField < 0) return result;
+    table.gotoNearest({word});
+    const QString lowered = word.toLower();
+    const int count = table.recordCount();
+    for (int pos = table.recNo() - 1; pos < count; ++pos) {
+        if (textOf(table.valueAt(pos, keyField)).toLower() != lowered) break;
+        result.found = true;
+        result.translations << textOf(table.valueAt(pos, translationField));
+    }
+    return result;
+}
+
+} // namespace verbalo

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+namespace verbalo {
+
+namespace store {
+class Database;
+class Table;
+} // namespace store
+
+// One word of a dictionarized text: found when the key column holds it exactly, with the other
+// column of every such pair in index order (an empty text for an empty value).
+struct DictionarizedWord {
+    QString word;
+    bool found = false;
+    QStringList translations;
+};
+
+// The second cursor of a bilingual dictionary ("TblK"), ordered by the key column, that
+// dictionarizing looks words up on. A word is found only when a key equals it byte for byte:
+// «london» does not find «London».
+class PairLookup {
+public:
+    // Opens the table ordered by keyColumn; StoreError when the table or its index is missing.
+    PairLookup(store::Database& db, const QString& tableName, const QString& keyColumn);
+    ~PairLookup();
+    PairLookup(const PairLookup&) = delete;
+    PairLookup& operator=(const PairLookup&) = delete;
+
+    const QString& keyColumn() const { return keyColumn_; }
+    const QString& translationColumn() const { return translationColumn_; }
+
+    // Repeated words of one text are answered from memory: the table does not change during
+    // a run, and natural text repeats its common words.
+    DictionarizedWord lookup(const QString& word);
+
+private:
+    DictionarizedWord lookupInTable(const QString& word);
+
+    std::unique_ptr<store::Table> table_;
+    QString keyColumn_;
+    QString translationColumn_;
+    int keyField_ = -1;
+    int translationField_ = -1;
+    QHash<QString, DictionarizedWord> answered_;
+};
+
+// Looks every word up in list order, calling report for each (its index in the list and the
+// result). StoreError when the cursor cannot be opened; nothing is reported then.
+void dictionarizeWords(store::Database& db, const QString& tableName, const QString& keyColumn, const QStringList& words,
+                       const std::function<void(int index, const DictionarizedWord& result)>& report);
+
+// The lookup of the word at the editor's caret on the word list's own cursor: positions the
+// cursor on the first pair whose key equals the word without regard to case, and returns the
+// translations of every such pair in index order. When no key matches, the cursor stays where
+// the nearest-key search left it and the result is not found.
+DictionarizedWord lookupCaretWord(store::Table& table, const QString& keyColumn, const QString& word);
+
+} // namespace verbalo

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "common/occurrence_search.h"
+
+#include <QString>
+#include <vector>
+
+// The searches of the search tab: the prefix list while the user types and the expression
+// search on Enter. Texts go into the statements as literals with their quotes doubled; "%" and
+// "_" typed by the user stay wildcards.
+namespace verbalo {
+
+namespace store {
+class Database;
+}
+
+// The prefix list needs this many characters; fewer leave the list as it is.
+inline constexpr int kPrefixListMinLength = 2;
+// Shorter expressions are refused with "Túl rövid kifejezés".
+inline constexpr int kExpressionMinLength = 3;
+
+// "nyelv1 LIKE 'ab%'"
+QString prefixListCondition(const QString& orderColumn, const QString& text);
+// "SELECT * FROM angol WHERE nyelv1 LIKE 'ab%';"
+QString prefixListStatement(const QString& tableName, const QString& orderColumn, const QString& text);
+// "SELECT * FROM angol;": the search tab's list before anything is typed.
+QString wholeTableStatement(const QString& tableName);
+// "SELECT * FROM angol WHERE UPPER(nyelv1) LIKE '%HÁZ%';"
+QString expressionSearchStatement(const QString& tableName, const QString& orderColumn, const QString& expression);
+
+struct ExpressionSearchResult {
+    bool tooShort = false;
+    std::vector<OccurrenceRow> matches;
+};
+
+// Runs the expression search on the dictionary table, the rows in the order the store returns
+// them, each with the place of its first occurrence of the expression. The expression is used
+// as typed; one shorter than kExpressionMinLength runs nothing and says tooShort. StoreError
+// reaches the caller.
+ExpressionSearchResult searchExpression(store::Database& db, const QString& tableName, const QString& orderColumn,
+                                        const QString& expression);
+
+} // namespace verbalo

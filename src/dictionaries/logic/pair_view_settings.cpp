@@ -1,0 +1,61 @@
+#include "dictionaries/logic/pair_view_settings.h"
+
+#include "common/store/sqlite_handle.h"
+#include "common/store/table.h"
+#include "common/table_layouts.h"
+
+#include <cfenv>
+#include <cmath>
+
+namespace verbalo {
+
+int roundHalfEven(double value) {
+    if (!std::isfinite(value)) return 0;
+    const int saved = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double r = std::nearbyint(value);
+    std::fesetround(saved);
+    return static_cast<int>(r);
+}
+
+PairColumnWidths pairColumnWidths(int usableWidth, double nyelv1Share, double nyelv2Share) {
+    return {roundHalfEven(usableWidth * nyelv1Share), roundHalfEven(usableWidth * nyelv2Share)};
+}
+
+std::optional<double> nyelv1ShareOf(int nyelv1Width, int nyelv2Width) {
+    const int sum = nyelv1Width + nyelv2Width;
+    if (sum <= 0) return std::nullopt;
+    return static_cast<double>(nyelv1Width) / sum;
+}
+
+bool saveViewSettings(store::Database& db, int id, std::optional<double> nyelv1Share, const QString& order, int tab) {
+    try {
+        store::Table catalogue(db);
+        catalogue.setTableName(kCatalogueTable);
+        catalogue.open();
+        if (!catalogue.locate(QStringLiteral("szotarak"), id)) return false;
+        catalogue.edit();
+        try {
+            if (nyelv1Share) {
+                catalogue.setValue(QStringLiteral("nyelv1szeles"), *nyelv1Share);
+                catalogue.setValue(QStringLiteral("nyelv2szeles"), 1.0 - *nyelv1Share);
+            }
+            catalogue.setValue(QStringLiteral("sorrend"), order);
+            catalogue.setValue(QStringLiteral("ablak"), tab);
+            catalogue.post();
+        } catch (const store::StoreError&) {
+            catalogue.cancel();
+            return false;
+        }
+        return true;
+    } catch (const store::StoreError&) {
+        return false;
+    }
+}
+
+QString closingUpdateStatement(const QString& order, int tab, int id) {
+    return QStringLiteral("UPDATE szotarak SET sorrend=") + store::quoteLiteral(order) + QStringLiteral(",ablak=") +
+           QString::number(tab) + QStringLiteral(" WHERE szotarak=") + QString::number(id) + QLatin1Char(';');
+}
+
+} // namespace verbalo
