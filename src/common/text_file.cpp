@@ -80,23 +80,37 @@ QString decodeText(const QByteArray &bytes, TextEncoding *detected)
     return QString::fromUtf8(body);
 }
 
-TextReadResult readTextFile(const QString &path, LastLine lastLine)
+TextBytesResult readTextBytes(const QString &path)
 {
-    TextReadResult result;
+    TextBytesResult result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = QStringLiteral("Cannot open %1: %2").arg(path, file.errorString());
         return result;
     }
-    QByteArray bytes = file.readAll();
+    result.bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
+        result.bytes.clear();
         result.error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
         return result;
     }
-    const qsizetype nul = bytes.indexOf('\0');
+    const qsizetype nul = result.bytes.indexOf('\0');
     if (nul >= 0)
-        bytes.truncate(nul);
-    const QString text = decodeText(bytes, &result.encoding);
+        result.bytes.truncate(nul);
+    result.ok = true;
+    return result;
+}
+
+TextReadResult readTextFile(const QString &path, LastLine lastLine)
+{
+    TextReadResult result;
+    TextBytesResult file = readTextBytes(path);
+    if (!file.ok) {
+        result.error = file.error;
+        return result;
+    }
+    const QString text = decodeText(file.bytes, &result.encoding);
+    file.bytes.clear();
     result.lines = splitLines(text, lastLine == LastLine::KeepEmpty);
     result.ok = true;
     return result;

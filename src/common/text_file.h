@@ -31,8 +31,18 @@ struct TextReadResult {
     QStringList lines;
 };
 
-// The lines of a file (CR LF, CR or LF). A NUL byte ends the text, as it did for the programs
-// that wrote these files.
+struct TextBytesResult {
+    bool ok = false;
+    QString error;
+    QByteArray bytes;
+};
+
+// The raw bytes of a text file, cut at the first NUL byte (a NUL ends the text, as it did for
+// the programs that wrote these files). For readers that hand the text on without splitting it
+// into lines, such as an editor loading a large file.
+TextBytesResult readTextBytes(const QString &path);
+
+// The lines of a file (CR LF, CR or LF), read as readTextBytes does.
 TextReadResult readTextFile(const QString &path, LastLine lastLine = LastLine::DropEmpty);
 
 // The file's bytes for lines: CR LF after every line, the last one included; Windows-1250, or
