@@ -11,6 +11,9 @@
 #include "dictionaries/logic/dictionarizing_text.h"
 #include "dictionaries/logic/pair_lookup.h"
 #include "dictionaries/logic/result_writers.h"
+#include "exchange/logic/list_import.h"
+#include "exchange/logic/list_text_writer.h"
+#include "exchange/logic/pair_import.h"
 
 namespace verbalo::cli {
 
@@ -177,6 +180,150 @@ int runDictionarize(Database& db, const QStringList& args, QTextStream& out, QTe
             appendDictionarizedWord(lines, word);
             for (int i = 0; i < lines.count(); ++i) out << lines.textView(i) << '\n';
         });
+    } catch (const StoreError& e) {
+        err << "error: " << e.message() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+
+namespace {
+
+// The arguments of the import and export commands: --dict NAME|ID, a --sep CHAR where allowed,
+// and one file. False after printing the usage.
+struct ExchangeArgs {
+    QString dict;
+    QString separator;
+    QString file;
+};
+
+bool parseExchangeArgs(const QStringList& args, bool withSeparator, const char* usage, ExchangeArgs& parsed, QTextStream& err) {
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--dict") && i + 1 < args.size()) parsed.dict = args[++i];
+        else if (withSeparator && args[i] == QLatin1String("--sep") && i + 1 < args.size()) parsed.separator = args[++i];
+        else if (parsed.file.isEmpty() && !args[i].startsWith(QLatin1String("--"))) parsed.file = args[i];
+        else {
+            err << usage;
+            return false;
+        }
+    }
+    if (parsed.dict.isEmpty() || parsed.file.isEmpty()) {
+        err << usage;
+        return false;
+    }
+    return true;
+}
+
+// The dictionary named on the command line when it is of the type wanted; false after the error.
+bool findDictionary(Database& db, const QString& dict, int type, TSzotarak& info, QTextStream& err) {
+    const int id = dictionaryIdOf(db, dict);
+    if (id == 0 || !readDictionaryInfo(db, id, info, QString())) {
+        err << "error: no dictionary " << dict << '\n';
+        return false;
+    }
+    if (info.tipus != type) {
+        err << "error: " << info.szotarak_nev << " is not a " << (type == Bilingual ? "bilingual dictionary" : "headword list") << '\n';
+        return false;
+    }
+    return true;
+}
+
+void printCounts(const QString& file, const ImportCounts& counts, QTextStream& out) {
+    out << file << ": " << counts.offered << " offered, " << counts.stored << " stored, " << counts.refused << " refused\n";
+}
+
+} // namespace
+
+int runImportPairs(Database& db, const QStringList& args, QTextStream& out, QTextStream& err) {
+    const char* usage = "usage: verbalo-cli [--data FOLDER] import-pairs --dict NAME|ID [--sep CHAR] FILE\n"
+                        "CHAR is one character; \"tab\" or \"\\t\" for TAB; default ;\n";
+    ExchangeArgs a;
+    if (!parseExchangeArgs(args, true, usage, a, err)) return 2;
+    if (a.separator.isEmpty()) a.separator = QStringLiteral(";");
+    else if (a.separator == QLatin1String("tab") || a.separator == QLatin1String("\\t")) a.separator = QStringLiteral("\t");
+    if (a.separator.size() != 1) {
+        err << usage;
+        return 2;
+    }
+    try {
+        TSzotarak info;
+        if (!findDictionary(db, a.dict, Bilingual, info, err)) return 1;
+        // Read as the import window's editor reads it: a final line break offers an empty line.
+        const TextReadResult text = readTextFile(a.file, LastLine::KeepEmpty);
+        if (!text.ok) {
+            err << "error: " << text.error << '\n';
+            return 1;
+        }
+        Table table(db);
+        table.setTableName(info.tablanev);
+        table.open();
+        PairImporter importer(table, a.separator.at(0));
+        for (const QString& line : text.lines)
+            if (importer.offer(line) == RowResult::Failed) break;
+        const bool ok = importer.finish();
+        printCounts(a.file, importer.counts(), out);
+        if (!ok) {
+            err << "error: import stopped: " << importer.failure() << '\n';
+            return 1;
+        }
+    } catch (const StoreError& e) {
+        err << "error: " << e.message() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int runImportList(Database& db, const QStringList& args, QTextStream& out, QTextStream& err) {
+    const char* usage = "usage: verbalo-cli [--data FOLDER] import-list --dict NAME|ID FILE\n";
+    ExchangeArgs a;
+    if (!parseExchangeArgs(args, false, usage, a, err)) return 2;
+    try {
+        TSzotarak info;
+        if (!findDictionary(db, a.dict, HeadwordList, info, err)) return 1;
+        const TextReadResult text = readTextFile(a.file);
+        if (!text.ok) {
+            err << "error: " << text.error << '\n';
+            return 1;
+        }
+        Table table(db);
+        table.setTableName(info.tablanev);
+        table.open();
+        ListImporter importer(table);
+        for (const QString& line : text.lines) {
+            importer.addLine(line);
+            if (importer.failed()) break;
+        }
+        const bool ok = importer.finish();
+        printCounts(a.file, importer.counts(), out);
+        if (!ok) {
+            err << "error: import stopped: " << importer.failure() << '\n';
+            return 1;
+        }
+    } catch (const StoreError& e) {
+        err << "error: " << e.message() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int runExportList(Database& db, const QStringList& args, QTextStream& out, QTextStream& err) {
+    const char* usage = "usage: verbalo-cli [--data FOLDER] export-list --dict NAME|ID FILE\n";
+    ExchangeArgs a;
+    if (!parseExchangeArgs(args, false, usage, a, err)) return 2;
+    try {
+        TSzotarak info;
+        if (!findDictionary(db, a.dict, HeadwordList, info, err)) return 1;
+        Table table(db);
+        table.setTableName(info.tablanev);
+        table.open();
+        const TextWriteResult written = writeListText(table, a.file);
+        if (!written.ok) {
+            err << "error: " << written.error << '\n';
+            return 1;
+        }
+        out << a.file << ": " << table.recordCount() << " entries written ("
+            << (written.encoding == TextEncoding::Utf8 ? "UTF-8" : "Windows-1250") << ")\n";
     } catch (const StoreError& e) {
         err << "error: " << e.message() << '\n';
         return 1;

@@ -15,5 +15,8 @@ int runSql(verbalo::store::Database& db, const QStringList& args, QTextStream& o
 int runTables(verbalo::store::Database& db, const QStringList& args, QTextStream& out, QTextStream& err);
 int runCheck(verbalo::store::Database& db, const QStringList& args, QTextStream& out, QTextStream& err);
 int runDictionarize(verbalo::store::Database& db, const QStringList& args, QTextStream& out, QTextStream& err);
+int runImportPairs(verbalo::store::Database& db, const QStringList& args, QTextStream& out, QTextStream& err);
+int runImportList(verbalo::store::Database& db, const QStringList& args, QTextStream& out, QTextStream& err);
+int runExportList(verbalo::store::Database& db, const QStringList& args, QTextStream& out, QTextStream& err);
 
 } // namespace verbalo::cli

@@ -22,7 +22,13 @@ void usage(QTextStream& err) {
            "  tables            list the tables of the data folder\n"
            "  check [TABLE]     integrity check of one or every table file\n"
            "  dictionarize --dict NAME|ID [--order nyelv1|nyelv2] FILE\n"
-           "                    look every word of a text file up in a bilingual dictionary\n";
+           "                    look every word of a text file up in a bilingual dictionary\n"
+           "  import-pairs --dict NAME|ID [--sep CHAR] FILE\n"
+           "                    add the word pairs of a text file (one pair a line) to a bilingual dictionary\n"
+           "  import-list --dict NAME|ID FILE\n"
+           "                    add the \"##\" headword blocks of a text file to a headword list\n"
+           "  export-list --dict NAME|ID FILE\n"
+           "                    write a headword list as a \"##\" text file\n";
 }
 
 } // namespace
@@ -69,6 +75,9 @@ int main(int argc, char** argv) {
         {QStringLiteral("tables"), verbalo::cli::runTables},
         {QStringLiteral("check"), verbalo::cli::runCheck},
         {QStringLiteral("dictionarize"), verbalo::cli::runDictionarize},
+        {QStringLiteral("import-pairs"), verbalo::cli::runImportPairs},
+        {QStringLiteral("import-list"), verbalo::cli::runImportList},
+        {QStringLiteral("export-list"), verbalo::cli::runExportList},
     };
     const auto it = commands.find(args.first());
     if (it == commands.end()) {
