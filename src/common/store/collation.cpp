@@ -66,6 +66,34 @@ bool isAscii(const unsigned char* s, int n) {
 
 enum class CaseChange { Upper, Lower };
 
+// The Latin letters of the dictionaries' languages sit below U+0250; their mappings are looked
+// up in tables made once, so scanning a large table makes no library call per character.
+struct LatinCaseTables {
+    static constexpr UChar32 kSize = 0x250;
+    UChar32 upper[kSize];
+    UChar32 lower[kSize];
+    UChar32 folded[kSize];
+    LatinCaseTables() {
+        for (UChar32 c = 0; c < kSize; ++c) {
+            upper[c] = u_toupper(c);
+            lower[c] = u_tolower(c);
+            folded[c] = u_foldCase(c, U_FOLD_CASE_DEFAULT);
+        }
+    }
+};
+
+const LatinCaseTables& latinCase() {
+    static const LatinCaseTables tables;
+    return tables;
+}
+
+UChar32 mapCase(UChar32 c, CaseChange how) {
+    if (c < LatinCaseTables::kSize) return how == CaseChange::Upper ? latinCase().upper[c] : latinCase().lower[c];
+    return how == CaseChange::Upper ? u_toupper(c) : u_tolower(c);
+}
+
+UChar32 foldCase(UChar32 c) { return c < LatinCaseTables::kSize ? latinCase().folded[c] : u_foldCase(c, U_FOLD_CASE_DEFAULT); }
+
 // Case mapping straight on the UTF-8 bytes, one code point at a time: no conversion to UTF-16
 // and no allocation per row, as a scan calls this once per row.
 void changeCase(sqlite3_context* ctx, sqlite3_value* v, CaseChange how) {
@@ -97,7 +125,7 @@ void changeCase(sqlite3_context* ctx, sqlite3_value* v, CaseChange how) {
                 out.append("SS");
                 continue;
             }
-            const UChar32 mapped = how == CaseChange::Upper ? u_toupper(c) : u_tolower(c);
+            const UChar32 mapped = mapCase(c, how);
             char buf[U8_MAX_LENGTH];
             int32_t k = 0;
             UBool error = false;
@@ -128,7 +156,7 @@ void foldInto(const unsigned char* s, int n, std::u32string& out) {
         UChar32 c;
         U8_NEXT(s, i, n, c);
         if (c < 0) c = 0xFFFD;
-        out.push_back(static_cast<char32_t>(u_foldCase(c, U_FOLD_CASE_DEFAULT)));
+        out.push_back(static_cast<char32_t>(foldCase(c)));
     }
 }
 
