@@ -2,13 +2,34 @@
 #include "common/catalogue.h"
 #include "common/folders.h"
 #include "common/messages.h"
+#include "common/table_layouts.h"
 #include "main/logic/frame_rules.h"
 #include "main/logic/single_instance.h"
 #include "main/main_window.h"
 #include "main/wheel_keys.h"
+#include "widgets/dictionary_window_factory.h"
 #include "widgets/message_box_sink.h"
 
+#if __has_include("dictionaries/frm_szotar.h")
+#include "dictionaries/frm_szotar.h"
+#define VERBALO_HAS_BILINGUAL_WINDOW 1
+#endif
+
 #include <QApplication>
+
+namespace {
+
+// The window kind of each dictionary type; a type left out opens with the frame's
+// "Nem megfelelő szótártípus" message.
+void registerDictionaryWindows() {
+#ifdef VERBALO_HAS_BILINGUAL_WINDOW
+    verbalo::registerDictionaryWindow(verbalo::Bilingual, [](verbalo::FrameServices& frame, QWidget* parent) {
+        return new verbalo::Tfrm_Szotar(frame, parent);
+    });
+#endif
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -28,6 +49,7 @@ int main(int argc, char* argv[]) {
     verbalo::WheelToArrowKeys wheel;
     app.installEventFilter(&wheel);
 
+    registerDictionaryWindows();
     verbalo::Tfrm_Main frame(folders);
     QObject::connect(&instance, &verbalo::SingleInstance::raiseRequested, &frame, &verbalo::Tfrm_Main::bringToFront);
     frame.show();
