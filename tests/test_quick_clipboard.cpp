@@ -1,4 +1,6 @@
 // The clipboard watch of the quick finder, paced by a clock the test moves by hand.
+#include "test_quick_fixture.h"
+
 #include "quickfinder/logic/clipboard_watch.h"
 
 #include <QClipboard>
@@ -8,46 +10,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <stdexcept>
-
 using namespace verbalo;
+using verbalo::test::ManualClock;
+using verbalo::test::ScriptedClipboard;
 
 namespace {
-
-class ManualClock : public WatchClock {
-public:
-    void start(int intervalMs) override {
-        active_ = true;
-        interval_ = intervalMs;
-    }
-    void stop() override { active_ = false; }
-    bool isActive() const override { return active_; }
-    void fire() {
-        if (active_) emit tick();
-    }
-    int interval() const { return interval_; }
-
-private:
-    bool active_ = false;
-    int interval_ = 0;
-};
-
-// A clipboard whose content the test sets; it can be made to fail like a busy clipboard.
-class ScriptedClipboard : public ClipboardSource {
-public:
-    ClipboardText read() override {
-        ++reads;
-        if (failNext) {
-            failNext = false;
-            throw std::runtime_error("clipboard busy");
-        }
-        return content;
-    }
-    void setText(const QString& text) { content = ClipboardText{true, text}; }
-    ClipboardText content;
-    bool failNext = false;
-    int reads = 0;
-};
 
 QMimeData* mimeWithText(const QString& text, const QByteArray& passwordHint = QByteArray()) {
     auto* data = new QMimeData;

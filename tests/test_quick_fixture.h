@@ -9,9 +9,12 @@
 #include "common/store/query.h"
 #include "common/store/table.h"
 #include "common/table_layouts.h"
+#include "quickfinder/logic/clipboard_watch.h"
 
 #include <QDir>
 #include <QTemporaryDir>
+
+#include <stdexcept>
 
 namespace verbalo::test {
 
@@ -48,12 +51,14 @@ public:
         store::Table t(db_);
         t.setTableName(table);
         t.open();
+        t.disableControls(); // one commit for all the rows
         for (const QString& p : pairs) {
             t.insert();
             t.setValue(QStringLiteral("nyelv1"), p.section(QLatin1Char(';'), 0, 0));
             t.setValue(QStringLiteral("nyelv2"), p.section(QLatin1Char(';'), 1));
             t.post();
         }
+        t.enableControls();
     }
 
     int exec(const QString& sql) {
@@ -76,5 +81,41 @@ inline QStringList samplePairs() {
             QStringLiteral("zöld ház;greenhouse"), QStringLiteral("O'Brien;O'Brien"),  QStringLiteral("100%-os;complete"),
             QStringLiteral("a_b;underscore")};
 }
+
+// A clock the test moves by hand.
+class ManualClock : public WatchClock {
+public:
+    void start(int intervalMs) override {
+        active_ = true;
+        interval_ = intervalMs;
+    }
+    void stop() override { active_ = false; }
+    bool isActive() const override { return active_; }
+    void fire() {
+        if (active_) emit tick();
+    }
+    int interval() const { return interval_; }
+
+private:
+    bool active_ = false;
+    int interval_ = 0;
+};
+
+// A clipboard whose content the test sets; it can be made to fail like a busy clipboard.
+class ScriptedClipboard : public ClipboardSource {
+public:
+    ClipboardText read() override {
+        ++reads;
+        if (failNext) {
+            failNext = false;
+            throw std::runtime_error("clipboard busy");
+        }
+        return content;
+    }
+    void setText(const QString& text) { content = ClipboardText{true, text}; }
+    ClipboardText content;
+    bool failNext = false;
+    int reads = 0;
+};
 
 } // namespace verbalo::test
