@@ -69,6 +69,7 @@ void Table::close() {
     }
     statements_.clear();
     insertStatements_.clear();
+    bulkCache_ = false;
     rowCache_.clear();
     order_.clear();
     orderValid_ = false;

@@ -190,6 +190,7 @@ private:
     int disabledCount_ = 0;
     bool pendingNotify_ = false;
     bool batchOpen_ = false;
+    bool bulkCache_ = false;
     int batchRows_ = 0;
     QElapsedTimer batchTimer_;
     quint64 storeReads_ = 0;

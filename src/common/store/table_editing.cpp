@@ -149,6 +149,12 @@ void Table::cancel() {
 
 void Table::beginWrite() {
     if (batchOpen_) return;
+    if (disabledCount_ > 0 && !bulkCache_) {
+        // A batch changes pages all over the key index; with room for them in memory they are
+        // written once at the commit instead of spilled to the file in the middle of it.
+        conn_.exec(QStringLiteral("PRAGMA cache_size=-65536"));
+        bulkCache_ = true;
+    }
     conn_.exec(QStringLiteral("BEGIN IMMEDIATE"));
     if (disabledCount_ > 0) {
         batchOpen_ = true;
@@ -360,6 +366,10 @@ void Table::enableControls() {
     if (--disabledCount_ > 0) return;
     if (isOpen()) {
         flushBatch();
+        if (bulkCache_) {
+            conn_.exec(QStringLiteral("PRAGMA cache_size=-16384"));
+            bulkCache_ = false;
+        }
         if (pendingNotify_ || !orderValid_) {
             pendingNotify_ = false;
             // The order is rebuilt when someone next reads a position, not here.
