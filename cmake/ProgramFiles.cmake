@@ -20,9 +20,9 @@ add_custom_target(verbalo_program_files ALL DEPENDS ${VERBALO_PROGRAM_FILE_OUTPU
 
 # Installed layout: the programs with Ico/ and Help/ in one folder of their own (the programs
 # look for these beside themselves), links to the programs in bin/, desktop entries and icons
-# where the desktop finds them.
+# where the desktop finds them. Paths under the prefix are worked out when installing, so that
+# "cmake --install --prefix" and DESTDIR both hold.
 set(VERBALO_INSTALL_SUBDIR ${CMAKE_INSTALL_LIBDIR}/verbalo)
-set(VERBALO_INSTALLED_DIR ${CMAKE_INSTALL_PREFIX}/${VERBALO_INSTALL_SUBDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/Ico/ DESTINATION ${VERBALO_INSTALL_SUBDIR}/Ico FILES_MATCHING PATTERN "*.ico")
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/Help/ DESTINATION ${VERBALO_INSTALL_SUBDIR}/Help)
 
@@ -31,10 +31,11 @@ foreach(program Verbalo9 Quickor verbalo-cli)
     add_dependencies(${program} verbalo_program_files)
     install(TARGETS ${program} RUNTIME DESTINATION ${VERBALO_INSTALL_SUBDIR})
     install(CODE "
-      set(link \"\$ENV{DESTDIR}${CMAKE_INSTALL_FULL_BINDIR}/${program}\")
-      file(MAKE_DIRECTORY \"\$ENV{DESTDIR}${CMAKE_INSTALL_FULL_BINDIR}\")
+      set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\")
+      get_filename_component(folder \"\${link}\" DIRECTORY)
+      file(MAKE_DIRECTORY \"\${folder}\")
       file(REMOVE \"\${link}\")
-      file(CREATE_LINK \"${VERBALO_INSTALLED_DIR}/${program}\" \"\${link}\" SYMBOLIC)
+      file(CREATE_LINK \"\${CMAKE_INSTALL_PREFIX}/${VERBALO_INSTALL_SUBDIR}/${program}\" \"\${link}\" SYMBOLIC)
       message(STATUS \"Linking: \${link}\")")
   endif()
 endforeach()
@@ -42,9 +43,12 @@ endforeach()
 foreach(program Verbalo9 Quickor)
   if(TARGET ${program})
     string(TOLOWER ${program} entry)
-    configure_file(${CMAKE_SOURCE_DIR}/cmake/${entry}.desktop.in ${CMAKE_BINARY_DIR}/${entry}.desktop @ONLY)
-    install(FILES ${CMAKE_BINARY_DIR}/${entry}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-    install(FILES ${CMAKE_SOURCE_DIR}/Ico/${entry}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
+    install(CODE "
+      set(VERBALO_INSTALLED_DIR \"\${CMAKE_INSTALL_PREFIX}/${VERBALO_INSTALL_SUBDIR}\")
+      set(desktop \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/${entry}.desktop\")
+      configure_file(\"${CMAKE_SOURCE_DIR}/cmake/${entry}.desktop.in\" \"\${desktop}\" @ONLY)
+      message(STATUS \"Installing: \${desktop}\")")
+    install(FILES ${CMAKE_SOURCE_DIR}/Ico/${entry}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps RENAME ${entry}.png)
   endif()
 endforeach()
 
