@@ -74,7 +74,9 @@ private:
 };
 
 // Shows the picker modally with the dictionary `currentId` preselected (-1: none). Returns the
-// id of the dictionary chosen with OK, -1 otherwise (0 after OK on an empty list).
+// id of the dictionary chosen with OK, -1 otherwise (0 after OK on an empty list). A catalogue
+// that cannot be opened throws store::StoreError before the window shows; the main program
+// rebuilds a broken name index once first, the quick finder does not.
 int pickDictionary(PickerContext& context, int currentId);
 
 } // namespace verbalo
