@@ -14,6 +14,10 @@
 #include "dictionaries/frm_szotar.h"
 #define VERBALO_HAS_BILINGUAL_WINDOW 1
 #endif
+#if __has_include("dictionaries/szotar2.h")
+#include "dictionaries/szotar2.h"
+#define VERBALO_HAS_HEADWORD_LIST_WINDOW 1
+#endif
 
 #include <QApplication>
 
@@ -25,6 +29,11 @@ void registerDictionaryWindows() {
 #ifdef VERBALO_HAS_BILINGUAL_WINDOW
     verbalo::registerDictionaryWindow(verbalo::Bilingual, [](verbalo::FrameServices& frame, QWidget* parent) {
         return new verbalo::Tfrm_Szotar(frame, parent);
+    });
+#endif
+#ifdef VERBALO_HAS_HEADWORD_LIST_WINDOW
+    verbalo::registerDictionaryWindow(verbalo::HeadwordList, [](verbalo::FrameServices& frame, QWidget* parent) {
+        return new verbalo::Tfrm_Szotar2(frame, parent);
     });
 #endif
 }
