@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -59,6 +60,7 @@ private slots:
     void lookupIsExactAndInIndexOrder_data();
     void lookupIsExactAndInIndexOrder();
     void lookupBySecondLanguage();
+    void borrowedCursorIsPutBackQuietly();
     void repeatedWordsAreWrittenEachTime();
     void exampleTextGivesRedBlueAndBlackLines();
     void missingTableReachesTheCaller();
@@ -168,6 +170,29 @@ void DictionarizeTest::lookupBySecondLanguage() {
     // Without an index on the column the cursor cannot be ordered by it.
     f.makePairs(QStringLiteral("nemet"), {"Hund;kutya"});
     QVERIFY_THROWS_EXCEPTION(store::StoreError, PairLookup(f.db(), QStringLiteral("nemet"), QStringLiteral("nyelv2")));
+}
+
+void DictionarizeTest::borrowedCursorIsPutBackQuietly() {
+    test::StoreFixture f;
+    f.makePairs(QStringLiteral("angol"), {"cat;macska", "cat;cica", "dog;kutya", "zebra;zebra"});
+    store::Table tbl(f.db());
+    tbl.setTableName(QStringLiteral("angol"));
+    tbl.setIndexFieldNames(QStringLiteral("nyelv1"));
+    tbl.open();
+    tbl.setRecNo(4);
+    QSignalSpy moved(&tbl, &store::Table::currentChanged);
+    {
+        PairLookup lookup(tbl, QStringLiteral("nyelv1"));
+        QCOMPARE(lookup.lookup(QStringLiteral("cat")).translations, (QStringList{"cica", "macska"}));
+        QVERIFY(lookup.lookup(QStringLiteral("dog")).found);
+        QVERIFY(!lookup.lookup(QStringLiteral("cow")).found);
+    }
+    QCOMPARE(tbl.recNo(), 4);
+    QCOMPARE(moved.count(), 0);
+    QVERIFY(!tbl.signalsBlocked());
+    tbl.close();
+    QVERIFY_THROWS_EXCEPTION(store::StoreError, PairLookup(tbl, QStringLiteral("nyelv1")));
+    QVERIFY(!tbl.signalsBlocked());
 }
 
 void DictionarizeTest::repeatedWordsAreWrittenEachTime() {

@@ -16,17 +16,43 @@ QString textOf(const QVariant& v) {
 } // namespace
 
 PairLookup::PairLookup(store::Database& db, const QString& tableName, const QString& keyColumn)
-    : table_(std::make_unique<store::Table>(db)), keyColumn_(keyColumn), translationColumn_(otherLanguageColumn(keyColumn)) {
+    : owned_(std::make_unique<store::Table>(db)), table_(owned_.get()), keyColumn_(keyColumn),
+      translationColumn_(otherLanguageColumn(keyColumn)) {
     table_->setTableName(tableName);
     table_->setIndexFieldNames(keyColumn_);
     table_->open();
-    keyField_ = table_->fieldIndex(keyColumn_);
-    translationField_ = table_->fieldIndex(translationColumn_);
-    if (translationField_ < 0)
-        throw store::StoreError(QStringLiteral("no column %1 in table %2").arg(translationColumn_, tableName));
+    prepare(tableName);
 }
 
-PairLookup::~PairLookup() = default;
+PairLookup::PairLookup(store::Table& orderedCursor, const QString& keyColumn)
+    : table_(&orderedCursor), keyColumn_(keyColumn), translationColumn_(otherLanguageColumn(keyColumn)) {
+    if (!table_->isOpen()) throw store::StoreError(QStringLiteral("table %1 is not open").arg(table_->tableName()));
+    borrowedRecNo_ = table_->recNo();
+    signalsWereBlocked_ = table_->blockSignals(true);
+    try {
+        prepare(table_->tableName());
+    } catch (...) {
+        table_->blockSignals(signalsWereBlocked_);
+        throw;
+    }
+}
+
+void PairLookup::prepare(const QString& tableName) {
+    keyField_ = table_->fieldIndex(keyColumn_);
+    translationField_ = table_->fieldIndex(translationColumn_);
+    if (keyField_ < 0 || translationField_ < 0)
+        throw store::StoreError(QStringLiteral("no column %1 in table %2").arg(keyField_ < 0 ? keyColumn_ : translationColumn_, tableName));
+    count_ = table_->recordCount();
+}
+
+PairLookup::~PairLookup() {
+    if (owned_) return;
+    try {
+        if (borrowedRecNo_ > 0) table_->setRecNo(borrowedRecNo_);
+    } catch (const store::StoreError&) {
+    }
+    table_->blockSignals(signalsWereBlocked_);
+}
 
 DictionarizedWord PairLookup::lookup(const QString& word) {
     auto it = answered_.constFind(word);
@@ -39,11 +65,10 @@ DictionarizedWord PairLookup::lookup(const QString& word) {
 DictionarizedWord PairLookup::lookupInTable(const QString& word) {
     DictionarizedWord result;
     result.word = word;
-    if (table_->recordCount() == 0) return result;
+    if (count_ == 0) return result;
     table_->gotoNearest({word});
     // The rows are read where they stand, without moving the cursor row by row.
-    const int count = table_->recordCount();
-    for (int pos = table_->recNo() - 1; pos < count; ++pos) {
+    for (int pos = table_->recNo() - 1; pos < count_; ++pos) {
         if (textOf(table_->valueAt(pos, keyField_)) != word) break;
         result.found = true;
         result.translations << textOf(table_->valueAt(pos, translationField_));

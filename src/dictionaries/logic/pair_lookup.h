@@ -22,13 +22,17 @@ struct DictionarizedWord {
     QStringList translations;
 };
 
-// The second cursor of a bilingual dictionary ("TblK"), ordered by the key column, that
-// dictionarizing looks words up on. A word is found only when a key equals it byte for byte:
-// «london» does not find «London».
+// The cursor dictionarizing looks words up on ("TblK"), ordered by the key column. A word is
+// found only when a key equals it byte for byte: «london» does not find «London».
 class PairLookup {
 public:
-    // Opens the table ordered by keyColumn; StoreError when the table or its index is missing.
+    // Opens a cursor of its own on the table, ordered by keyColumn; StoreError when the table
+    // or its index is missing.
     PairLookup(store::Database& db, const QString& tableName, const QString& keyColumn);
+    // Borrows an open cursor already ordered by keyColumn (a window's word list, whose order
+    // a million-row table need not build twice). The cursor sends no signals meanwhile and is
+    // back on its row when the lookup ends.
+    PairLookup(store::Table& orderedCursor, const QString& keyColumn);
     ~PairLookup();
     PairLookup(const PairLookup&) = delete;
     PairLookup& operator=(const PairLookup&) = delete;
@@ -42,12 +46,17 @@ public:
 
 private:
     DictionarizedWord lookupInTable(const QString& word);
+    void prepare(const QString& tableName);
 
-    std::unique_ptr<store::Table> table_;
+    std::unique_ptr<store::Table> owned_;
+    store::Table* table_ = nullptr;
+    bool signalsWereBlocked_ = false;
+    int borrowedRecNo_ = 0;
     QString keyColumn_;
     QString translationColumn_;
     int keyField_ = -1;
     int translationField_ = -1;
+    int count_ = 0; // the table does not change during a run
     QHash<QString, DictionarizedWord> answered_;
 };
 

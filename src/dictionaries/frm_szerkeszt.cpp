@@ -1,0 +1,135 @@
+#include "dictionaries/frm_szerkeszt.h"
+
+#include "common/messages.h"
+#include "common/store/table.h"
+#include "widgets/editing_dialog.h"
+#include "widgets/window_geometry.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace verbalo {
+
+namespace {
+
+QString textOf(const QVariant& v) {
+    if (v.isNull()) return QString();
+    if (v.typeId() == QMetaType::QByteArray) return QString::fromUtf8(v.toByteArray());
+    return v.toString();
+}
+
+// A field as wide as its column, like the data-aware edits it stands for.
+void limitToColumn(QLineEdit* edit, store::Table& table, const QString& column) {
+    const int field = table.fieldIndex(column);
+    if (field < 0) return;
+    const int width = table.schema().fields[static_cast<size_t>(field)].width;
+    if (width > 0) edit->setMaxLength(width);
+}
+
+} // namespace
+
+Tfrm_Szerkeszt::Tfrm_Szerkeszt(store::Table& table, const QString& orderColumn, const QString& otherColumn,
+                               const QString& firstLanguage, const QString& secondLanguage, QWidget* parent)
+    : QDialog(parent), table_(table), orderColumn_(orderColumn), otherColumn_(otherColumn) {
+    setObjectName(QStringLiteral("frm_Szerkeszt"));
+    setWindowTitle(QStringLiteral("Szavak szerkesztése"));
+    setModal(true);
+
+    label1_ = new QLabel(firstLanguage, this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    edit1_ = new QLineEdit(this);
+    edit1_->setObjectName(QStringLiteral("DBEdit1"));
+    label2_ = new QLabel(secondLanguage, this);
+    label2_->setObjectName(QStringLiteral("Label2"));
+    edit2_ = new QLineEdit(this);
+    edit2_->setObjectName(QStringLiteral("DBEdit2"));
+    label1_->setBuddy(edit1_);
+    label2_->setBuddy(edit2_);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Button1"));
+    ok->setAutoDefault(false);
+    auto* cancel = new QPushButton(QStringLiteral("Mégsem"), this);
+    cancel->setObjectName(QStringLiteral("Button2"));
+    cancel->setAutoDefault(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label1_);
+    layout->addWidget(edit1_);
+    layout->addWidget(label2_);
+    layout->addWidget(edit2_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    setTabOrder(edit1_, edit2_);
+    setTabOrder(edit2_, ok);
+    setTabOrder(ok, cancel);
+    resize(360, sizeHint().height());
+
+    limitToColumn(edit1_, table_, orderColumn_);
+    limitToColumn(edit2_, table_, otherColumn_);
+    try {
+        edit1_->setText(textOf(table_.value(orderColumn_)));
+        edit2_->setText(textOf(table_.value(otherColumn_)));
+    } catch (const store::StoreError&) {
+    }
+
+    new EditingDialogBehaviour(this);
+    connect(ok, &QPushButton::clicked, this, &Tfrm_Szerkeszt::post);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void Tfrm_Szerkeszt::post() {
+    try {
+        table_.setValue(orderColumn_, edit1_->text());
+        table_.setValue(otherColumn_, edit2_->text());
+        table_.post();
+    } catch (const store::StoreError&) {
+        showError(QStringLiteral("Hibás adatmegadás, vagy már létező szópáros"), this);
+        return;
+    }
+    accept();
+}
+
+void Tfrm_Szerkeszt::keyPressEvent(QKeyEvent* event) {
+    // The buttons too pass the focus on with Enter; only a click or Space presses them.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Tfrm_Szerkeszt::done(int result) {
+    if (result != QDialog::Accepted) {
+        try {
+            table_.cancel();
+        } catch (const store::StoreError&) {
+        }
+    }
+    QDialog::done(result);
+}
+
+bool editWordPair(store::Table& table, const QString& orderColumn, const QString& otherColumn, const QString& language1,
+                  const QString& language2, const QFont& firstColumnFont, const QFont& secondColumnFont, const IniFile& ini,
+                  int fontSize, QWidget* parent) {
+    const bool firstIsLanguage1 = orderColumn == QLatin1String("nyelv1");
+    Tfrm_Szerkeszt dialog(table, orderColumn, otherColumn, firstIsLanguage1 ? language1 : language2,
+                          firstIsLanguage1 ? language2 : language1, parent);
+    applyFontSize(&dialog, fontSize);
+    dialog.findChild<QLineEdit*>(QStringLiteral("DBEdit1"))->setFont(firstColumnFont);
+    dialog.findChild<QLineEdit*>(QStringLiteral("DBEdit2"))->setFont(secondColumnFont);
+    restoreWindowPos(ini, &dialog);
+    const int result = dialog.exec();
+    saveWindowPos(ini, &dialog);
+    return result == QDialog::Accepted;
+}
+
+} // namespace verbalo

@@ -1,0 +1,533 @@
+#include "dictionaries/frm_szotar.h"
+
+#include "common/catalogue.h"
+#include "common/messages.h"
+#include "common/store/table.h"
+#include "dictionaries/dictionarizing_tab.h"
+#include "dictionaries/frm_szerkeszt.h"
+#include "dictionaries/logic/pair_list_model.h"
+#include "dictionaries/logic/pair_view_settings.h"
+#include "dictionaries/pair_grid.h"
+#include "dictionaries/search_tab.h"
+#include "dictionaries/text_editor.h"
+#include "widgets/frame_services.h"
+#include "widgets/icons.h"
+#include "widgets/window_geometry.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace verbalo {
+
+namespace {
+
+const QString kFirstLanguage = QStringLiteral("nyelv1");
+const QString kOpenFailed = QStringLiteral("Hiba az adatbázis megnyitásakor:\r\n");
+
+// Characters typed into the grid that start a search: digits, a to z and the Hungarian
+// accented letters, compared in lower case.
+bool startsTypeAhead(QChar c) {
+    static const QString accented = QStringLiteral("áéíóőöúűü");
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+           accented.contains(c);
+}
+
+} // namespace
+
+Tfrm_Szotar::Tfrm_Szotar(FrameServices& frame, QWidget* parent)
+    : DictionaryWindow(frame, parent), tbl_(std::make_unique<store::Table>(frame.database())), actions_(this) {
+    setObjectName(QStringLiteral("frm_Szotar"));
+    resize(764, 500);
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("PageControl1"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pages_);
+
+    buildWordListTab();
+    dictionarizingTab_ = new DictionarizingTab(pages_);
+    dictionarizingTab_->setObjectName(QStringLiteral("TabSheet2"));
+    dictionarizingTab_->addToolBar(makeDictionarizingToolBar(actions_, dictionarizingTab_));
+    dictionarizingTab_->setActions(&actions_);
+    pages_->addTab(dictionarizingTab_, QStringLiteral("Szótárazás"));
+    searchTab_ = new SearchTab(pages_);
+    searchTab_->setObjectName(QStringLiteral("TabSheet3"));
+    searchTab_->addToolBar(makeSearchToolBar(actions_, searchTab_));
+    pages_->addTab(searchTab_, QStringLiteral("Kereső"));
+    searchTab_->grid()->installEventFilter(this);
+
+    model1_->setTable(tbl_.get());
+    dictionarizingTab_->setDictionary(&frame_.database(), tbl_.get(), QString());
+    searchTab_->setDictionary(&frame_.database(), tbl_.get(), QString());
+
+    buildPopupMenu();
+    connectActions();
+    connect(tbl_.get(), &store::Table::currentChanged, this, &Tfrm_Szotar::followCurrentRecord);
+    connect(pages_, &QTabWidget::currentChanged, this, &Tfrm_Szotar::tabChanged);
+    connect(searchTab_, &SearchTab::orderRequested, this, [this](const QString& column) { setOrder(column); });
+    applyFontSize(this, frame_.settings().fontSize);
+}
+
+Tfrm_Szotar::~Tfrm_Szotar() = default;
+
+void Tfrm_Szotar::buildWordListTab() {
+    auto* page = new QWidget(pages_);
+    page->setObjectName(QStringLiteral("TabSheet1"));
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(makeWordListToolBar(actions_, page));
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(4, 2, 6, 2);
+    edit1_ = new QLineEdit(page);
+    edit1_->setObjectName(QStringLiteral("Edit1"));
+    edit1_->setMinimumWidth(220);
+    panel5_ = new QLabel(page);
+    panel5_->setObjectName(QStringLiteral("Panel5"));
+    panel5_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont bold = panel5_->font();
+    bold.setBold(true);
+    panel5_->setFont(bold);
+    bar->addWidget(edit1_);
+    bar->addWidget(panel5_, 1);
+    layout->addLayout(bar);
+
+    grid1_ = new QTableView(page);
+    grid1_->setObjectName(QStringLiteral("DBGrid1"));
+    configurePairGrid(grid1_);
+    model1_ = new PairListModel(this);
+    grid1_->setModel(model1_);
+    layout->addWidget(grid1_, 1);
+    pages_->addTab(page, QStringLiteral("Szavak listája"));
+
+    edit1_->installEventFilter(this);
+    grid1_->installEventFilter(this);
+    connect(edit1_, &QLineEdit::textChanged, this, &Tfrm_Szotar::searchAsTyped);
+    connect(grid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Tfrm_Szotar::gridRowChosen);
+    connect(grid1_, &QTableView::doubleClicked, this, [this] { editPair(); });
+    connect(grid1_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        const QString field = model1_->fieldOfColumn(section).toLower();
+        if (!field.isEmpty()) setOrder(field);
+        edit1_->setFocus(Qt::ShortcutFocusReason);
+    });
+}
+
+void Tfrm_Szotar::buildPopupMenu() {
+    auto* menu = new QMenu(grid1_);
+    menu->setObjectName(QStringLiteral("PopupMenu1"));
+    menu->addAction(actions_.aNyelv1);
+    menu->addAction(actions_.aNyelv2);
+    menu->addSeparator();
+    menu->addAction(actions_.aKeres);
+    menu->addSeparator();
+    // The frame's own data sheet command carries Alt+Enter; the item only shows it.
+    QAction* sheet = menu->addAction(QStringLiteral("Adatlap\tAlt+Enter"), this, [this] { frame_.showDataSheet(); });
+    sheet->setObjectName(QStringLiteral("miAdatlap"));
+    sheet->setToolTip(QStringLiteral("Tulajdonságok"));
+    menu->addSeparator();
+    menu->addAction(actions_.aUj);
+    menu->addAction(actions_.aSzerkeszt);
+    menu->addAction(actions_.aTorol);
+    menu->addSeparator();
+    menu->addAction(actions_.aBezar);
+    grid1_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid1_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& pos) {
+        menu->popup(grid1_->viewport()->mapToGlobal(pos));
+    });
+}
+
+void Tfrm_Szotar::connectActions() {
+    connect(actions_.aNezet, &QAction::triggered, this, &Tfrm_Szotar::toggleFrameTopPanel);
+    connect(actions_.aNyelv1, &QAction::triggered, this, [this] { setOrder(kFirstLanguage); });
+    connect(actions_.aNyelv2, &QAction::triggered, this, [this] { setOrder(QStringLiteral("nyelv2")); });
+    connect(actions_.aKeres, &QAction::triggered, this, [this] {
+        if (isOnTab(0)) edit1_->setFocus(Qt::ShortcutFocusReason);
+        else if (isOnTab(2)) searchTab_->edit()->setFocus(Qt::ShortcutFocusReason);
+    });
+    connect(actions_.aUj, &QAction::triggered, this, &Tfrm_Szotar::newPair);
+    connect(actions_.aSzerkeszt, &QAction::triggered, this, &Tfrm_Szotar::editPair);
+    connect(actions_.aTorol, &QAction::triggered, this, &Tfrm_Szotar::deletePair);
+    connect(actions_.aBezar, &QAction::triggered, this, &Tfrm_Szotar::closeWindow);
+    connect(actions_.aUreslap, &QAction::triggered, this, [this] {
+        if (isOnTab(1)) dictionarizingTab_->clearText();
+    });
+    connect(actions_.aMegnyit, &QAction::triggered, this, [this] {
+        if (isOnTab(1)) dictionarizingTab_->openFile();
+    });
+    connect(actions_.aSzotaraz, &QAction::triggered, this, [this] {
+        if (!isOnTab(0)) dictionarizingTab_->dictionarize();
+    });
+    connect(actions_.aElofordulas, &QAction::triggered, this, [this] {
+        if (isOnTab(1)) dictionarizingTab_->searchCaretWordOccurrences();
+    });
+    connect(actions_.aMentes, &QAction::triggered, this, [this] {
+        if (isOnTab(1)) dictionarizingTab_->saveFocused();
+    });
+}
+
+bool Tfrm_Szotar::isOnTab(int tab) const { return pages_->currentIndex() == tab; }
+
+store::Table* Tfrm_Szotar::table() { return tbl_.get(); }
+
+bool Tfrm_Szotar::openDictionary(int id) {
+    id_ = id;
+    try {
+        readDictionaryInfo(frame_.database(), id, info_, frame_.folders().programFolder);
+    } catch (const store::StoreError& e) {
+        showError(kOpenFailed + e.message(), this);
+        return false;
+    }
+    setWindowTitle(info_.szotarak_nev);
+    largeIcon_ = pixmapFromIconBytes(info_.ikon_nagy, 48);
+    setWindowIcon(iconFromBytes(info_.ikon_nagy.isEmpty() ? info_.nyelv1ikon : info_.ikon_nagy));
+
+    // An order never stored means the first language. The stored order is set before the
+    // table opens, so that a large table builds its order only once.
+    const QString stored = info_.sorrend.isEmpty() ? kFirstLanguage : info_.sorrend;
+    tbl_->setTableName(info_.tablanev);
+    tbl_->setIndexFieldNames(stored);
+    {
+        // Nothing reads the table while it opens: the grid and the status follow afterwards.
+        const QSignalBlocker quiet(tbl_.get());
+        try {
+            tbl_->open();
+        } catch (const store::StoreError&) {
+            // Perhaps only the stored order lacks its index: open in key order and let setOrder say so.
+            tbl_->setIndexFieldNames(QString());
+            try {
+                tbl_->open();
+            } catch (const store::StoreError& e) {
+                showError(kOpenFailed + e.message(), this);
+                return false;
+            }
+        }
+    }
+    model1_->setTable(tbl_.get());
+    dictionarizingTab_->setDictionary(&frame_.database(), tbl_.get(), info_.tablanev);
+    searchTab_->setDictionary(&frame_.database(), tbl_.get(), info_.tablanev);
+    searchTab_->setWholeTableStatement();
+
+    // An order that cannot be applied is said once; the list then goes by the first language.
+    if (!setOrder(stored) && !setOrder(kFirstLanguage)) {
+        order_ = kFirstLanguage;
+        arrangeColumns(true);
+        applyColumnWidths();
+    }
+
+    const int tab = std::clamp(info_.ablak, 0, pages_->count() - 1);
+    {
+        const QSignalBlocker quiet(pages_);
+        pages_->setCurrentIndex(tab);
+    }
+    focusFirstControl(tab);
+    if (tab == 2) searchTab_->openList();
+
+    actions_.aNyelv1->setIcon(iconFromBytes(info_.nyelv1ikon));
+    actions_.aNyelv2->setIcon(iconFromBytes(info_.nyelv2ikon));
+    panel5_->setText(windowTitle());
+    followCurrentRecord();
+    return true;
+}
+
+QString Tfrm_Szotar::orderColumn() const { return order_ == kFirstLanguage ? kFirstLanguage : QStringLiteral("nyelv2"); }
+
+bool Tfrm_Szotar::setOrder(const QString& column) {
+    if (!tbl_->isOpen()) return false;
+    if (tbl_->indexFieldNames() != column) {
+        try {
+            tbl_->setIndexFieldNames(column);
+        } catch (const store::StoreError&) {
+            showError(QStringLiteral("Index hiba"), this);
+            // The radio group has already moved its check; it goes back to the order in force.
+            if (!order_.isEmpty()) (order_ == kFirstLanguage ? actions_.aNyelv1 : actions_.aNyelv2)->setChecked(true);
+            return false;
+        }
+    }
+    order_ = column;
+    info_.sorrend = column;
+    arrangeColumns(column == kFirstLanguage);
+    applyColumnWidths();
+    followCurrentRecord();
+    return true;
+}
+
+void Tfrm_Szotar::arrangeColumns(bool firstLanguageFirst) {
+    const QString by1 = info_.nyelv1 + QStringLiteral(" szerint");
+    const QString by2 = info_.nyelv2 + QStringLiteral(" szerint");
+    actions_.aNyelv1->setText(by1);
+    actions_.aNyelv1->setToolTip(by1);
+    actions_.aNyelv2->setText(by2);
+    actions_.aNyelv2->setToolTip(by2);
+    (firstLanguageFirst ? actions_.aNyelv1 : actions_.aNyelv2)->setChecked(true);
+    const QString column = firstLanguageFirst ? kFirstLanguage : QStringLiteral("nyelv2");
+    const QString& firstTitle = firstLanguageFirst ? info_.nyelv1 : info_.nyelv2;
+    const QString& secondTitle = firstLanguageFirst ? info_.nyelv2 : info_.nyelv1;
+    model1_->setColumns(column, firstTitle, secondTitle);
+    searchTab_->setColumns(column, firstTitle, secondTitle);
+    dictionarizingTab_->setOrderColumn(column);
+}
+
+void Tfrm_Szotar::applyColumnWidths() {
+    const bool first = order_ == kFirstLanguage;
+    const auto apply = [first, this](QTableView* grid, int usable) {
+        const PairColumnWidths w = pairColumnWidths(usable, info_.nyelv1szeles, info_.nyelv2szeles);
+        grid->setColumnWidth(first ? 0 : 1, std::max(0, w.nyelv1));
+        grid->setColumnWidth(first ? 1 : 0, std::max(0, w.nyelv2));
+    };
+    apply(grid1_, width() - 64);
+    apply(searchTab_->grid(), searchTab_->grid()->width() - 48);
+}
+
+void Tfrm_Szotar::saveViewSettings() {
+    if (id_ < 0) return;
+    const bool first = order_ == kFirstLanguage;
+    const std::optional<double> share = nyelv1ShareOf(grid1_->columnWidth(first ? 0 : 1), grid1_->columnWidth(first ? 1 : 0));
+    if (share) {
+        info_.nyelv1szeles = *share;
+        info_.nyelv2szeles = 1.0 - *share;
+    }
+    verbalo::saveViewSettings(frame_.database(), id_, share, order_, pages_->currentIndex());
+}
+
+void Tfrm_Szotar::reloadDictionaryInfo() {
+    TSzotarak fresh;
+    try {
+        readDictionaryInfo(frame_.database(), id_, fresh, frame_.folders().programFolder);
+    } catch (const store::StoreError&) {
+        return;
+    }
+    info_ = fresh;
+    largeIcon_ = pixmapFromIconBytes(info_.ikon_nagy, 48);
+    setOrder(info_.sorrend.isEmpty() ? kFirstLanguage : info_.sorrend);
+}
+
+QString Tfrm_Szotar::positionText() {
+    try {
+        return QString::asprintf("%d/%d", tbl_->recordCount(), tbl_->recNo());
+    } catch (const store::StoreError&) {
+        return QStringLiteral("0/0");
+    }
+}
+
+void Tfrm_Szotar::showStatus() {
+    if (!tbl_->isOpen()) return;
+    frame_.showDictionaryStatus(info_.szotarak_nev, positionText(), largeIcon_, order_ == kFirstLanguage ? info_.nyelv1 : info_.nyelv2);
+}
+
+void Tfrm_Szotar::reportActive() {
+    frame_.settings().lastDict = id_;
+    showStatus();
+    panel5_->setText(windowTitle());
+}
+
+void Tfrm_Szotar::followCurrentRecord() {
+    if (!tbl_->isOpen() || following_) return;
+    following_ = true;
+    try {
+        model1_->syncRowCount();
+        const int row = tbl_->recNo() - 1;
+        if (row >= 0 && row < model1_->rowCount()) {
+            const QModelIndex index = model1_->index(row, std::max(0, grid1_->currentIndex().column()));
+            grid1_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            grid1_->scrollTo(index);
+        }
+    } catch (const store::StoreError&) {
+    }
+    following_ = false;
+    showStatus();
+}
+
+void Tfrm_Szotar::gridRowChosen(const QModelIndex& current) {
+    if (following_ || !current.isValid() || !tbl_->isOpen()) return;
+    try {
+        tbl_->setRecNo(current.row() + 1);
+    } catch (const store::StoreError&) {
+    }
+}
+
+void Tfrm_Szotar::searchAsTyped(const QString& text) {
+    if (text.isEmpty() || !tbl_->isOpen()) return;
+    try {
+        tbl_->gotoNearest({text});
+    } catch (const store::StoreError&) {
+        // No index to search by: the list stays where it is.
+    }
+}
+
+void Tfrm_Szotar::tabChanged(int index) {
+    focusFirstControl(index);
+    if (index == 2) searchTab_->reopenListIfTyped();
+    else searchTab_->closeList();
+}
+
+void Tfrm_Szotar::focusFirstControl(int tab) {
+    if (tab == 0) edit1_->setFocus(Qt::ShortcutFocusReason);
+    else if (tab == 1) dictionarizingTab_->editor()->setFocus(Qt::ShortcutFocusReason);
+    else searchTab_->edit()->setFocus(Qt::ShortcutFocusReason);
+}
+
+void Tfrm_Szotar::newPair() {
+    if (!isOnTab(0) || !tbl_->isOpen()) return;
+    try {
+        tbl_->insert();
+    } catch (const store::StoreError& e) {
+        showError(e.message(), this);
+        return;
+    }
+    runEditor();
+}
+
+void Tfrm_Szotar::editPair() {
+    if (!isOnTab(0) || !tbl_->isOpen()) return;
+    try {
+        // Editing an empty list adds its first pair.
+        if (tbl_->recordCount() == 0) tbl_->insert();
+        else tbl_->edit();
+    } catch (const store::StoreError& e) {
+        showError(e.message(), this);
+        return;
+    }
+    runEditor();
+}
+
+void Tfrm_Szotar::runEditor() {
+    const QString order = orderColumn();
+    editWordPair(*tbl_, order, otherLanguageColumn(order), info_.nyelv1, info_.nyelv2, grid1_->font(), grid1_->font(),
+                 frame_.ini(), frame_.settings().fontSize, this);
+    followCurrentRecord();
+}
+
+void Tfrm_Szotar::deletePair() {
+    if (!isOnTab(0) || !tbl_->isOpen()) return;
+    try {
+        if (tbl_->recordCount() == 0) return;
+        if (!askYesNo(QStringLiteral("Valóban töröljem a sort?"), QStringLiteral("Megerősítés"), this)) return;
+        tbl_->remove();
+    } catch (const store::StoreError& e) {
+        showError(e.message(), this);
+    }
+}
+
+void Tfrm_Szotar::toggleFrameTopPanel() {
+    QWidget* frameWindow = frame_.frameWindow();
+    if (!frameWindow) return;
+    if (auto* panel = frameWindow->findChild<QWidget*>(QStringLiteral("Panel1"), Qt::FindDirectChildrenOnly))
+        panel->setVisible(!panel->isVisible());
+}
+
+void Tfrm_Szotar::closeWindow() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+    else close();
+}
+
+bool Tfrm_Szotar::queryClose() {
+    // The table stays open: another window may still refuse to close, and this one would
+    // then go on showing its list.
+    saveViewSettings();
+    return true;
+}
+
+void Tfrm_Szotar::closeEvent(QCloseEvent* event) {
+    if (!closed_ && id_ >= 0) {
+        closed_ = true;
+        saveViewSettings();
+        searchTab_->closeList();
+        model1_->setTable(nullptr);
+        tbl_->close();
+        try {
+            runStatement(frame_.database(), closingUpdateStatement(order_, pages_->currentIndex(), id_));
+        } catch (const store::StoreError& e) {
+            showError(e.message(), this);
+        }
+    }
+    event->accept();
+}
+
+void Tfrm_Szotar::resizeEvent(QResizeEvent* event) {
+    DictionaryWindow::resizeEvent(event);
+    applyColumnWidths();
+}
+
+void Tfrm_Szotar::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        for (QTableView* grid : {grid1_, searchTab_->grid()}) grid->verticalHeader()->setDefaultSectionSize(pairGridRowHeight(grid));
+    }
+    DictionaryWindow::changeEvent(event);
+}
+
+QAction* Tfrm_Szotar::actionForKey(const QKeyEvent* key) const {
+    if (key->key() == Qt::Key_unknown || key->key() == 0) return nullptr;
+    const QKeySequence pressed(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
+    for (QAction* a : actions_.all())
+        if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed) return a;
+    return nullptr;
+}
+
+bool Tfrm_Szotar::event(QEvent* event) {
+    // The window's commands come before the frame's while the focus is inside it, as they did
+    // for the child windows of the frame before: F11 orders by the first language here rather
+    // than zooming, and the frame's commands with other keys still work.
+    if (event->type() == QEvent::ShortcutOverride && actionForKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        if (QAction* a = actionForKey(static_cast<QKeyEvent*>(event))) {
+            a->trigger();
+            return true;
+        }
+    }
+    return DictionaryWindow::event(event);
+}
+
+bool Tfrm_Szotar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit1_) {
+        if (event->type() == QEvent::FocusIn) {
+            // Entering the box selects its text; a letter typed into the grid comes without
+            // a reason and keeps its caret after the letter.
+            if (static_cast<QFocusEvent*>(event)->reason() != Qt::OtherFocusReason)
+                QTimer::singleShot(0, edit1_, &QLineEdit::selectAll);
+        } else if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                edit1_->selectAll();
+                return true;
+            }
+            if (key->key() == Qt::Key_Down) {
+                grid1_->setFocus();
+                return true;
+            }
+        }
+    } else if (watched == grid1_ && event->type() == QEvent::KeyPress) {
+        const QString typed = static_cast<QKeyEvent*>(event)->text().toLower();
+        if (typed.size() == 1 && startsTypeAhead(typed.at(0))) {
+            edit1_->setFocus(Qt::OtherFocusReason);
+            edit1_->setText(typed);
+            edit1_->setCursorPosition(1);
+            edit1_->deselect();
+            return true;
+        }
+    } else if (watched == searchTab_->grid() && event->type() == QEvent::Resize) {
+        const bool first = order_ == kFirstLanguage;
+        QTableView* grid = searchTab_->grid();
+        const PairColumnWidths w = pairColumnWidths(grid->width() - 48, info_.nyelv1szeles, info_.nyelv2szeles);
+        grid->setColumnWidth(first ? 0 : 1, std::max(0, w.nyelv1));
+        grid->setColumnWidth(first ? 1 : 0, std::max(0, w.nyelv2));
+    }
+    return DictionaryWindow::eventFilter(watched, event);
+}
+
+} // namespace verbalo

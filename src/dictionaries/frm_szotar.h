@@ -1,0 +1,100 @@
+#pragma once
+
+#include "dictionaries/szotar_actions.h"
+#include "widgets/dictionary_window.h"
+
+#include <QPixmap>
+
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class QTableView;
+
+namespace verbalo {
+
+class DictionarizingTab;
+class PairListModel;
+class SearchTab;
+
+namespace store {
+class Table;
+}
+
+// The window of a bilingual dictionary: the word list with its incremental search and entry
+// editor (tab 0), dictionarizing a text (tab 1) and the expression search (tab 2). Every tab
+// works in the direction of the current order: the order column is searched, the other column
+// is the translation.
+class Tfrm_Szotar : public DictionaryWindow {
+    Q_OBJECT
+public:
+    Tfrm_Szotar(FrameServices& frame, QWidget* parent = nullptr);
+    ~Tfrm_Szotar() override;
+
+    bool openDictionary(int id) override;
+    store::Table* table() override;
+    void reportActive() override;
+    void saveLayoutForDataSheet() override { saveViewSettings(); }
+    void reloadDictionaryInfo() override;
+    bool queryClose() override;
+
+    // Orders the list by a column; false, after "Index hiba", when the table has no index for
+    // it. Any column but "nyelv1" is arranged as the second language.
+    bool setOrder(const QString& column);
+    const QString& order() const { return order_; }
+    // "nyelv1", or "nyelv2" for any other order.
+    QString orderColumn() const;
+    void applyColumnWidths();
+    void saveViewSettings();
+    // The record count and the current record's number, count first: "2500/17".
+    QString positionText();
+
+    const SzotarActions& actions() const { return actions_; }
+    DictionarizingTab* dictionarizingTab() const { return dictionarizingTab_; }
+    SearchTab* searchTab() const { return searchTab_; }
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildWordListTab();
+    void buildPopupMenu();
+    void connectActions();
+    void arrangeColumns(bool firstLanguageFirst);
+    void showStatus();
+    void followCurrentRecord();
+    void gridRowChosen(const QModelIndex& current);
+    void searchAsTyped(const QString& text);
+    void tabChanged(int index);
+    void focusFirstControl(int tab);
+    void newPair();
+    void editPair();
+    void deletePair();
+    void runEditor();
+    void toggleFrameTopPanel();
+    void closeWindow();
+    QAction* actionForKey(const QKeyEvent* key) const;
+    bool isOnTab(int tab) const;
+
+    std::unique_ptr<store::Table> tbl_;
+    QString order_;
+    QPixmap largeIcon_;
+    bool following_ = false;
+    bool closed_ = false;
+
+    SzotarActions actions_;
+    QTabWidget* pages_ = nullptr;
+    QLineEdit* edit1_ = nullptr;
+    QLabel* panel5_ = nullptr;
+    QTableView* grid1_ = nullptr;
+    PairListModel* model1_ = nullptr;
+    DictionarizingTab* dictionarizingTab_ = nullptr;
+    SearchTab* searchTab_ = nullptr;
+};
+
+} // namespace verbalo

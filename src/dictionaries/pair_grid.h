@@ -1,0 +1,15 @@
+#pragma once
+
+class QTableView;
+
+namespace verbalo {
+
+// The word-list grids: read-only, whole rows selected one at a time, rows of one fixed height
+// (so a million rows cost nothing to lay out), column titles that are clicked to order the list
+// and show a pointing hand.
+void configurePairGrid(QTableView* grid);
+
+// The height of a grid row for the grid's present font.
+int pairGridRowHeight(const QTableView* grid);
+
+} // namespace verbalo

@@ -1,0 +1,107 @@
+#include "dictionaries/szotar_actions.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QHash>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWidget>
+
+namespace verbalo {
+
+namespace {
+
+QAction* make(QWidget* window, const char* name, const QString& caption, const QString& hint, const QKeySequence& shortcut,
+              QStyle::StandardPixmap picture = QStyle::SP_CustomBase) {
+    auto* a = new QAction(caption, window);
+    a->setObjectName(QLatin1String(name));
+    a->setToolTip(hint);
+    a->setStatusTip(hint);
+    a->setShortcut(shortcut);
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    if (picture != QStyle::SP_CustomBase) a->setIcon(window->style()->standardIcon(picture));
+    window->addAction(a);
+    return a;
+}
+
+// Each group is divided from the next by a separator. A button may carry a shorter caption
+// than its command ("Megnyit" for "File megnyitása fordításhoz").
+QToolBar* makeToolBar(QWidget* parent, const char* name, const QList<QList<QAction*>>& groups,
+                      const QHash<QAction*, QString>& buttonCaptions = {}) {
+    auto* bar = new QToolBar(parent);
+    bar->setObjectName(QLatin1String(name));
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    bar->setIconSize(QSize(16, 16));
+    for (int g = 0; g < groups.size(); ++g) {
+        if (g > 0) bar->addSeparator();
+        for (QAction* a : groups[g]) {
+            if (!buttonCaptions.contains(a)) {
+                bar->addAction(a);
+                continue;
+            }
+            auto* button = new QToolButton(bar);
+            button->setObjectName(a->objectName() + QStringLiteral("Button"));
+            button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+            button->setAutoRaise(true);
+            button->setText(buttonCaptions.value(a));
+            button->setToolTip(a->toolTip());
+            button->setIcon(a->icon());
+            QObject::connect(button, &QToolButton::clicked, a, &QAction::trigger);
+            bar->addWidget(button);
+        }
+    }
+    return bar;
+}
+
+} // namespace
+
+SzotarActions::SzotarActions(QWidget* w) {
+    aNezet = make(w, "aNezet", QStringLiteral("Nézet"), QStringLiteral("Teljes/normál nézet"), Qt::Key_F7, QStyle::SP_TitleBarMaxButton);
+    aNyelv1 = make(w, "aNyelv1", QStringLiteral("Nyelv1"), QStringLiteral("Nyelv1 szerint"), Qt::Key_F11);
+    aNyelv2 = make(w, "aNyelv2", QStringLiteral("Nyelv2"), QStringLiteral("Nyelv2 szerint"), Qt::Key_F12);
+    aKeres = make(w, "aKeres", QStringLiteral("Keres"), QStringLiteral("Keres"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    aUj = make(w, "aUj", QStringLiteral("Új sor"), QStringLiteral("Új sor"), Qt::Key_Insert, QStyle::SP_FileIcon);
+    aSzerkeszt = make(w, "aSzerkeszt", QStringLiteral("Szerkeszt"), QStringLiteral("Szerkeszt"), Qt::Key_F2,
+                      QStyle::SP_FileDialogDetailedView);
+    aTorol = make(w, "aTorol", QStringLiteral("Töröl"), QStringLiteral("Töröl"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
+                  QStyle::SP_TrashIcon);
+    aBezar = make(w, "aBezar", QStringLiteral("Bezár"), QStringLiteral("Bezár"), QKeySequence(Qt::CTRL | Qt::Key_F4),
+                  QStyle::SP_DialogCloseButton);
+    aUreslap = make(w, "aUreslap", QStringLiteral("Üres lap"), QStringLiteral("Üres lap"), QKeySequence(Qt::CTRL | Qt::Key_N),
+                    QStyle::SP_FileIcon);
+    aMegnyit = make(w, "aMegnyit", QStringLiteral("File megnyitása fordításhoz"), QStringLiteral("File megnyitása fordításhoz"),
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), QStyle::SP_DialogOpenButton);
+    aSzotaraz = make(w, "aSzotaraz", QStringLiteral("Szótárazás"), QStringLiteral("Szótárazás"), Qt::Key_F5,
+                     QStyle::SP_MediaPlay);
+    aElofordulas = make(w, "aElofordulas", QStringLiteral("Előfordulás"), QStringLiteral("Előfordulás"), Qt::Key_F8);
+    aMentes = make(w, "aMentes", QStringLiteral("Mentés"), QStringLiteral("Mentés"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                   QStyle::SP_DialogSaveButton);
+
+    aNyelv1->setCheckable(true);
+    aNyelv2->setCheckable(true);
+    orderGroup = new QActionGroup(w);
+    orderGroup->setExclusive(true);
+    orderGroup->addAction(aNyelv1);
+    orderGroup->addAction(aNyelv2);
+    aNyelv1->setChecked(true);
+}
+
+QList<QAction*> SzotarActions::all() const {
+    return {aNezet, aNyelv1, aNyelv2, aKeres, aUj, aSzerkeszt, aTorol, aBezar, aUreslap, aMegnyit, aSzotaraz, aElofordulas, aMentes};
+}
+
+QToolBar* makeWordListToolBar(const SzotarActions& a, QWidget* parent) {
+    return makeToolBar(parent, "ToolBar1", {{a.aNezet}, {a.aNyelv1, a.aNyelv2}, {a.aUj, a.aSzerkeszt, a.aTorol}, {a.aBezar}});
+}
+
+QToolBar* makeDictionarizingToolBar(const SzotarActions& a, QWidget* parent) {
+    return makeToolBar(parent, "ToolBar2", {{a.aNezet}, {a.aNyelv1, a.aNyelv2}, {a.aUreslap, a.aMegnyit}, {a.aSzotaraz}, {a.aBezar}},
+                       {{a.aMegnyit, QStringLiteral("Megnyit")}, {a.aSzotaraz, QStringLiteral("Szótáraz")}});
+}
+
+QToolBar* makeSearchToolBar(const SzotarActions& a, QWidget* parent) {
+    return makeToolBar(parent, "ToolBar3", {{a.aNezet}, {a.aNyelv1, a.aNyelv2}, {a.aBezar}});
+}
+
+} // namespace verbalo

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+
+class QAction;
+class QActionGroup;
+class QToolBar;
+class QWidget;
+
+namespace verbalo {
+
+// The commands of the bilingual dictionary window, with their captions, hints and shortcuts.
+// The shortcuts act while the focus is inside the window.
+struct SzotarActions {
+    QAction* aNezet = nullptr;
+    QAction* aNyelv1 = nullptr;
+    QAction* aNyelv2 = nullptr;
+    QAction* aKeres = nullptr;
+    QAction* aUj = nullptr;
+    QAction* aSzerkeszt = nullptr;
+    QAction* aTorol = nullptr;
+    QAction* aBezar = nullptr;
+    QAction* aUreslap = nullptr;
+    QAction* aMegnyit = nullptr;
+    QAction* aSzotaraz = nullptr;
+    // The editor's "Előfordulás": the expression search for the word at the caret.
+    QAction* aElofordulas = nullptr;
+    // "Mentés" of the dictionarizing tab: saves the pane or editor that has the focus.
+    QAction* aMentes = nullptr;
+    QActionGroup* orderGroup = nullptr;
+
+    explicit SzotarActions(QWidget* window);
+    QList<QAction*> all() const;
+};
+
+// The toolbars of the three tabs, in their groups.
+QToolBar* makeWordListToolBar(const SzotarActions& a, QWidget* parent);
+QToolBar* makeDictionarizingToolBar(const SzotarActions& a, QWidget* parent);
+QToolBar* makeSearchToolBar(const SzotarActions& a, QWidget* parent);
+
+} // namespace verbalo
