@@ -11,6 +11,7 @@
 #include "quickfinder/result_pane.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -114,6 +115,8 @@ private slots:
     void toolbarAndCommands();
     void typingLooksUpTheWordAtTheCaret();
     void caretMovesWithinAWordReadNothing();
+    void rightClickMovesTheCaret();
+    void snapsToTheScreenEdges();
     void columnSwitchKeepsTheShownTranslations();
     void clipboardTextIsBroughtIn();
     void clipboardCheckedWhenTheWindowIsActivated();
@@ -271,6 +274,48 @@ void QuickFinderWindowTest::caretMovesWithinAWordReadNothing() {
     QCOMPARE(w.session().lookup().tableOpens(), opens);
     QCOMPARE(w.session().lookup().storeReads(), reads);
     QCOMPARE(f.results()->lines(), (QStringList{"kert", "   garden", "   yard"}));
+    // The caret may stand beyond the end of the line; the word before it still counts.
+    QTest::keyClick(f.editor(), Qt::Key_End);
+    QTest::keyClick(f.editor(), Qt::Key_Right);
+    QTest::keyClick(f.editor(), Qt::Key_Right);
+    f.settle();
+    QCOMPARE(f.editor()->caretColumn(), 12);
+    QCOMPARE(f.expression()->text(), QStringLiteral("kert"));
+    QCOMPARE(w.session().lookup().tableOpens(), opens);
+}
+
+void QuickFinderWindowTest::rightClickMovesTheCaret() {
+    Fixture f;
+    f.open();
+    QuickEditor* editor = f.editor();
+    editor->setFocus();
+    QTest::keyClicks(editor, QStringLiteral("ablak kert"));
+    f.settle();
+    QCOMPARE(f.results()->lines().first(), QStringLiteral("kert"));
+    // Where the first word is drawn: the caret goes there before the pop-up menu opens.
+    const long position = editor->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, 0L);
+    const int x = static_cast<int>(editor->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, position + 2));
+    const int y = static_cast<int>(editor->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, position + 2));
+    const QPoint at(x + 1, y + 3);
+    QTimer::singleShot(50, this, [] {
+        if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, editor->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(editor->viewport(), &event);
+    f.settle();
+    QCOMPARE(f.expression()->text(), QStringLiteral("ablak"));
+    QCOMPARE(f.results()->lines(), (QStringList{"ablak", "   window"}));
+}
+
+void QuickFinderWindowTest::snapsToTheScreenEdges() {
+    Fixture f;
+    Tfrm_Main& w = f.open();
+    const QRect area = w.screen()->availableGeometry();
+    w.move(area.left() + 20, area.top() + 100);
+    QTRY_COMPARE(w.frameGeometry().topLeft(), QPoint(area.left(), area.top() + 100));
+    w.move(area.left() + 100, area.top() + 100);
+    QTest::qWait(300);
+    QCOMPARE(w.frameGeometry().topLeft(), QPoint(area.left() + 100, area.top() + 100));
 }
 
 void QuickFinderWindowTest::columnSwitchKeepsTheShownTranslations() {

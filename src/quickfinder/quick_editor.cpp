@@ -56,7 +56,8 @@ bool QuickEditor::event(QEvent* event) {
 
 void QuickEditor::contextMenuEvent(QContextMenuEvent* event) {
     if (event->reason() == QContextMenuEvent::Mouse) {
-        const QPoint at = viewport()->mapFrom(this, event->pos());
+        // A mouse's menu request reaches a scroll area through its viewport, in its coordinates.
+        const QPoint at = event->pos();
         const long position = SendScintilla(SCI_POSITIONFROMPOINT, static_cast<unsigned long>(at.x()), static_cast<long>(at.y()));
         SendScintilla(SCI_GOTOPOS, position);
     }
