@@ -309,8 +309,13 @@ void QuickFinderWindowTest::rightClickMovesTheCaret() {
 
 void QuickFinderWindowTest::snapsToTheScreenEdges() {
     Fixture f;
+    // The saved place near the corner is taken as it is; only the user's moves snap.
+    IniFile(f.data.folders().configFile).writeInteger(QStringLiteral("Screen"), QStringLiteral("GyLeft"), 10);
+    IniFile(f.data.folders().configFile).writeInteger(QStringLiteral("Screen"), QStringLiteral("GyTop"), 10);
     Tfrm_Main& w = f.open();
     const QRect area = w.screen()->availableGeometry();
+    QTest::qWait(700);
+    QCOMPARE(w.pos(), QPoint(10, 10));
     w.move(area.left() + 20, area.top() + 100);
     QTRY_COMPARE(w.frameGeometry().topLeft(), QPoint(area.left(), area.top() + 100));
     w.move(area.left() + 100, area.top() + 100);

@@ -36,6 +36,9 @@ constexpr int kResultPaneHeight = 119;
 constexpr int kExpressionBoxNarrowing = 25;
 // The window is pulled to a screen edge once it has stood still this long after a move.
 constexpr int kSnapDelayMs = 150;
+// Moves while the window is being placed (at its showing, when it becomes a new native window)
+// are the program's own: only the user's later moves snap, so saved bounds come back as read.
+constexpr int kPlacementSettleMs = 500;
 const QColor kHeadlineColor(255, 0, 0);
 const QString kIndent = QStringLiteral("   ");
 
@@ -91,6 +94,7 @@ Tfrm_Main::Tfrm_Main(const Folders& folders, QuickFinderOptions options, QWidget
     buildActions();
     buildTabs();
     snapTimer_.setSingleShot(true);
+    placing_.setSingleShot(true);
     connect(&snapTimer_, &QTimer::timeout, this, &Tfrm_Main::snapToScreenEdges);
 
     // The saved bounds are taken as they are, also when they lie off every present screen.
@@ -266,6 +270,7 @@ void Tfrm_Main::setStayOnTop(bool on) {
     const QPoint place = pos();
     const QSize size = this->size();
     const bool wasVisible = isVisible();
+    placing_.start(kPlacementSettleMs);
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
     move(place);
     resize(size);
@@ -331,6 +336,7 @@ void Tfrm_Main::runOccurrenceSearch() {
 
 void Tfrm_Main::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    placing_.start(kPlacementSettleMs);
     if (shownOnce_) return;
     shownOnce_ = true;
     if (!options_.showSplash) return;
@@ -352,7 +358,7 @@ void Tfrm_Main::resizeEvent(QResizeEvent* event) {
 
 void Tfrm_Main::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    if (isVisible()) snapTimer_.start(kSnapDelayMs);
+    if (isVisible() && !placing_.isActive()) snapTimer_.start(kSnapDelayMs);
 }
 
 void Tfrm_Main::snapToScreenEdges() {

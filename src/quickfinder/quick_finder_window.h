@@ -98,6 +98,7 @@ private:
     ResultPane* occurrences_ = nullptr;
 
     QTimer snapTimer_;
+    QTimer placing_; // running while the window's own placement settles
     bool shownOnce_ = false;
 };
 
