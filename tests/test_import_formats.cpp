@@ -324,14 +324,15 @@ void TestImportFormats::previewOfALargeFile() {
     const PreviewText whole = readPreviewText(path, bytes.size());
     QVERIFY(whole.ok);
     QVERIFY(!whole.shortened);
-    QCOMPARE(whole.text, QString::fromLatin1(bytes));
+    const QString text = QString::fromLatin1(bytes).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QCOMPARE(whole.text, text);
 
     const PreviewText start = readPreviewText(path, 100);
     QVERIFY(start.shortened);
     QVERIFY(start.text.size() <= 104);
     // Whole lines only, then the mark that more follows.
-    QVERIFY(start.text.endsWith(QLatin1String("\r\n...")));
-    QVERIFY(QString::fromLatin1(bytes).startsWith(start.text.chopped(3)));
+    QVERIFY(start.text.endsWith(QLatin1String("\n...")));
+    QVERIFY(text.startsWith(start.text.chopped(3)));
 }
 
 QTEST_GUILESS_MAIN(TestImportFormats)

@@ -99,6 +99,8 @@ PreviewText readPreviewText(const QString& path, int maxChars) {
         text += QLatin1String("\n...");
         result.shortened = true;
     }
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     result.text = breakLongLines(text);
     result.ok = true;
     return result;

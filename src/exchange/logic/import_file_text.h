@@ -41,7 +41,8 @@ struct PreviewText {
 };
 
 // The beginning of a file for a preview box: at most maxChars characters, ended at a line
-// break, followed by a "..." line when there is more; long lines broken as breakLongLines does.
+// break, followed by a "..." line when there is more; every line break a line feed, long lines
+// broken as breakLongLines does.
 PreviewText readPreviewText(const QString& path, int maxChars);
 
 } // namespace verbalo
