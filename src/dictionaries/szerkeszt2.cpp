@@ -1,0 +1,239 @@
+#include "dictionaries/szerkeszt2.h"
+
+#include "common/messages.h"
+#include "common/store/table.h"
+#include "common/text_file.h"
+#include "exchange/logic/import_file_text.h"
+#include "exchange/logic/list_import.h"
+#include "widgets/editing_dialog.h"
+#include "widgets/window_geometry.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace verbalo {
+
+namespace {
+
+QString textOf(const QVariant& v) {
+    if (v.isNull()) return QString();
+    if (v.typeId() == QMetaType::QByteArray) return QString::fromUtf8(v.toByteArray());
+    return v.toString();
+}
+
+// A text whose longest line is past what a wrapping view lays out at once is shown unwrapped.
+bool hasHugeLine(const QString& text) {
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = (c == QLatin1Char('\n') || c == QLatin1Char('\r')) ? 0 : run + 1;
+        if (run > kLongestShownLine) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+Tfrm_Szerkeszt2::Tfrm_Szerkeszt2(store::Table& table, QWidget* parent) : QDialog(parent), table_(table) {
+    setObjectName(QStringLiteral("frm_Szerkeszt2"));
+    setWindowTitle(QStringLiteral("Szöveg szerkesztése"));
+    setModal(true);
+
+    aBetolt_ = makeAction("aBetolt", QStringLiteral("Megnyit"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    aBetolt_->setToolTip(QStringLiteral("Betöltés file-ból"));
+    aBetolt_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    aElfogad_ = makeAction("aElfogad", QStringLiteral("Elfogad"), QKeySequence(Qt::CTRL | Qt::Key_Return));
+    aElfogad_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    aElfogad_->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    aMegsem_ = makeAction("aMegsem", QStringLiteral("Mégsem"), QKeySequence(Qt::Key_Escape));
+    aMegsem_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+
+    auto* toolBar = new QToolBar(this);
+    toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toolBar->setIconSize(QSize(16, 16));
+    toolBar->addAction(aBetolt_);
+    toolBar->addSeparator();
+    toolBar->addAction(aElfogad_);
+    toolBar->addAction(aMegsem_);
+
+    auto* label = new QLabel(QStringLiteral("címszó"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    edit1_ = new QLineEdit(this);
+    edit1_->setObjectName(QStringLiteral("DBEdit1"));
+    label->setBuddy(edit1_);
+    memo1_ = new QPlainTextEdit(this);
+    memo1_->setObjectName(QStringLiteral("DBMemo1"));
+    memo1_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->addWidget(toolBar);
+    layout->addWidget(label);
+    layout->addWidget(edit1_);
+    layout->addWidget(memo1_, 1);
+    setTabOrder(edit1_, memo1_);
+    resize(kDesignedWidth, kDesignedHeight);
+
+    // As wide as its column, like the data-aware edit it stands for.
+    const int field = table_.fieldIndex(QStringLiteral("nyelv1"));
+    if (field >= 0 && table_.schema().fields[static_cast<size_t>(field)].width > 0)
+        edit1_->setMaxLength(table_.schema().fields[static_cast<size_t>(field)].width);
+    QString text;
+    try {
+        edit1_->setText(textOf(table_.value(QStringLiteral("nyelv1"))));
+        text = textOf(table_.value(QStringLiteral("megjegyzes")));
+    } catch (const store::StoreError&) {
+    }
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (hasHugeLine(text)) memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo1_->setPlainText(text);
+
+    buildMemoMenu();
+    new EditingDialogBehaviour(this);
+    connect(aBetolt_, &QAction::triggered, this, &Tfrm_Szerkeszt2::chooseFile);
+    connect(aElfogad_, &QAction::triggered, this, &Tfrm_Szerkeszt2::acceptEntry);
+    connect(aMegsem_, &QAction::triggered, this, &QDialog::reject);
+}
+
+QAction* Tfrm_Szerkeszt2::makeAction(const char* name, const QString& caption, const QKeySequence& shortcut) {
+    auto* a = new QAction(caption, this);
+    a->setObjectName(QLatin1String(name));
+    a->setToolTip(caption);
+    a->setShortcut(shortcut);
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(a);
+    return a;
+}
+
+void Tfrm_Szerkeszt2::buildMemoMenu() {
+    // The editing commands act on the field with the focus; their keys are the fields' own.
+    const auto onFocused = [this](auto line, auto memo) {
+        return [this, line, memo] {
+            if (auto* e = qobject_cast<QLineEdit*>(focusWidget())) line(e);
+            else if (auto* m = qobject_cast<QPlainTextEdit*>(focusWidget())) memo(m);
+        };
+    };
+    const struct {
+        const char* name;
+        QString caption;
+        QKeySequence keys;
+        std::function<void()> run;
+    } items[] = {
+        {"EditUndo1", QStringLiteral("Visszavon"), QKeySequence::Undo,
+         onFocused([](QLineEdit* e) { e->undo(); }, [](QPlainTextEdit* m) { m->undo(); })},
+        {"EditCut1", QStringLiteral("Kivág"), QKeySequence::Cut,
+         onFocused([](QLineEdit* e) { e->cut(); }, [](QPlainTextEdit* m) { m->cut(); })},
+        {"EditCopy1", QStringLiteral("Másol"), QKeySequence::Copy,
+         onFocused([](QLineEdit* e) { e->copy(); }, [](QPlainTextEdit* m) { m->copy(); })},
+        {"EditPaste1", QStringLiteral("Beilleszt"), QKeySequence::Paste,
+         onFocused([](QLineEdit* e) { e->paste(); }, [](QPlainTextEdit* m) { m->paste(); })},
+        {"EditSelectAll1", QStringLiteral("Mindet kijelöl"), QKeySequence::SelectAll,
+         onFocused([](QLineEdit* e) { e->selectAll(); }, [](QPlainTextEdit* m) { m->selectAll(); })},
+    };
+    for (const auto& item : items) {
+        auto* a = new QAction(item.caption, this);
+        a->setObjectName(QLatin1String(item.name));
+        a->setToolTip(item.caption);
+        // Shown in the menu only: the fields handle these keys themselves.
+        a->setShortcut(item.keys);
+        a->setShortcutContext(Qt::WidgetShortcut);
+        connect(a, &QAction::triggered, this, item.run);
+        editActions_.append(a);
+    }
+    auto* menu = new QMenu(memo1_);
+    menu->setObjectName(QStringLiteral("PopupMenu1"));
+    menu->addAction(aBetolt_);
+    menu->addSeparator();
+    menu->addAction(editActions_[0]);
+    menu->addSeparator();
+    for (int i = 1; i < editActions_.size(); ++i) menu->addAction(editActions_[i]);
+    menu->addSeparator();
+    menu->addAction(aElfogad_);
+    menu->addAction(aMegsem_);
+    memo1_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(memo1_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& pos) {
+        // The menu acts on the memo, as it was opened on it.
+        memo1_->setFocus(Qt::PopupFocusReason);
+        menu->popup(memo1_->viewport()->mapToGlobal(pos));
+    });
+}
+
+QString Tfrm_Szerkeszt2::storedText() const {
+    QString text = memo1_->toPlainText();
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text;
+}
+
+void Tfrm_Szerkeszt2::acceptEntry() {
+    try {
+        table_.setValue(QStringLiteral("nyelv1"), edit1_->text());
+        table_.setValue(QStringLiteral("megjegyzes"), storedText());
+        table_.post();
+    } catch (const store::StoreError&) {
+        showError(QStringLiteral("Hibás adatmegadás, vagy már létező címszó"), this);
+        return;
+    }
+    accept();
+}
+
+void Tfrm_Szerkeszt2::chooseFile() {
+    QFileDialog dialog(this);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("Text állományok (*.txt)"), QStringLiteral("Minden file (*)")});
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) loadFromFile(dialog.selectedFiles().constFirst());
+}
+
+bool Tfrm_Szerkeszt2::loadFromFile(const QString& path) {
+    const TextReadResult file = readTextFile(path);
+    if (!file.ok) {
+        showError(QStringLiteral("Az állomány nem olvasható:\r\n") + file.error, this);
+        return false;
+    }
+    if (file.lines.isEmpty()) return true;
+    QStringList lines = file.lines;
+    if (lines.first().startsWith(QLatin1Char('#'))) {
+        QStringView headword(lines.first());
+        while (headword.startsWith(QLatin1Char('#'))) headword = headword.mid(1);
+        edit1_->setText(trimBlanksAndControls(headword).toString());
+        lines.removeFirst();
+    }
+    QString text;
+    for (const QString& line : std::as_const(lines)) text += line + QLatin1Char('\n');
+    memo1_->setLineWrapMode(hasHugeLine(text) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    memo1_->setPlainText(text);
+    return true;
+}
+
+void Tfrm_Szerkeszt2::done(int result) {
+    if (result != QDialog::Accepted) {
+        try {
+            table_.cancel();
+        } catch (const store::StoreError&) {
+        }
+    }
+    QDialog::done(result);
+}
+
+bool editHeadword(store::Table& table, const QFont& headwordFont, const QFont& textFont, const IniFile& ini, int fontSize,
+                  QWidget* parent) {
+    Tfrm_Szerkeszt2 dialog(table, parent);
+    applyFontSize(&dialog, fontSize);
+    dialog.headwordEdit()->setFont(headwordFont);
+    dialog.textEdit()->setFont(textFont);
+    restoreWindowBounds(ini, &dialog, Tfrm_Szerkeszt2::kDesignedWidth, Tfrm_Szerkeszt2::kDesignedHeight);
+    const int result = dialog.exec();
+    saveWindowBounds(ini, &dialog);
+    return result == QDialog::Accepted;
+}
+
+} // namespace verbalo

@@ -1,0 +1,450 @@
+#include "dictionaries/szotar2.h"
+
+#include "common/catalogue.h"
+#include "common/messages.h"
+#include "common/store/table.h"
+#include "dictionaries/pair_grid.h"
+#include "dictionaries/szerkeszt2.h"
+#include "dictionaries/szotar2_model.h"
+#include "dictionaries/szotar2_widths.h"
+#include "exchange/lista_betolt.h"
+#include "exchange/logic/import_file_text.h"
+#include "exchange/logic/list_text_writer.h"
+#include "widgets/frame_services.h"
+#include "widgets/icons.h"
+#include "widgets/window_geometry.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTableView>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace verbalo {
+
+namespace {
+
+using namespace headword_widths;
+
+const QString kOpenFailed = QStringLiteral("Hiba az adatbázis megnyitásakor:\r\n");
+const QString kHeadwordOrder = QStringLiteral("címszó");
+
+// Letters typed into the grid start a search: a to z and the Hungarian accented letters,
+// compared in lower case; digits do not.
+bool startsTypeAhead(QChar c) {
+    static const QString accented = QStringLiteral("áéíóőöúűü");
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || accented.contains(c);
+}
+
+// The grid does not jump to rows by what is typed into it: letters go to the search box,
+// anything else does nothing.
+class HeadwordGrid : public QTableView {
+public:
+    using QTableView::QTableView;
+    void keyboardSearch(const QString&) override {}
+};
+
+// The memo shows a text with its line breaks; a line too long to lay out at once is shown
+// in pieces, as the memo wraps it anyway.
+QString memoText(const QVariant& value) {
+    QString text = value.isNull() ? QString() : value.toString();
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return breakLongLines(text);
+}
+
+} // namespace
+
+Tfrm_Szotar2::Tfrm_Szotar2(FrameServices& frame, QWidget* parent)
+    : DictionaryWindow(frame, parent), tbl_(std::make_unique<store::Table>(frame.database())), actions_(this) {
+    setObjectName(QStringLiteral("frm_Szotar2"));
+    setWindowTitle(QStringLiteral("Lista"));
+    resize(764, 500);
+
+    edit1_ = new QLineEdit(this);
+    edit1_->setObjectName(QStringLiteral("Edit1"));
+    edit1_->setMinimumWidth(220);
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(4, 2, 4, 2);
+    bar->addWidget(edit1_);
+    bar->addWidget(makeSzotar2ToolBar(actions_, this), 1);
+
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("Splitter1"));
+    splitter_->setChildrenCollapsible(false);
+    panel1_ = new QWidget(splitter_);
+    panel1_->setObjectName(QStringLiteral("Panel1"));
+    panel1_->setMinimumWidth(1);
+    grid1_ = new HeadwordGrid(panel1_);
+    grid1_->setObjectName(QStringLiteral("DBGrid1"));
+    grid1_->setMinimumWidth(1);
+    configurePairGrid(grid1_);
+    model_ = new HeadwordListModel(this);
+    grid1_->setModel(model_);
+    auto* panelLayout = new QVBoxLayout(panel1_);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->addWidget(grid1_);
+    memo1_ = new QPlainTextEdit(splitter_);
+    memo1_->setObjectName(QStringLiteral("DBMemo1"));
+    memo1_->setReadOnly(true);
+    memo1_->setMinimumWidth(1);
+    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo1_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    splitter_->addWidget(panel1_);
+    splitter_->addWidget(memo1_);
+    splitter_->setStretchFactor(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(bar);
+    layout->addWidget(splitter_, 1);
+
+    edit1_->installEventFilter(this);
+    grid1_->installEventFilter(this);
+    connect(edit1_, &QLineEdit::textChanged, this, &Tfrm_Szotar2::searchAsTyped);
+    connect(grid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Tfrm_Szotar2::gridRowChosen);
+    connect(grid1_, &QTableView::doubleClicked, this, [this] { editEntry(); });
+    // The list is always ordered by headword: a title click only goes to the search box.
+    connect(grid1_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this] { edit1_->setFocus(Qt::ShortcutFocusReason); });
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] {
+        panelWidth_ = panel1_->width();
+        applySharedColumns();
+    });
+    connect(tbl_.get(), &store::Table::currentChanged, this, &Tfrm_Szotar2::followCurrentRecord);
+    buildPopupMenu();
+    connectActions();
+    applyFontSize(this, frame_.settings().fontSize);
+}
+
+Tfrm_Szotar2::~Tfrm_Szotar2() = default;
+
+void Tfrm_Szotar2::buildPopupMenu() {
+    auto* menu = new QMenu(grid1_);
+    menu->setObjectName(QStringLiteral("PopupMenu1"));
+    menu->addAction(actions_.aKeres);
+    menu->addSeparator();
+    menu->addAction(actions_.aUj);
+    menu->addAction(actions_.aSzerkeszt);
+    menu->addAction(actions_.aTorol);
+    menu->addSeparator();
+    // The frame's data sheet command carries Alt+Enter; the item only shows it.
+    QAction* sheet = menu->addAction(QStringLiteral("Tulajdonságok\tAlt+Enter"), this, [this] { frame_.showDataSheet(); });
+    sheet->setObjectName(QStringLiteral("miTulajdonsagok"));
+    menu->addSeparator();
+    menu->addAction(actions_.aBezar);
+    grid1_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid1_, &QWidget::customContextMenuRequested, this,
+            [this, menu](const QPoint& pos) { menu->popup(grid1_->viewport()->mapToGlobal(pos)); });
+}
+
+void Tfrm_Szotar2::connectActions() {
+    connect(actions_.aNezet, &QAction::triggered, this, &Tfrm_Szotar2::toggleFrameTopPanel);
+    connect(actions_.aKeres, &QAction::triggered, this, [this] { edit1_->setFocus(Qt::ShortcutFocusReason); });
+    connect(actions_.aUj, &QAction::triggered, this, &Tfrm_Szotar2::newEntry);
+    connect(actions_.aSzerkeszt, &QAction::triggered, this, &Tfrm_Szotar2::editEntry);
+    connect(actions_.aTorol, &QAction::triggered, this, &Tfrm_Szotar2::deleteEntry);
+    connect(actions_.aBezar, &QAction::triggered, this, &Tfrm_Szotar2::closeWindow);
+}
+
+store::Table* Tfrm_Szotar2::table() { return tbl_.get(); }
+
+bool Tfrm_Szotar2::openDictionary(int id) {
+    id_ = id;
+    try {
+        readDictionaryInfo(frame_.database(), id, info_, frame_.folders().programFolder);
+    } catch (const store::StoreError& e) {
+        showError(kOpenFailed + e.message(), this);
+        return false;
+    }
+    // The stored share holds until the window is next resized.
+    laidOutWidth_ = width();
+    setPanelWidth(panelWidthForShare(width(), info_.nyelv1szeles));
+    setWindowTitle(info_.szotarak_nev);
+    largeIcon_ = pixmapFromIconBytes(info_.ikon_nagy, 48);
+    setWindowIcon(iconFromBytes(info_.ikon_nagy.isEmpty() ? info_.nyelv1ikon : info_.ikon_nagy));
+
+    tbl_->setTableName(info_.tablanev);
+    tbl_->setIndexFieldNames(QStringLiteral("nyelv1"));
+    try {
+        tbl_->open();
+    } catch (const store::StoreError& e) {
+        showError(kOpenFailed + e.message(), this);
+        return false;
+    }
+    model_->setTable(tbl_.get());
+    edit1_->setFocus(Qt::OtherFocusReason);
+    followCurrentRecord();
+    return true;
+}
+
+void Tfrm_Szotar2::reloadDictionaryInfo() {
+    TSzotarak fresh;
+    try {
+        readDictionaryInfo(frame_.database(), id_, fresh, frame_.folders().programFolder);
+    } catch (const store::StoreError&) {
+        return;
+    }
+    info_ = fresh;
+    largeIcon_ = pixmapFromIconBytes(info_.ikon_nagy, 48);
+}
+
+QString Tfrm_Szotar2::positionText() {
+    try {
+        return QString::asprintf("%d/%d", tbl_->recordCount(), tbl_->recNo());
+    } catch (const store::StoreError&) {
+        return QStringLiteral("0/0");
+    }
+}
+
+void Tfrm_Szotar2::showStatus(const QString& orderLanguage) {
+    if (!tbl_->isOpen()) return;
+    frame_.showDictionaryStatus(info_.szotarak_nev, positionText(), largeIcon_, orderLanguage);
+}
+
+void Tfrm_Szotar2::reportActive() {
+    frame_.settings().lastDict = id_;
+    showStatus(info_.sorrend == QLatin1String("nyelv1") ? info_.nyelv1 : info_.nyelv2);
+}
+
+void Tfrm_Szotar2::followCurrentRecord() {
+    if (!tbl_->isOpen() || following_) return;
+    following_ = true;
+    QVariant text;
+    try {
+        model_->syncRowCount();
+        const int row = tbl_->recNo() - 1;
+        if (row >= 0 && row < model_->rowCount()) {
+            const QModelIndex index = model_->index(row, std::max(0, grid1_->currentIndex().column()));
+            grid1_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            grid1_->scrollTo(index);
+        }
+        if (tbl_->state() == store::Table::State::Browse) text = tbl_->value(QStringLiteral("megjegyzes"));
+    } catch (const store::StoreError&) {
+    }
+    memo1_->setPlainText(memoText(text));
+    following_ = false;
+    showStatus(kHeadwordOrder);
+}
+
+void Tfrm_Szotar2::gridRowChosen(const QModelIndex& current) {
+    if (following_ || !current.isValid() || !tbl_->isOpen()) return;
+    try {
+        tbl_->setRecNo(current.row() + 1);
+    } catch (const store::StoreError&) {
+    }
+}
+
+void Tfrm_Szotar2::searchAsTyped(const QString& text) {
+    if (text.isEmpty() || !tbl_->isOpen()) return;
+    try {
+        tbl_->gotoNearest({text});
+    } catch (const store::StoreError&) {
+    }
+}
+
+void Tfrm_Szotar2::setPanelWidth(int width) {
+    const bool changed = width != panelWidth_;
+    panelWidth_ = width;
+    applyPanelWidth();
+    if (changed) applySharedColumns();
+}
+
+void Tfrm_Szotar2::applyPanelWidth() {
+    splitter_->setSizes({panelWidth_, std::max(1, splitter_->width() - panelWidth_ - splitter_->handleWidth())});
+}
+
+void Tfrm_Szotar2::applySharedColumns() {
+    const ColumnWidths w = sharedColumns(panelWidth_);
+    grid1_->setColumnWidth(0, w.headword);
+    grid1_->setColumnWidth(1, w.text);
+}
+
+void Tfrm_Szotar2::applyEqualColumns() {
+    const ColumnWidths w = equalColumns(panelWidth_);
+    grid1_->setColumnWidth(0, w.headword);
+    grid1_->setColumnWidth(1, w.text);
+}
+
+void Tfrm_Szotar2::resizeEvent(QResizeEvent* event) {
+    DictionaryWindow::resizeEvent(event);
+    if (width() == laidOutWidth_) {
+        // Shown at the size it was opened with: the stored share stays.
+        applyPanelWidth();
+        return;
+    }
+    laidOutWidth_ = width();
+    setPanelWidth(width() / 2);
+    applyEqualColumns();
+}
+
+void Tfrm_Szotar2::saveShare() {
+    if (id_ < 0) return;
+    const double share = panelShare(panel1_->width(), width());
+    info_.nyelv1szeles = share;
+    info_.nyelv2szeles = 1.0 - share;
+    try {
+        runStatement(frame_.database(), saveShareStatement(id_, share));
+    } catch (const store::StoreError&) {
+        // Closing goes on whatever happens to the catalogue.
+    }
+}
+
+bool Tfrm_Szotar2::queryClose() {
+    // The table stays open: another window may still refuse to close, and this one would then
+    // go on showing its list.
+    saveShare();
+    return true;
+}
+
+void Tfrm_Szotar2::closeEvent(QCloseEvent* event) {
+    if (!closed_ && id_ >= 0) {
+        closed_ = true;
+        saveShare();
+        model_->setTable(nullptr);
+        tbl_->close();
+    }
+    event->accept();
+}
+
+void Tfrm_Szotar2::importData() {
+    if (!tbl_->isOpen()) return;
+    Tfrm_ListaBetolt::run(frame_, *tbl_, info_, this);
+    followCurrentRecord();
+}
+
+void Tfrm_Szotar2::exportData() { exportListText(); }
+
+void Tfrm_Szotar2::exportListText() {
+    QFileDialog dialog(this, QStringLiteral("Adatbázis export"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Szöveges állományok (*.txt)"));
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    exportListTextTo(dialog.selectedFiles().constFirst());
+}
+
+void Tfrm_Szotar2::exportListTextTo(const QString& path) {
+    if (!tbl_->isOpen()) return;
+    try {
+        const TextWriteResult written = writeListText(*tbl_, path);
+        if (!written.ok) {
+            showError(QStringLiteral("Hiba az állomány mentésekor:\r\n") + written.error, this);
+            return;
+        }
+        tbl_->first();
+    } catch (const store::StoreError& e) {
+        showError(QStringLiteral("Hiba az állomány mentésekor:\r\n") + e.message(), this);
+        return;
+    }
+    showInfo(QDir::toNativeSeparators(path) + QStringLiteral(" állomány mentése kész."), this);
+}
+
+void Tfrm_Szotar2::newEntry() {
+    if (!tbl_->isOpen()) return;
+    try {
+        tbl_->insert();
+    } catch (const store::StoreError& e) {
+        showError(e.message(), this);
+        return;
+    }
+    runEditor();
+}
+
+void Tfrm_Szotar2::editEntry() {
+    if (!tbl_->isOpen()) return;
+    try {
+        // Editing an empty list adds its first entry.
+        if (tbl_->recordCount() == 0) tbl_->insert();
+        else tbl_->edit();
+    } catch (const store::StoreError& e) {
+        showError(e.message(), this);
+        return;
+    }
+    runEditor();
+}
+
+void Tfrm_Szotar2::runEditor() {
+    editHeadword(*tbl_, grid1_->font(), grid1_->font(), frame_.ini(), frame_.settings().fontSize, this);
+    followCurrentRecord();
+}
+
+void Tfrm_Szotar2::deleteEntry() {
+    if (!tbl_->isOpen()) return;
+    try {
+        if (tbl_->recordCount() == 0) return;
+        if (!askYesNo(QStringLiteral("Valóban töröljem a sort?"), QStringLiteral("Megerősítés"), this)) return;
+        tbl_->remove();
+    } catch (const store::StoreError& e) {
+        showError(e.message(), this);
+    }
+}
+
+void Tfrm_Szotar2::toggleFrameTopPanel() {
+    QWidget* frameWindow = frame_.frameWindow();
+    if (!frameWindow) return;
+    if (auto* panel = frameWindow->findChild<QWidget*>(QStringLiteral("Panel1"), Qt::FindDirectChildrenOnly))
+        panel->setVisible(!panel->isVisible());
+}
+
+void Tfrm_Szotar2::closeWindow() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+    else close();
+}
+
+bool Tfrm_Szotar2::event(QEvent* event) {
+    // The window's commands come before the frame's while the focus is inside it.
+    if (event->type() == QEvent::ShortcutOverride && actions_.forKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        if (QAction* a = actions_.forKey(static_cast<QKeyEvent*>(event))) {
+            a->trigger();
+            return true;
+        }
+    }
+    return DictionaryWindow::event(event);
+}
+
+bool Tfrm_Szotar2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit1_) {
+        if (event->type() == QEvent::FocusIn) {
+            // Entering the box selects its text; a letter typed into the grid keeps its caret
+            // after the letter.
+            if (static_cast<QFocusEvent*>(event)->reason() != Qt::OtherFocusReason)
+                QTimer::singleShot(0, edit1_, &QLineEdit::selectAll);
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) {
+                grid1_->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+    } else if (watched == grid1_ && event->type() == QEvent::KeyPress) {
+        const QString typed = static_cast<QKeyEvent*>(event)->text().toLower();
+        if (typed.size() == 1 && startsTypeAhead(typed.at(0))) {
+            edit1_->setFocus(Qt::OtherFocusReason);
+            // The same letter again searches again.
+            if (edit1_->text() == typed) searchAsTyped(typed);
+            else edit1_->setText(typed);
+            edit1_->setCursorPosition(1);
+            edit1_->deselect();
+            return true;
+        }
+    }
+    return DictionaryWindow::eventFilter(watched, event);
+}
+
+} // namespace verbalo

@@ -1,0 +1,82 @@
+#include "dictionaries/szotar2_model.h"
+
+#include "common/store/store_error.h"
+#include "common/store/table.h"
+#include "exchange/logic/list_import.h"
+#include "widgets/editing_dialog.h"
+
+#include <QBrush>
+
+namespace verbalo {
+
+QString headwordTextPreview(const QVariant& text) {
+    const QString whole = text.isNull() ? QString() : text.toString();
+    return trimBlanksAndControls(QStringView(whole).left(37)).toString() + QStringLiteral("...");
+}
+
+HeadwordListModel::HeadwordListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void HeadwordListModel::setTable(store::Table* table) {
+    if (table_ != table) {
+        if (table_) disconnect(table_, nullptr, this, nullptr);
+        table_ = table;
+        if (table_) connect(table_, &store::Table::rowsChanged, this, &HeadwordListModel::reload);
+    }
+    reload();
+}
+
+int HeadwordListModel::currentCount() const {
+    if (!table_ || !table_->isOpen()) return 0;
+    try {
+        return table_->recordCount();
+    } catch (const store::StoreError&) {
+        return 0;
+    }
+}
+
+void HeadwordListModel::reload() {
+    beginResetModel();
+    const bool open = table_ && table_->isOpen();
+    headwordField_ = open ? table_->fieldIndex(QStringLiteral("nyelv1")) : -1;
+    textField_ = open ? table_->fieldIndex(QStringLiteral("megjegyzes")) : -1;
+    rows_ = currentCount();
+    endResetModel();
+}
+
+void HeadwordListModel::syncRowCount() {
+    if (currentCount() != rows_) reload();
+}
+
+int HeadwordListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+int HeadwordListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+
+QVariant HeadwordListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rows_ || !table_ || !table_->isOpen()) return QVariant();
+    if (role == Qt::BackgroundRole) return index.column() == 0 ? QVariant(QBrush(kSortColumnColor)) : QVariant();
+    if (role != Qt::DisplayRole) return QVariant();
+    try {
+        if (index.column() == 0) {
+            const QVariant headword = table_->valueAt(index.row(), headwordField_);
+            return headword.isNull() ? QString() : headword.toString();
+        }
+        QString preview = headwordTextPreview(table_->valueAt(index.row(), textField_));
+        // A grid row is one line: the line breaks of the preview show as blanks.
+        for (QChar& c : preview)
+            if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) c = QLatin1Char(' ');
+        return preview;
+    } catch (const store::StoreError&) {
+        return QVariant();
+    }
+}
+
+QVariant HeadwordListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+    return section == 0 ? QStringLiteral("címszó") : QStringLiteral("leírás");
+}
+
+Qt::ItemFlags HeadwordListModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+} // namespace verbalo

@@ -1,0 +1,36 @@
+#include "dictionaries/szotar2_widths.h"
+
+#include "common/text_routines.h"
+
+#include <cfenv>
+#include <cmath>
+
+namespace verbalo::headword_widths {
+
+int roundHalfEven(double value) {
+    const int mode = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double rounded = std::nearbyint(value);
+    std::fesetround(mode);
+    return static_cast<int>(rounded);
+}
+
+int panelWidthForShare(int windowWidth, double share) { return std::max(0, roundHalfEven(windowWidth * share)); }
+
+ColumnWidths sharedColumns(int gridWidth) {
+    return ColumnWidths{std::max(0, roundHalfEven((gridWidth - 44) * 0.33)), std::max(0, roundHalfEven((gridWidth - 44) * 0.67))};
+}
+
+ColumnWidths equalColumns(int gridWidth) {
+    const int half = std::max(0, static_cast<int>(std::trunc((gridWidth - 40) * 0.5)));
+    return ColumnWidths{half, half};
+}
+
+double panelShare(int panelWidth, int windowWidth) { return windowWidth > 0 ? double(panelWidth) / windowWidth : 0.5; }
+
+QString saveShareStatement(int id, double share) {
+    return QStringLiteral("UPDATE szotarak SET nyelv1szeles=") + floatToStrDot(share) + QStringLiteral(",nyelv2szeles=") +
+           floatToStrDot(1.0 - share) + QStringLiteral(" WHERE szotarak=") + QString::number(id) + QLatin1Char(';');
+}
+
+} // namespace verbalo::headword_widths

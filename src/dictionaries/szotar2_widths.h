@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// The width rules of the headword list window: the left panel with the grid, the memo beside
+// it, and the grid's two columns.
+namespace verbalo::headword_widths {
+
+// Rounding to the nearest whole pixel, halves to even.
+int roundHalfEven(double value);
+
+// The panel width a stored share gives.
+int panelWidthForShare(int windowWidth, double share);
+
+struct ColumnWidths {
+    int headword = 0;
+    int text = 0;
+};
+
+// After the panel changed width (the splitter was dragged): a third and two thirds.
+ColumnWidths sharedColumns(int gridWidth);
+// After the window was resized: two equal columns.
+ColumnWidths equalColumns(int gridWidth);
+
+// The share of the window the panel takes, and the statement that stores it and the rest.
+double panelShare(int panelWidth, int windowWidth);
+QString saveShareStatement(int id, double share);
+
+} // namespace verbalo::headword_widths
