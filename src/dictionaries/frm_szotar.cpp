@@ -341,8 +341,10 @@ void Tfrm_Szotar::followCurrentRecord() {
         const int row = tbl_->recNo() - 1;
         if (row >= 0 && row < model1_->rowCount()) {
             const QModelIndex index = model1_->index(row, std::max(0, grid1_->currentIndex().column()));
+            // A row found far away comes to the top, followed by the entries after it.
+            const bool inView = grid1_->viewport()->rect().contains(grid1_->visualRect(index).center());
+            if (!inView) grid1_->scrollTo(index, QAbstractItemView::PositionAtTop);
             grid1_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            grid1_->scrollTo(index);
         }
     } catch (const store::StoreError&) {
     }

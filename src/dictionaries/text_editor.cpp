@@ -30,11 +30,15 @@ TextEditor::TextEditor(QWidget* parent) : QsciScintilla(parent) {
     QFont mono(QStringLiteral("Courier New"));
     mono.setStyleHint(QFont::Monospace);
     mono.setFixedPitch(true);
-    mono.setPixelSize(13);
+    // 13 pixels at the 96 dots per inch the size was chosen for; the editor takes point sizes.
+    mono.setPointSizeF(13 * 72.0 / 96.0);
     setFont(mono);
     setWrapMode(QsciScintilla::WrapWord);
     setCaretLineVisible(true);
     setCaretLineBackgroundColor(QColor(255, 255, 196));
+    // The caret's line keeps its colour while the focus is elsewhere, as the caret word's
+    // translations below stay too.
+    SendScintilla(SCI_SETCARETLINEVISIBLEALWAYS, 1);
     setSelectionBackgroundColor(QColor(128, 128, 128));
     setSelectionForegroundColor(QColor(255, 255, 255));
     setAutoIndent(true);
