@@ -8,6 +8,7 @@
 #include "main/main_window.h"
 #include "main/wheel_keys.h"
 #include "widgets/dictionary_window_factory.h"
+#include "widgets/icons.h"
 #include "widgets/message_box_sink.h"
 
 #if __has_include("dictionaries/frm_szotar.h")
@@ -53,6 +54,7 @@ int main(int argc, char* argv[]) {
     // when the frame opens the catalogue.
     verbalo::createMissingFolders(folders, verbalo::createEmptyCatalogue);
 
+    QApplication::setWindowIcon(verbalo::iconFromProgramFolder(folders.programFolder, QStringLiteral("Ico/verbalo9.ico")));
     verbalo::MessageBoxSink messageBoxes;
     verbalo::ScopedMessageSink sinkGuard(&messageBoxes);
     verbalo::WheelToArrowKeys wheel;
