@@ -1,0 +1,30 @@
+#include "main/logic/advert_line.h"
+
+#include "common/download.h"
+#include "common/text_file.h"
+#include "common/text_routines.h"
+
+#include <QFileInfo>
+
+namespace verbalo {
+
+QString advertAddress(const QString& server) {
+    QString base = server;
+    while (base.endsWith(QLatin1Char('/'))) base.chop(1);
+    return base + QStringLiteral("/kisreklam.php");
+}
+
+AdvertLine readAdvertFile(const QString& path) {
+    if (!QFileInfo::exists(path)) return {};
+    const TextReadResult file = readTextFile(path);
+    if (!file.ok || file.lines.isEmpty()) return {};
+    const QString& line = file.lines.first();
+    return {getToken(QStringLiteral(";"), line, 1), getToken(QStringLiteral(";"), line, 2)};
+}
+
+AdvertLine fetchAdvertLine(const QString& server, const QString& path, std::chrono::milliseconds timeout) {
+    downloadToFile(advertAddress(server), path, timeout);
+    return readAdvertFile(path);
+}
+
+} // namespace verbalo
