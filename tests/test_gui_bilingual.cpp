@@ -472,6 +472,9 @@ void BilingualWindowTest::dictionarizingWritesTheWordList() {
     QCOMPARE(pane->lines().line(1).colour, LineColour::Black);
     QCOMPARE(pane->lines().line(0).boldLength, 4u);
     QCOMPARE(pane->lines().line(1).boldLength, 0u);
+    // The pane's text can be selected and copied as plain lines.
+    pane->selectAll();
+    QCOMPARE(pane->selectedText(), paneLines(pane).join(QLatin1Char('\n')));
     auto* progress = child<QProgressBar>(w.get(), "ProgressBar1");
     QVERIFY(progress->isVisible());
     QCOMPARE(progress->orientation(), Qt::Vertical);
