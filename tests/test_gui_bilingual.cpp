@@ -17,6 +17,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -118,6 +121,7 @@ private slots:
     void typingSearchesTheNearestKey();
     void letterTypedInTheGridStartsASearch();
     void orderBySecondLanguageSwapsColumnsAndEditorFields();
+    void windowCommandsComeBeforeTheFramesOnTheSameKeys();
     void missingSecondIndexFallsBackToTheFirstLanguage();
     void orderCommandWithoutIndexSaysIndexHiba();
     void columnWidthsFollowTheShares();
@@ -266,6 +270,46 @@ void BilingualWindowTest::orderBySecondLanguageSwapsColumnsAndEditorFields() {
     grid->horizontalHeader()->sectionClicked(1);
     QCOMPARE(w->order(), QStringLiteral("nyelv1"));
     QVERIFY(w->actions().aNyelv1->isChecked());
+}
+
+void BilingualWindowTest::windowCommandsComeBeforeTheFramesOnTheSameKeys() {
+    Fixture f;
+    // A frame whose own commands use F11 and F12 (zoom), as the main window's do.
+    QMainWindow frame;
+    auto* mdi = new QMdiArea(&frame);
+    frame.setCentralWidget(mdi);
+    int zooms = 0;
+    auto* zoom = frame.addAction(QStringLiteral("Nagyít"));
+    zoom->setShortcut(Qt::Key_F11);
+    connect(zoom, &QAction::triggered, [&] { ++zooms; });
+    auto* shrink = frame.addAction(QStringLiteral("Kicsinyít"));
+    shrink->setShortcut(Qt::Key_F12);
+    connect(shrink, &QAction::triggered, [&] { ++zooms; });
+    auto* w = new Tfrm_Szotar(f.frame);
+    QVERIFY(w->openDictionary(f.id));
+    QMdiSubWindow* sub = mdi->addSubWindow(w);
+    frame.resize(900, 600);
+    frame.show();
+    sub->showMaximized();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    auto* edit = child<QLineEdit>(w, "Edit1");
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_F12);
+    QCOMPARE(w->order(), QStringLiteral("nyelv2"));
+    QTest::keyClick(edit, Qt::Key_F11);
+    QCOMPARE(w->order(), QStringLiteral("nyelv1"));
+    QCOMPARE(zooms, 0);
+    // Outside the window the frame's commands still work.
+    frame.setFocus();
+    mdi->setFocus();
+    QTest::keyClick(mdi, Qt::Key_F11);
+    QCOMPARE(zooms, 1);
+    // Ctrl+F4 closes the window's own subwindow, writing its settings.
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_F4, Qt::ControlModifier);
+    QTRY_VERIFY(mdi->subWindowList().isEmpty() || !sub->isVisible());
+    QCOMPARE(f.catalogue(QStringLiteral("sorrend")), QStringLiteral("nyelv1"));
 }
 
 void BilingualWindowTest::missingSecondIndexFallsBackToTheFirstLanguage() {
