@@ -119,7 +119,9 @@ private slots:
         whenModal<QFileDialog>([&](QFileDialog* dialog) {
             seenTitle = dialog->windowTitle();
             seenStart = dialog->directory().absolutePath();
-            dialog->selectFile(chosen);
+            // In folder mode an empty name box accepts the folder the dialog is in.
+            dialog->setDirectory(chosen);
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->clear();
             QMetaObject::invokeMethod(dialog, "accept");
         });
         w.findChild<QToolButton*>(button)->click();
