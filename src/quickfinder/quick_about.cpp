@@ -1,5 +1,7 @@
 #include "quickfinder/quick_about.h"
 
+#include "main/logic/frame_rules.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -10,7 +12,7 @@ QuickAbout::QuickAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frm_Nevjegy"));
     setWindowTitle(QStringLiteral("Névjegy"));
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(QStringLiteral("<b style='font-size:16pt'>Quickor</b><br>Verbalo V9.3.0"), this);
+    auto* title = new QLabel(QStringLiteral("<b style='font-size:16pt'>Quickor</b><br>Verbalo ") + programVersion(), this);
     title->setObjectName(QStringLiteral("lblCim"));
     title->setAlignment(Qt::AlignCenter);
     layout->addWidget(title);
