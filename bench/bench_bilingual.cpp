@@ -38,6 +38,7 @@
 #include <QTableView>
 
 #include <malloc.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -182,6 +183,7 @@ int prepareDictionary(const Options& opt, std::vector<QString>& headwords) {
         db.disconnect();
         QFile out(data + QStringLiteral("/source.txt"));
         if (out.open(QIODevice::WriteOnly)) out.write(stamp.toUtf8());
+        return 2;
     }
     return 1;
 }
@@ -261,9 +263,13 @@ double shellSeconds(const Options& opt, const QString& file, const QString& scri
     return p.exitCode() == 0 ? t.nsecsElapsed() / 1e9 : -1;
 }
 
+// 2 when the process should start again: the figures are taken in a process that did nothing
+// big before, as the program opening a dictionary is.
 int run(const Options& opt) {
     std::vector<QString> headwords;
-    if (prepareDictionary(opt, headwords) < 0) return 1;
+    const int prepared = prepareDictionary(opt, headwords);
+    if (prepared < 0) return 1;
+    if (prepared == 2) return 2;
     malloc_trim(0);
     const long baseRss = statusKiB("VmRSS");
     BenchFrame frame(opt.work);
@@ -411,6 +417,10 @@ int run(const Options& opt) {
                 .arg(prefixMs, 0, 'f', 0)
                 .arg(window->findChild<QTableView*>(QStringLiteral("DBGrid2"))->model()->rowCount()));
     }
+    // One search not timed first: the first scan of a process runs slower on every side.
+    edit2->setText(QStringLiteral("xyz"));
+    sendKey(edit2, Qt::Key_Return, QStringLiteral("\r"));
+    QApplication::processEvents();
     for (const QString& expression : {QStringLiteral("abc"), QStringLiteral("tal")}) {
         double best = 1e18;
         int rows = 0;
@@ -425,12 +435,25 @@ int run(const Options& opt) {
         const QString statement =
             QStringLiteral("SELECT * FROM angol WHERE UPPER(nyelv1) LIKE '%%1%';\n").arg(expression.toUpper());
         const double shell = std::min(shellSeconds(opt, dbFile, statement), shellSeconds(opt, dbFile, statement)) * 1000;
+        double queryAlone = 1e18;
+        for (int runNo = 0; runNo < 2; ++runNo) {
+            start = Clock::now();
+            store::Query q(frame.database());
+            q.setSql(statement);
+            int n = 0;
+            for (store::ResultSet rs = q.open(); !rs.eof(); rs.next()) n += rs.value(0).isNull() ? 0 : 1;
+            if (n < 0) return 1;
+            queryAlone = std::min(queryAlone, msSince(start));
+        }
         const double ratio = best / shell;
         say(QStringLiteral("expression search '%1' (%2 entries listed in RichEdit3): window %3 ms; sqlite3 shell, same statement on the same file, %4 ms; best of 2")
                 .arg(expression)
                 .arg(rows)
                 .arg(best, 0, 'f', 0)
                 .arg(shell, 0, 'f', 0));
+        say(QStringLiteral("          the store's Query alone on the statement, rows read: %1 ms (%2x the shell)")
+                .arg(queryAlone, 0, 'f', 0)
+                .arg(queryAlone / shell, 0, 'f', 2));
         say(QStringLiteral("          ratio %1x   goal <= 1.5x   %2").arg(ratio, 0, 'f', 2).arg(QLatin1String(verdict(ratio <= 1.5))));
     }
 
@@ -465,7 +488,14 @@ int main(int argc, char** argv) {
     }
     QDir().mkpath(opt.work);
     try {
-        return run(opt);
+        const int status = run(opt);
+        if (status == 2) {
+            // The loader's memory would stay in this process's heap: measure in a new one.
+            say(QStringLiteral("dictionary loaded; starting again to measure"));
+            execv("/proc/self/exe", argv);
+            return 1;
+        }
+        return status;
     } catch (const store::StoreError& e) {
         std::fprintf(stderr, "store error: %s\n", e.what());
         return 1;
