@@ -29,12 +29,13 @@ void saveWindowPos(const IniFile& ini, const QWidget* window) {
 
 void restoreWindowBounds(const IniFile& ini, QWidget* window, int designedWidth, int designedHeight) {
     const WindowBounds b = loadWindowBounds(ini, window->objectName(), designedWidth, designedHeight, primaryWorkArea());
-    window->setGeometry(b.left, b.top, b.width, b.height);
+    // Left and Top are the frame's corner, as saved below; the size is the window's own.
+    window->resize(b.width, b.height);
+    window->move(b.left, b.top);
 }
 
 void saveWindowBounds(const IniFile& ini, const QWidget* window) {
-    const QRect r = window->geometry();
-    verbalo::saveWindowBounds(ini, window->objectName(), WindowBounds{window->x(), window->y(), r.width(), r.height()});
+    verbalo::saveWindowBounds(ini, window->objectName(), WindowBounds{window->x(), window->y(), window->width(), window->height()});
 }
 
 void applyFontSize(QWidget* window, int pointSize) {
