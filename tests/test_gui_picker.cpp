@@ -144,6 +144,8 @@ private slots:
     void pickReturnsChosenIdOrMinusOne() {
         PickerContext ctx = context();
         whenModal<Tfrm_TorzsSzotar>([](Tfrm_TorzsSzotar* picker) {
+            // The dialog's shortcuts act in the active window.
+            QApplication::setActiveWindow(picker);
             typeText(picker->findChild<QLineEdit*>(QStringLiteral("Edit1")), QStringLiteral("né"));
             QTest::keyClick(picker->findChild<QLineEdit*>(QStringLiteral("Edit1")), Qt::Key_Return);
         });
