@@ -38,18 +38,24 @@ Connection::Connection(const QString& path, Mode mode) : path_(path) {
 Connection::~Connection() { close(); }
 
 Connection::Connection(Connection&& other) noexcept
-    : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)) {}
+    : db_(std::exchange(other.db_, nullptr)), dataVersionStmt_(std::exchange(other.dataVersionStmt_, nullptr)),
+      path_(std::move(other.path_)) {}
 
 Connection& Connection::operator=(Connection&& other) noexcept {
     if (this != &other) {
         close();
         db_ = std::exchange(other.db_, nullptr);
+        dataVersionStmt_ = std::exchange(other.dataVersionStmt_, nullptr);
         path_ = std::move(other.path_);
     }
     return *this;
 }
 
 void Connection::close() {
+    if (dataVersionStmt_) {
+        sqlite3_finalize(dataVersionStmt_);
+        dataVersionStmt_ = nullptr;
+    }
     if (db_) {
         // Statements are owned by their holders; close_v2 defers until they are finalized.
         sqlite3_close_v2(db_);
@@ -73,9 +79,16 @@ int Connection::changes() const { return sqlite3_changes(db_); }
 bool Connection::inTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
 
 std::int64_t Connection::dataVersion() {
-    Statement s(db_, QByteArrayLiteral("PRAGMA data_version"));
-    StatementResetter r(s);
-    return s.step() ? s.int64(0) : 0;
+    if (!dataVersionStmt_ && sqlite3_prepare_v2(db_, "PRAGMA data_version", -1, &dataVersionStmt_, nullptr) != SQLITE_OK) {
+        const QString msg = engineMessage(db_);
+        sqlite3_finalize(dataVersionStmt_);
+        dataVersionStmt_ = nullptr;
+        throw StoreError(msg, sqlite3_extended_errcode(db_));
+    }
+    const int rc = sqlite3_step(dataVersionStmt_);
+    const std::int64_t version = rc == SQLITE_ROW ? sqlite3_column_int64(dataVersionStmt_, 0) : 0;
+    sqlite3_reset(dataVersionStmt_);
+    return version;
 }
 
 Statement::Statement(Connection& conn, const QString& sql) : Statement(conn.handle(), sql.toUtf8()) {}

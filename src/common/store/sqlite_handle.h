@@ -43,6 +43,7 @@ public:
 private:
     void close();
     sqlite3* db_ = nullptr;
+    sqlite3_stmt* dataVersionStmt_ = nullptr; // asked on every cursor call: prepared once
     QString path_;
 };
 

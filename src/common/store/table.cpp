@@ -11,6 +11,8 @@ namespace verbalo::store {
 namespace {
 
 constexpr int kRowCacheLimit = 512;
+// Two short words and their length fields; a table of longer keys grows the buffer once more.
+constexpr size_t kKeyBytesPerRowGuess = 32;
 
 } // namespace
 
@@ -53,8 +55,10 @@ void Table::open() {
     assigned_.assign(schema_.fields.size(), false);
     state_ = State::Browse;
     try {
-        setIndexFieldNames(orderSpec_);
+        // Known before the first notice goes out, so that a listener reading rows at once does
+        // not take the fresh file for a changed one and build the order twice.
         dataVersion_ = conn_.dataVersion();
+        setIndexFieldNames(orderSpec_);
         first();
     } catch (...) {
         close();
@@ -174,6 +178,14 @@ void Table::buildOrder() {
                             .arg(cols.join(QStringLiteral(", ")), quoteIdentifier(schema_.tableName), whereClause(), orderByClause());
     order_.clear();
     try {
+        // Sized up front: growing by doubling would hold two copies of a large order at once.
+        Statement count(conn_, QStringLiteral("SELECT count(*) FROM %1%2").arg(quoteIdentifier(schema_.tableName), whereClause()));
+        size_t rows = 0;
+        {
+            StatementResetter r(count);
+            if (count.step()) rows = static_cast<size_t>(count.int64(0));
+        }
+        order_.reserve(rows, rows * kKeyBytesPerRowGuess);
         Statement s(conn_, sql);
         order_.loadFrom(s.handle(), static_cast<int>(orderColumns_.size()));
     } catch (const StoreError& e) {
