@@ -115,7 +115,7 @@ void DictionarizeTest::wordList_data() {
     QTest::newRow("repeated first word kept") << "a a b" << QStringList{"a", "a", "b"};
     QTest::newRow("last word repeated in another case") << "Alma körte ALMA" << QStringList{"alma", "körte"};
     QTest::newRow("trailing space keeps the repeat") << "a b a." << QStringList{"a", "b", "a"};
-    QTest::newRow("spec sentence") << "Don't stop-me 2 times!" << QStringList{"don't", "stop", "me", "times"};
+    QTest::newRow("sentence with an apostrophe and a hyphen") << "Don't stop-me 2 times!" << QStringList{"don't", "stop", "me", "times"};
     QTest::newRow("lower-cased with accents") << "ÁRVÍZ Tűrő" << QStringList{"árvíz", "tűrő"};
     QTest::newRow("one word") << "London" << QStringList{"london"};
     QTest::newRow("nothing") << "--- 42 ---" << QStringList{};

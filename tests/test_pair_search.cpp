@@ -47,7 +47,7 @@ void PairSearchTest::prefixListStatement_data() {
     QTest::addColumn<QString>("order");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("statement");
-    QTest::newRow("spec example") << "nyelv1" << "ab" << "SELECT * FROM angol WHERE nyelv1 LIKE 'ab%';";
+    QTest::newRow("plain prefix") << "nyelv1" << "ab" << "SELECT * FROM angol WHERE nyelv1 LIKE 'ab%';";
     QTest::newRow("second language") << "nyelv2" << "ház" << "SELECT * FROM angol WHERE nyelv2 LIKE 'ház%';";
     QTest::newRow("quote doubled") << "nyelv1" << "o'c" << "SELECT * FROM angol WHERE nyelv1 LIKE 'o''c%';";
     QTest::newRow("only quotes") << "nyelv1" << "''" << "SELECT * FROM angol WHERE nyelv1 LIKE '''''%';";
@@ -65,7 +65,7 @@ void PairSearchTest::prefixListStatement() {
 void PairSearchTest::expressionStatement_data() {
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QString>("statement");
-    QTest::newRow("spec example") << "ház" << "SELECT * FROM angol WHERE UPPER(nyelv1) LIKE '%HÁZ%';";
+    QTest::newRow("accented expression") << "ház" << "SELECT * FROM angol WHERE UPPER(nyelv1) LIKE '%HÁZ%';";
     QTest::newRow("quote doubled") << "o'clock" << "SELECT * FROM angol WHERE UPPER(nyelv1) LIKE '%O''CLOCK%';";
     QTest::newRow("only quotes") << "'''" << "SELECT * FROM angol WHERE UPPER(nyelv1) LIKE '%''''''%';";
 }

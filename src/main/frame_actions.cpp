@@ -19,8 +19,8 @@ QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 } // namespace
 
-const std::vector<FrameActionSpec>& frameActionSpecs() {
-    static const std::vector<FrameActionSpec> specs = {
+const std::vector<FrameActionDef>& frameActionDefs() {
+    static const std::vector<FrameActionDef> defs = {
         {"FileSzotarNyilt", "Megnyitás", "Szótár megnyitás", keys(Qt::CTRL | Qt::Key_O)},
         {"aSzotarNyitLista", "Szótár megnyitása listából", "Szótár megnyitása listából", keys(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
         {"FileLetolt", "Szótár állomány letöltés Internetről", "Szótár állomány letöltése", QKeySequence()},
@@ -50,16 +50,16 @@ const std::vector<FrameActionSpec>& frameActionSpecs() {
         {"HelpFriscor", "Újdonságok honlapomon", "Újdonságok", QKeySequence()},
         {"HelpAbout1", "Névjegy", "Névjegy", QKeySequence()},
     };
-    return specs;
+    return defs;
 }
 
 FrameActions::FrameActions(QMainWindow* frame) {
-    for (const FrameActionSpec& spec : frameActionSpecs()) {
-        auto* action = new QAction(text(spec.caption), frame);
-        action->setObjectName(QString::fromLatin1(spec.name));
-        action->setToolTip(text(spec.hint));
-        action->setStatusTip(text(spec.hint));
-        action->setShortcut(spec.shortcut);
+    for (const FrameActionDef& def : frameActionDefs()) {
+        auto* action = new QAction(text(def.caption), frame);
+        action->setObjectName(QString::fromLatin1(def.name));
+        action->setToolTip(text(def.hint));
+        action->setStatusTip(text(def.hint));
+        action->setShortcut(def.shortcut);
         actions_.insert(action->objectName(), action);
     }
     // The tray command has no function; it is shown, disabled.

@@ -14,7 +14,7 @@ class QToolBar;
 namespace verbalo {
 
 // One command of the frame's menu and toolbar.
-struct FrameActionSpec {
+struct FrameActionDef {
     const char* name;
     const char* caption;
     const char* hint; // "" for none
@@ -22,7 +22,7 @@ struct FrameActionSpec {
 };
 
 // Every command of the frame, in menu order.
-const std::vector<FrameActionSpec>& frameActionSpecs();
+const std::vector<FrameActionDef>& frameActionDefs();
 
 // The frame's commands by action name, owned by the frame window.
 class FrameActions {
