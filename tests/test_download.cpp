@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QNetworkProxy>
 #include <QTcpServer>
+#include <QTimer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -79,6 +80,13 @@ private:
             return; // the connection stays open and silent
         } else if (path == "/stall-before-answer") {
             return;
+        } else if (path == "/trickle") {
+            // A byte every 100 ms: never silent long enough to stall, never done in time.
+            socket->write("HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: 40\r\n\r\n");
+            auto *drip = new QTimer(socket);
+            connect(drip, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+            drip->start(100);
+            return;
         } else {
             socket->write(response("400 Bad Request", ""));
         }
@@ -104,6 +112,7 @@ private slots:
     void initTestCase();
     void download_data();
     void download();
+    void tricklingServerMeetsTheWholeTransferLimit();
     void refusedConnection();
     void missingFolder();
     void badAddress();
@@ -162,6 +171,16 @@ void TestDownload::download()
     QCOMPARE(downloadToFile(m_server.url(path), file, 1s), ok);
     QCOMPARE(readBytes(file), ok ? content : QByteArray("older copy"));
     QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"list.zip"});
+}
+
+void TestDownload::tricklingServerMeetsTheWholeTransferLimit()
+{
+    QTemporaryDir target;
+    const QString file = target.filePath(QStringLiteral("kisreklam.txt"));
+    QString error;
+    QVERIFY(!downloadToFile(m_server.url(QStringLiteral("/trickle")), file, 1s, &error, 1500ms));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(QDir(target.path()).isEmpty());
 }
 
 void TestDownload::refusedConnection()

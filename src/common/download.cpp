@@ -23,7 +23,7 @@ bool fail(QString *error, const QString &reason)
 }
 
 bool fetch(const QString &address, const QString &filePath,
-           std::chrono::milliseconds stallTimeout, QString *error)
+           std::chrono::milliseconds stallTimeout, QString *error, std::chrono::milliseconds totalTimeout)
 {
     if (!QCoreApplication::instance())
         return fail(error, QStringLiteral("Downloading needs a running application object"));
@@ -66,11 +66,22 @@ bool fetch(const QString &address, const QString &filePath,
         reply->abort();
     });
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    // A server that trickles bytes never stalls; a caller that must not wait long gives a
+    // limit for the whole transfer as well.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+        stalled = true;
+        reply->abort();
+    });
+    if (totalTimeout.count() > 0)
+        deadline.start(totalTimeout);
 
     stall.start();
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     stall.stop();
+    deadline.stop();
 
     if (stalled)
         return fail(error, QStringLiteral("No data arrived from %1 in time").arg(address));
@@ -101,10 +112,11 @@ bool fetch(const QString &address, const QString &filePath,
 } // namespace
 
 bool downloadToFile(const QString &address, const QString &filePath,
-                    std::chrono::milliseconds stallTimeout, QString *error)
+                    std::chrono::milliseconds stallTimeout, QString *error,
+                    std::chrono::milliseconds totalTimeout)
 {
     try {
-        return fetch(address, filePath, stallTimeout, error);
+        return fetch(address, filePath, stallTimeout, error, totalTimeout);
     } catch (const std::exception &e) {
         return fail(error, QString::fromLocal8Bit(e.what()));
     } catch (...) {

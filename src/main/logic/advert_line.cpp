@@ -23,7 +23,7 @@ AdvertLine readAdvertFile(const QString& path) {
 }
 
 AdvertLine fetchAdvertLine(const QString& server, const QString& path, std::chrono::milliseconds timeout) {
-    downloadToFile(advertAddress(server), path, timeout);
+    downloadToFile(advertAddress(server), path, timeout, nullptr, timeout);
     return readAdvertFile(path);
 }
 
