@@ -267,6 +267,7 @@ void TestTextRoutines::splitLines()
     QFETCH(bool, keepEmptyLast);
     QFETCH(QStringList, expected);
     QCOMPARE(verbalo::splitLines(text, keepEmptyLast), expected);
+    QCOMPARE(verbalo::lineCount(text, keepEmptyLast), expected.size());
 }
 
 void TestTextRoutines::joinLines_data()

@@ -105,11 +105,10 @@ QString cleanFileName(const QString &text)
     return result.toLower();
 }
 
-QStringList splitLines(const QString &text, bool keepEmptyLastLine)
+void forEachLine(QStringView text, bool keepEmptyLastLine, const std::function<bool(QStringView)> &use)
 {
-    QStringList lines;
     if (text.isEmpty())
-        return lines;
+        return;
     qsizetype start = 0;
     qsizetype i = 0;
     while (i < text.size()) {
@@ -118,13 +117,33 @@ QStringList splitLines(const QString &text, bool keepEmptyLastLine)
             ++i;
             continue;
         }
-        lines.append(text.mid(start, i - start));
+        if (!use(text.mid(start, i - start)))
+            return;
         if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
             ++i;
         start = ++i;
     }
     if (start < text.size() || keepEmptyLastLine)
-        lines.append(text.mid(start));
+        use(text.mid(start));
+}
+
+qsizetype lineCount(QStringView text, bool keepEmptyLastLine)
+{
+    qsizetype count = 0;
+    forEachLine(text, keepEmptyLastLine, [&count](QStringView) {
+        ++count;
+        return true;
+    });
+    return count;
+}
+
+QStringList splitLines(const QString &text, bool keepEmptyLastLine)
+{
+    QStringList lines;
+    forEachLine(text, keepEmptyLastLine, [&lines](QStringView line) {
+        lines.append(line.toString());
+        return true;
+    });
     return lines;
 }
 

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+
 // Small text and value routines that every window of both programs uses. The byte rules
 // (foldAccents, cleanFileName) look at each character's Windows-1250 code; a character the code
 // page lacks counts like a byte above 128.
@@ -24,6 +26,12 @@ QString cleanFileName(const QString &text);
 // The lines of text, split at CR LF, CR or LF. A final line break adds no empty line unless
 // keepEmptyLastLine asks for it; an empty text has no lines.
 QStringList splitLines(const QString &text, bool keepEmptyLastLine = false);
+
+// The same lines one by one, for a large text that should not be held twice; use returns false
+// to stop. The views point into text.
+void forEachLine(QStringView text, bool keepEmptyLastLine, const std::function<bool(QStringView)> &use);
+// How many lines splitLines would give.
+qsizetype lineCount(QStringView text, bool keepEmptyLastLine = false);
 
 // The lines of text (split at CR LF, CR or LF; a final break adds no empty line) joined with
 // separator between them.
