@@ -8,9 +8,11 @@
 #include "common/catalogue.h"
 #include "common/table_layouts.h"
 #include "common/text_file.h"
+#include "common/text_routines.h"
 #include "dictionaries/logic/dictionarizing_text.h"
 #include "dictionaries/logic/pair_lookup.h"
 #include "dictionaries/logic/result_writers.h"
+#include "exchange/logic/import_file_text.h"
 #include "exchange/logic/list_import.h"
 #include "exchange/logic/list_text_writer.h"
 #include "exchange/logic/pair_import.h"
@@ -249,18 +251,17 @@ int runImportPairs(Database& db, const QStringList& args, QTextStream& out, QTex
     try {
         TSzotarak info;
         if (!findDictionary(db, a.dict, Bilingual, info, err)) return 1;
-        // Read as the import window's editor reads it: a final line break offers an empty line.
-        const TextReadResult text = readTextFile(a.file, LastLine::KeepEmpty);
-        if (!text.ok) {
-            err << "error: " << text.error << '\n';
+        const ImportText file = readImportText(a.file);
+        if (!file.ok) {
+            err << "error: " << file.error << '\n';
             return 1;
         }
         Table table(db);
         table.setTableName(info.tablanev);
         table.open();
         PairImporter importer(table, a.separator.at(0));
-        for (const QString& line : text.lines)
-            if (importer.offer(line) == RowResult::Failed) break;
+        // Lines as the import window's editor holds them: a final line break offers an empty line.
+        forEachLine(file.text, true, [&importer](QStringView line) { return importer.offer(line.toString()) != RowResult::Failed; });
         const bool ok = importer.finish();
         printCounts(a.file, importer.counts(), out);
         if (!ok) {
@@ -281,19 +282,19 @@ int runImportList(Database& db, const QStringList& args, QTextStream& out, QText
     try {
         TSzotarak info;
         if (!findDictionary(db, a.dict, HeadwordList, info, err)) return 1;
-        const TextReadResult text = readTextFile(a.file);
-        if (!text.ok) {
-            err << "error: " << text.error << '\n';
+        const ImportText file = readImportText(a.file);
+        if (!file.ok) {
+            err << "error: " << file.error << '\n';
             return 1;
         }
         Table table(db);
         table.setTableName(info.tablanev);
         table.open();
         ListImporter importer(table);
-        for (const QString& line : text.lines) {
+        forEachLine(file.text, false, [&importer](QStringView line) {
             importer.addLine(line);
-            if (importer.failed()) break;
-        }
+            return !importer.failed();
+        });
         const bool ok = importer.finish();
         printCounts(a.file, importer.counts(), out);
         if (!ok) {

@@ -2,7 +2,7 @@
 
 #include "common/messages.h"
 #include "common/store/store_error.h"
-#include "common/text_file.h"
+#include "common/text_routines.h"
 #include "exchange/logic/import_file_text.h"
 #include "exchange/logic/list_import.h"
 #include "widgets/frame_services.h"
@@ -12,6 +12,9 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <climits>
 
 namespace verbalo {
 
@@ -58,22 +61,23 @@ void Tfrm_ListaBetolt::loadFile(const QString& path) {
 }
 
 void Tfrm_ListaBetolt::importFile(const QString& path) {
-    // The file is read again: what the preview shows plays no part.
-    TextReadResult file = readTextFile(path);
+    // The file is read again: what the preview shows plays no part. Its lines are taken one by
+    // one from the text, so a large file is not held a second time as separate lines.
+    const ImportText file = readImportText(path);
     if (!file.ok) {
         showError(QStringLiteral("Az állomány nem olvasható:\r\n") + file.error, this);
         return;
     }
-    const int lines = static_cast<int>(file.lines.size());
-    progressBar()->setMaximum(std::max(lines, 1));
+    const qsizetype lines = lineCount(file.text);
+    progressBar()->setMaximum(static_cast<int>(std::clamp<qsizetype>(lines, 1, INT_MAX)));
     try {
         ListImporter importer(table());
-        for (int i = 0; i < lines; ++i) {
-            progress(i);
-            importer.addLine(file.lines.at(i));
-            if (importer.failed()) break;
-        }
-        file.lines.clear();
+        int row = 0;
+        forEachLine(file.text, false, [&](QStringView line) {
+            progress(row++);
+            importer.addLine(line);
+            return !importer.failed();
+        });
         const bool ok = importer.finish();
         reportFinished(ok, importer.failure());
     } catch (const store::StoreError& e) {

@@ -82,7 +82,10 @@ void Tfrm_SzotarBetolt::loadFile(const QString& path) {
         showError(QStringLiteral("Az állomány nem olvasható:\r\n") + file.error, this);
         return;
     }
-    editor_->loadUtf8(file.utf8);
+    if (!editor_->loadUtf8(file.utf8)) {
+        showError(QStringLiteral("Az állomány túl nagy, nem fér a memóriába."), this);
+        return;
+    }
     if (file.cutLines > 0)
         showInfo(QStringLiteral("Az állomány %1 sora hosszabb %2 karakternél; a szerkesztő ezeket levágva mutatja, és így is tölti be.")
                      .arg(file.cutLines)

@@ -13,6 +13,7 @@ bool startsCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 
 
 QByteArray cutLongLines(const QByteArray& utf8, int longestLine, int* cut) {
     if (cut) *cut = 0;
+    if (utf8.size() <= longestLine) return utf8;
     const char* p = utf8.constData();
     const qsizetype n = utf8.size();
     QByteArray out;
@@ -46,9 +47,11 @@ EditorFileText readFileForEditor(const QString& path, int longestLine) {
         return result;
     }
     static const QByteArray bom("\xEF\xBB\xBF");
-    if (detectEncoding(file.bytes) == TextEncoding::Utf8 && isValidUtf8(file.bytes)) {
+    const bool marked = file.bytes.startsWith(bom);
+    // Without a mark, UTF-8 is detected only when the bytes are valid UTF-8.
+    if (detectEncoding(file.bytes) == TextEncoding::Utf8 && (!marked || isValidUtf8(file.bytes))) {
         // Already what the editor holds: no second copy of a large file.
-        if (file.bytes.startsWith(bom)) file.bytes.remove(0, bom.size());
+        if (marked) file.bytes.remove(0, bom.size());
         result.utf8 = std::move(file.bytes);
     } else {
         result.utf8 = decodeText(file.bytes).toUtf8();
@@ -78,6 +81,18 @@ QString breakLongLines(const QString& text, int longestLine) {
     if (copied == 0) return text;
     out += QStringView(text).mid(copied);
     return out;
+}
+
+ImportText readImportText(const QString& path) {
+    ImportText result;
+    TextBytesResult file = readTextBytes(path);
+    if (!file.ok) {
+        result.error = file.error;
+        return result;
+    }
+    result.text = decodeText(file.bytes);
+    result.ok = true;
+    return result;
 }
 
 PreviewText readPreviewText(const QString& path, int maxChars) {

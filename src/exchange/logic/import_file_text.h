@@ -33,6 +33,16 @@ QByteArray cutLongLines(const QByteArray& utf8, int longestLine, int* cut = null
 // that wraps its lines anyway and would otherwise lay out a huge line at once.
 QString breakLongLines(const QString& text, int longestLine = kLongestShownLine);
 
+struct ImportText {
+    bool ok = false;
+    QString error;
+    QString text;
+};
+
+// A file's text as the imports read it (a NUL ends it, UTF-8 or Windows-1250), whole, for
+// reading line by line with forEachLine rather than holding every line apart.
+ImportText readImportText(const QString& path);
+
 struct PreviewText {
     bool ok = false;
     QString error;

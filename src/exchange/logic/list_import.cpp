@@ -32,7 +32,7 @@ ListImporter::ListImporter(store::Table& table)
     : session_(table), headwordField_(requiredField(table, QStringLiteral("nyelv1"))),
       bodyField_(requiredField(table, QStringLiteral("megjegyzes"))) {}
 
-void ListImporter::addLine(const QString& line) {
+void ListImporter::addLine(QStringView line) {
     if (!isHeadwordLine(line)) {
         body_ += line;
         body_ += kCrLf;

@@ -27,7 +27,7 @@ public:
     // Throws store::StoreError when the table has no nyelv1 and megjegyzes columns.
     explicit ListImporter(store::Table& table);
 
-    void addLine(const QString& line);
+    void addLine(QStringView line);
     // Stores the last block and commits; false when the store failed.
     bool finish();
     bool failed() const { return session_.failed(); }
