@@ -7,6 +7,7 @@
 #include "dictionaries/szotar2.h"
 #include "dictionaries/szotar2_model.h"
 #include "dictionaries/szotar2_widths.h"
+#include "exchange/lista_betolt.h"
 #include "support_gui/test_frame.h"
 #include "widgets/editing_dialog.h"
 
@@ -164,6 +165,7 @@ private slots:
     void editorLoadsAnEntryFromAFile();
     void deleteAsksFirst();
     void exportWritesTheListText();
+    void importedRowsShowAtOnce();
     void hugeTextShowsInPieces();
     void missingTableFailsToOpen();
 };
@@ -553,6 +555,31 @@ void ListWindowTest::exportWritesTheListText() {
 
     w.exportListTextTo(frame.folders().dataFolder + QStringLiteral("/no/such/folder/lista.txt"));
     QVERIFY(frame.messages.texts().last().startsWith(QStringLiteral("Hiba az állomány mentésekor:\r\n")));
+}
+
+void ListWindowTest::importedRowsShowAtOnce() {
+    Fixture f;
+    auto w = f.open();
+    QVERIFY(w);
+    const QString path = f.frame.folders().dataFolder + QStringLiteral("/uj.txt");
+    QVERIFY(writeBytes(path, "##f\xfcge\r\nsweet\r\n##alma\r\nagain\r\n"));
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        auto* import = qobject_cast<Tfrm_ListaBetolt*>(QApplication::activeModalWidget());
+        QVERIFY(import);
+        ran = true;
+        import->setFileName(path);
+        import->runImport();
+        import->reject();
+    });
+    w->importData();
+    QVERIFY(ran);
+    QCOMPARE(f.frame.messages.texts().last(), QStringLiteral("Állomány betöltése kész."));
+    auto* model = child<QTableView>(w.get(), "DBGrid1")->model();
+    QCOMPARE(model->rowCount(), 8);
+    QCOMPARE(model->index(6, 0).data().toString(), QStringLiteral("füge"));
+    QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("Alma is a fruit..."));
+    QCOMPARE(f.frame.statuses.last().position.section(QLatin1Char('/'), 0, 0), QStringLiteral("8"));
 }
 
 void ListWindowTest::hugeTextShowsInPieces() {
