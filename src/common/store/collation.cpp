@@ -82,17 +82,15 @@ struct LatinCaseTables {
     }
 };
 
-const LatinCaseTables& latinCase() {
-    static const LatinCaseTables tables;
-    return tables;
-}
+// Made when the library loads, so that the per-character lookups need no initialisation check.
+const LatinCaseTables latinCase;
 
-UChar32 mapCase(UChar32 c, CaseChange how) {
-    if (c < LatinCaseTables::kSize) return how == CaseChange::Upper ? latinCase().upper[c] : latinCase().lower[c];
+inline UChar32 mapCase(UChar32 c, CaseChange how) {
+    if (c < LatinCaseTables::kSize) return how == CaseChange::Upper ? latinCase.upper[c] : latinCase.lower[c];
     return how == CaseChange::Upper ? u_toupper(c) : u_tolower(c);
 }
 
-UChar32 foldCase(UChar32 c) { return c < LatinCaseTables::kSize ? latinCase().folded[c] : u_foldCase(c, U_FOLD_CASE_DEFAULT); }
+inline UChar32 foldCase(UChar32 c) { return c < LatinCaseTables::kSize ? latinCase.folded[c] : u_foldCase(c, U_FOLD_CASE_DEFAULT); }
 
 // Case mapping straight on the UTF-8 bytes, one code point at a time: no conversion to UTF-16
 // and no allocation per row, as a scan calls this once per row.
@@ -115,24 +113,30 @@ void changeCase(sqlite3_context* ctx, sqlite3_value* v, CaseChange how) {
             if (how == CaseChange::Lower && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
         }
     } else {
-        out.clear();
-        int32_t i = 0;
+        // Room for the worst case: every code point growing to four bytes.
+        out.resize(static_cast<size_t>(n) * 4 + U8_MAX_LENGTH);
+        auto* dst = reinterpret_cast<uint8_t*>(out.data());
+        const int32_t capacity = static_cast<int32_t>(out.size());
+        int32_t i = 0, k = 0;
         while (i < n) {
-            UChar32 c;
-            U8_NEXT(s, i, n, c);
-            if (c < 0) c = 0xFFFD;
+            UChar32 c = s[i];
+            if (c < 0x80) {
+                ++i;
+            } else {
+                U8_NEXT(s, i, n, c);
+                if (c < 0) c = 0xFFFD;
+            }
             if (how == CaseChange::Upper && c == 0x00DF) { // ß has no single capital: SS, as Qt maps it
-                out.append("SS");
+                dst[k++] = 'S';
+                dst[k++] = 'S';
                 continue;
             }
             const UChar32 mapped = mapCase(c, how);
-            char buf[U8_MAX_LENGTH];
-            int32_t k = 0;
             UBool error = false;
-            U8_APPEND(reinterpret_cast<uint8_t*>(buf), k, U8_MAX_LENGTH, mapped, error);
-            (void)error; // a code point always fits in U8_MAX_LENGTH bytes
-            out.append(buf, static_cast<size_t>(k));
+            U8_APPEND(dst, k, capacity, mapped, error);
+            (void)error; // the buffer was sized for the worst case
         }
+        out.resize(static_cast<size_t>(k));
     }
     sqlite3_result_text(ctx, out.data(), static_cast<int>(out.size()), SQLITE_TRANSIENT);
 }
