@@ -1,5 +1,6 @@
 #include "common/occurrence_search.h"
 
+#include "common/catalogue.h"
 #include "common/store/database.h"
 #include "common/store/query.h"
 
@@ -8,6 +9,27 @@ namespace verbalo {
 QString containsPatternLiteral(const QString &expression)
 {
     return store::quoteLiteral(QLatin1Char('%') + expression.toUpper() + QLatin1Char('%'));
+}
+
+QString containsStatement(const QString &table, const QString &column, const QString &expression,
+                          LikeSpelling spelling)
+{
+    const QString like = spelling == LikeSpelling::Upper ? QStringLiteral(") LIKE ") : QStringLiteral(") like ");
+    return QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE UPPER(") + column + like +
+           containsPatternLiteral(expression) + QLatin1Char(';');
+}
+
+OccurrenceSearch searchContaining(store::Database &db, const QString &table, const QString &column,
+                                  const QString &expression, LikeSpelling spelling)
+{
+    OccurrenceSearch search;
+    if (expression.size() < kExpressionMinLength) {
+        search.tooShort = true;
+        return search;
+    }
+    search.rows = readOccurrences(db, containsStatement(table, column, expression, spelling), column,
+                                  otherLanguageColumn(column), expression);
+    return search;
 }
 
 int matchPosition(const QString &value, const QString &expression)

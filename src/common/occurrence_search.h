@@ -13,6 +13,10 @@ namespace store {
 class Database;
 }
 
+// Shorter expressions are refused with kTooShortExpression and nothing is searched.
+inline constexpr int kExpressionMinLength = 3;
+inline const QString kTooShortExpression = QStringLiteral("Túl rövid kifejezés");
+
 struct OccurrenceRow {
     QString value;       // the searched column, "" for null
     QString translation; // the other column, "" for null
@@ -24,6 +28,26 @@ struct OccurrenceRow {
 // SQL string literal with its inner quotes doubled. "%" and "_" in the expression stay
 // wildcards.
 QString containsPatternLiteral(const QString &expression);
+
+// How a statement writes its LIKE: the bilingual window's search tab "LIKE", the quick finder
+// "like". The two texts are kept because each window shows or logs its own.
+enum class LikeSpelling { Upper, Lower };
+
+// "SELECT * FROM angol WHERE UPPER(nyelv1) LIKE '%HÁZ%';" (or "like"), the pattern made by
+// containsPatternLiteral.
+QString containsStatement(const QString &table, const QString &column, const QString &expression,
+                          LikeSpelling spelling);
+
+struct OccurrenceSearch {
+    bool tooShort = false;
+    std::vector<OccurrenceRow> rows;
+};
+
+// Runs containsStatement over the table and reads its rows (readOccurrences with the column's
+// translation column). An expression shorter than kExpressionMinLength runs nothing and says
+// tooShort. Errors of the store reach the caller.
+OccurrenceSearch searchContaining(store::Database &db, const QString &table, const QString &column,
+                                  const QString &expression, LikeSpelling spelling);
 
 // Where the upper-cased expression first stands in the upper-cased value; -1 when it is not
 // there literally (it held a wildcard) or upper-casing changed the value's length, so that no

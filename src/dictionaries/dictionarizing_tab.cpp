@@ -31,8 +31,6 @@ namespace {
 // Repaints during a long run at most this often, so that painting costs no throughput.
 constexpr qint64 kRepaintMillis = 30;
 
-const QString kTooShort = QStringLiteral("Túl rövid kifejezés");
-
 } // namespace
 
 DictionarizingTab::DictionarizingTab(QWidget* parent) : QWidget(parent) {
@@ -161,7 +159,7 @@ void DictionarizingTab::searchCaretWordOccurrences() {
     try {
         const ExpressionSearchResult result = searchExpression(*db_, tableName_, orderColumn_, editor_->wordAtCaret());
         if (result.tooShort) {
-            showError(kTooShort, this);
+            showError(kTooShortExpression, this);
             return;
         }
         appendExpressionMatches(richEdit2_->lines(), result.matches);

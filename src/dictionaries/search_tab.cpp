@@ -127,7 +127,7 @@ void SearchTab::runExpressionSearch() {
     try {
         const ExpressionSearchResult result = searchExpression(*db_, tableName_, orderColumn_, edit2_->text());
         if (result.tooShort) {
-            showError(QStringLiteral("Túl rövid kifejezés"), this);
+            showError(kTooShortExpression, this);
             return;
         }
         appendExpressionMatches(pane_->lines(), result.matches);

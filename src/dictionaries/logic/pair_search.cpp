@@ -1,6 +1,5 @@
 #include "dictionaries/logic/pair_search.h"
 
-#include "common/catalogue.h"
 #include "common/store/sqlite_handle.h"
 
 namespace verbalo {
@@ -17,20 +16,13 @@ QString prefixListStatement(const QString& tableName, const QString& orderColumn
 QString wholeTableStatement(const QString& tableName) { return QStringLiteral("SELECT * FROM ") + tableName + QLatin1Char(';'); }
 
 QString expressionSearchStatement(const QString& tableName, const QString& orderColumn, const QString& expression) {
-    return QStringLiteral("SELECT * FROM ") + tableName + QStringLiteral(" WHERE UPPER(") + orderColumn + QStringLiteral(") LIKE ") +
-           containsPatternLiteral(expression) + QLatin1Char(';');
+    return containsStatement(tableName, orderColumn, expression, LikeSpelling::Upper);
 }
 
 ExpressionSearchResult searchExpression(store::Database& db, const QString& tableName, const QString& orderColumn,
                                         const QString& expression) {
-    ExpressionSearchResult result;
-    if (expression.size() < kExpressionMinLength) {
-        result.tooShort = true;
-        return result;
-    }
-    result.matches = readOccurrences(db, expressionSearchStatement(tableName, orderColumn, expression), orderColumn,
-                                     otherLanguageColumn(orderColumn), expression);
-    return result;
+    OccurrenceSearch found = searchContaining(db, tableName, orderColumn, expression, LikeSpelling::Upper);
+    return {found.tooShort, std::move(found.rows)};
 }
 
 } // namespace verbalo

@@ -16,8 +16,6 @@ class Database;
 
 // The prefix list needs this many characters; fewer leave the list as it is.
 inline constexpr int kPrefixListMinLength = 2;
-// Shorter expressions are refused with "Túl rövid kifejezés".
-inline constexpr int kExpressionMinLength = 3;
 
 // "nyelv1 LIKE 'ab%'"
 QString prefixListCondition(const QString& orderColumn, const QString& text);
@@ -33,9 +31,7 @@ struct ExpressionSearchResult {
     std::vector<OccurrenceRow> matches;
 };
 
-// Runs the expression search on the dictionary table, the rows in the order the store returns
-// them, each with the place of its first occurrence of the expression. The expression is used
-// as typed; one shorter than kExpressionMinLength runs nothing and says tooShort. StoreError
+// searchContaining with the expression as typed and this tab's statement text. StoreError
 // reaches the caller.
 ExpressionSearchResult searchExpression(store::Database& db, const QString& tableName, const QString& orderColumn,
                                         const QString& expression);

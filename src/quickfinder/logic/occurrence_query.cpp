@@ -1,7 +1,5 @@
 #include "quickfinder/logic/occurrence_query.h"
 
-#include "common/catalogue.h"
-
 namespace verbalo {
 
 QString trimExpression(const QString &text)
@@ -15,22 +13,13 @@ QString trimExpression(const QString &text)
 
 QString occurrenceStatement(const QString &table, const QString &column, const QString &expression)
 {
-    return QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE UPPER(") + column +
-           QStringLiteral(") like ") + containsPatternLiteral(expression) + QLatin1Char(';');
+    return containsStatement(table, column, expression, LikeSpelling::Lower);
 }
 
 OccurrenceOutcome searchOccurrences(store::Database &db, const QString &table, const QString &column,
                                     const QString &boxText)
 {
-    OccurrenceOutcome outcome;
-    const QString expression = trimExpression(boxText);
-    if (expression.size() < kMinimumExpressionLength) {
-        outcome.tooShort = true;
-        return outcome;
-    }
-    outcome.rows = readOccurrences(db, occurrenceStatement(table, column, expression), column,
-                                   otherLanguageColumn(column), expression);
-    return outcome;
+    return searchContaining(db, table, column, trimExpression(boxText), LikeSpelling::Lower);
 }
 
 } // namespace verbalo
