@@ -16,7 +16,7 @@
 #include "common/store/database.h"
 #include "common/store/query.h"
 #include "common/store/table.h"
-#include "quickfinder/logic/word_at_caret.h"
+#include "common/word_at_caret.h"
 #include "quickfinder/logic/word_lookup.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // The word at the caret of the quick finder's editing area, and its word characters counted
 // on Windows-1250 codes.
 #include "common/codepage.h"
-#include "quickfinder/logic/word_at_caret.h"
+#include "common/word_at_caret.h"
 
 #include <QTest>
 

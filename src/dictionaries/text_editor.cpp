@@ -1,6 +1,6 @@
 #include "dictionaries/text_editor.h"
 
-#include "quickfinder/logic/word_at_caret.h"
+#include "common/word_at_caret.h"
 
 #include <QContextMenuEvent>
 #include <QFont>

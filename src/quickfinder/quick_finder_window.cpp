@@ -7,7 +7,7 @@
 #include "quickfinder/logic/edge_snap.h"
 #include "quickfinder/logic/occurrence_query.h"
 #include "quickfinder/logic/quick_finder_session.h"
-#include "quickfinder/logic/word_at_caret.h"
+#include "common/word_at_caret.h"
 #include "quickfinder/quick_about.h"
 #include "quickfinder/quick_editor.h"
 #include "quickfinder/quick_picker.h"

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The word the quick finder looks up: the word at the caret of its editing area.
+// The word at the caret of an editing area: the word the quick finder looks up, and the one the
+// bilingual window's dictionarizing tab searches for.
 namespace verbalo {
 
 // Word characters: 0-9, A-Z, a-z, '_' and the Windows-1250 codes 192-214, 216-246 and

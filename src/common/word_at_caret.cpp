@@ -1,4 +1,4 @@
-#include "quickfinder/logic/word_at_caret.h"
+#include "common/word_at_caret.h"
 
 #include "common/codepage.h"
 
