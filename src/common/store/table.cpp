@@ -11,8 +11,6 @@ namespace verbalo::store {
 namespace {
 
 constexpr int kRowCacheLimit = 512;
-// Two short words and their length fields; a table of longer keys grows the buffer once more.
-constexpr size_t kKeyBytesPerRowGuess = 32;
 
 } // namespace
 
@@ -178,14 +176,6 @@ void Table::buildOrder() {
                             .arg(cols.join(QStringLiteral(", ")), quoteIdentifier(schema_.tableName), whereClause(), orderByClause());
     order_.clear();
     try {
-        // Sized up front: growing by doubling would hold two copies of a large order at once.
-        Statement count(conn_, QStringLiteral("SELECT count(*) FROM %1%2").arg(quoteIdentifier(schema_.tableName), whereClause()));
-        size_t rows = 0;
-        {
-            StatementResetter r(count);
-            if (count.step()) rows = static_cast<size_t>(count.int64(0));
-        }
-        order_.reserve(rows, rows * kKeyBytesPerRowGuess);
         Statement s(conn_, sql);
         order_.loadFrom(s.handle(), static_cast<int>(orderColumns_.size()));
     } catch (const StoreError& e) {
