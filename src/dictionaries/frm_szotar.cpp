@@ -21,7 +21,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTableView>
@@ -34,7 +33,6 @@ namespace verbalo {
 namespace {
 
 const QString kFirstLanguage = QStringLiteral("nyelv1");
-const QString kOpenFailed = QStringLiteral("Hiba az adatbázis megnyitásakor:\r\n");
 
 // Characters typed into the grid that start a search: digits, a to z and the Hungarian
 // accented letters, compared in lower case.
@@ -183,16 +181,7 @@ bool Tfrm_Szotar::isOnTab(int tab) const { return pages_->currentIndex() == tab;
 store::Table* Tfrm_Szotar::table() { return tbl_.get(); }
 
 bool Tfrm_Szotar::openDictionary(int id) {
-    id_ = id;
-    try {
-        readDictionaryInfo(frame_.database(), id, info_, frame_.folders().programFolder);
-    } catch (const store::StoreError& e) {
-        showError(kOpenFailed + e.message(), this);
-        return false;
-    }
-    setWindowTitle(info_.szotarak_nev);
-    largeIcon_ = pixmapFromIconBytes(info_.ikon_nagy, 48);
-    setWindowIcon(iconFromBytes(info_.ikon_nagy.isEmpty() ? info_.nyelv1ikon : info_.ikon_nagy));
+    if (!readDictionaryForOpening(id)) return false;
 
     // An order never stored means the first language. The stored order is set before the
     // table opens, so that a large table builds its order only once.
@@ -210,7 +199,7 @@ bool Tfrm_Szotar::openDictionary(int id) {
             try {
                 tbl_->open();
             } catch (const store::StoreError& e) {
-                showError(kOpenFailed + e.message(), this);
+                showOpenFailed(e.message());
                 return false;
             }
         }
@@ -303,23 +292,8 @@ void Tfrm_Szotar::saveViewSettings() {
 }
 
 void Tfrm_Szotar::reloadDictionaryInfo() {
-    TSzotarak fresh;
-    try {
-        readDictionaryInfo(frame_.database(), id_, fresh, frame_.folders().programFolder);
-    } catch (const store::StoreError&) {
-        return;
-    }
-    info_ = fresh;
-    largeIcon_ = pixmapFromIconBytes(info_.ikon_nagy, 48);
+    if (!rereadDictionaryInfo()) return;
     setOrder(info_.sorrend.isEmpty() ? kFirstLanguage : info_.sorrend);
-}
-
-QString Tfrm_Szotar::positionText() {
-    try {
-        return QString::asprintf("%d/%d", tbl_->recordCount(), tbl_->recNo());
-    } catch (const store::StoreError&) {
-        return QStringLiteral("0/0");
-    }
 }
 
 void Tfrm_Szotar::showStatus() {
@@ -353,21 +327,11 @@ void Tfrm_Szotar::followCurrentRecord() {
 }
 
 void Tfrm_Szotar::gridRowChosen(const QModelIndex& current) {
-    if (following_ || !current.isValid() || !tbl_->isOpen()) return;
-    try {
-        tbl_->setRecNo(current.row() + 1);
-    } catch (const store::StoreError&) {
-    }
+    if (following_ || !current.isValid()) return;
+    moveToRow(current.row() + 1);
 }
 
-void Tfrm_Szotar::searchAsTyped(const QString& text) {
-    if (text.isEmpty() || !tbl_->isOpen()) return;
-    try {
-        tbl_->gotoNearest({text});
-    } catch (const store::StoreError&) {
-        // No index to search by: the list stays where it is.
-    }
-}
+void Tfrm_Szotar::searchAsTyped(const QString& text) { gotoTyped(text); }
 
 void Tfrm_Szotar::tabChanged(int index) {
     focusFirstControl(index);
@@ -382,27 +346,11 @@ void Tfrm_Szotar::focusFirstControl(int tab) {
 }
 
 void Tfrm_Szotar::newPair() {
-    if (!isOnTab(0) || !tbl_->isOpen()) return;
-    try {
-        tbl_->insert();
-    } catch (const store::StoreError& e) {
-        showError(e.message(), this);
-        return;
-    }
-    runEditor();
+    if (isOnTab(0) && startNewRow()) runEditor();
 }
 
 void Tfrm_Szotar::editPair() {
-    if (!isOnTab(0) || !tbl_->isOpen()) return;
-    try {
-        // Editing an empty list adds its first pair.
-        if (tbl_->recordCount() == 0) tbl_->insert();
-        else tbl_->edit();
-    } catch (const store::StoreError& e) {
-        showError(e.message(), this);
-        return;
-    }
-    runEditor();
+    if (isOnTab(0) && startEditingRow()) runEditor();
 }
 
 void Tfrm_Szotar::runEditor() {
@@ -413,26 +361,7 @@ void Tfrm_Szotar::runEditor() {
 }
 
 void Tfrm_Szotar::deletePair() {
-    if (!isOnTab(0) || !tbl_->isOpen()) return;
-    try {
-        if (tbl_->recordCount() == 0) return;
-        if (!askYesNo(QStringLiteral("Valóban töröljem a sort?"), QStringLiteral("Megerősítés"), this)) return;
-        tbl_->remove();
-    } catch (const store::StoreError& e) {
-        showError(e.message(), this);
-    }
-}
-
-void Tfrm_Szotar::toggleFrameTopPanel() {
-    QWidget* frameWindow = frame_.frameWindow();
-    if (!frameWindow) return;
-    if (auto* panel = frameWindow->findChild<QWidget*>(QStringLiteral("Panel1"), Qt::FindDirectChildrenOnly))
-        panel->setVisible(!panel->isVisible());
-}
-
-void Tfrm_Szotar::closeWindow() {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-    else close();
+    if (isOnTab(0)) deleteCurrentRow();
 }
 
 bool Tfrm_Szotar::queryClose() {
@@ -468,31 +397,6 @@ void Tfrm_Szotar::changeEvent(QEvent* event) {
         for (QTableView* grid : {grid1_, searchTab_->grid()}) grid->verticalHeader()->setDefaultSectionSize(pairGridRowHeight(grid));
     }
     DictionaryWindow::changeEvent(event);
-}
-
-QAction* Tfrm_Szotar::actionForKey(const QKeyEvent* key) const {
-    if (key->key() == Qt::Key_unknown || key->key() == 0) return nullptr;
-    const QKeySequence pressed(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
-    for (QAction* a : actions_.all())
-        if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed) return a;
-    return nullptr;
-}
-
-bool Tfrm_Szotar::event(QEvent* event) {
-    // The window's commands come before the frame's while the focus is inside it, as they did
-    // for the child windows of the frame before: F11 orders by the first language here rather
-    // than zooming, and the frame's commands with other keys still work.
-    if (event->type() == QEvent::ShortcutOverride && actionForKey(static_cast<QKeyEvent*>(event))) {
-        event->accept();
-        return true;
-    }
-    if (event->type() == QEvent::KeyPress) {
-        if (QAction* a = actionForKey(static_cast<QKeyEvent*>(event))) {
-            a->trigger();
-            return true;
-        }
-    }
-    return DictionaryWindow::event(event);
 }
 
 bool Tfrm_Szotar::eventFilter(QObject* watched, QEvent* event) {

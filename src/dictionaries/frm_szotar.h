@@ -3,8 +3,6 @@
 #include "dictionaries/szotar_actions.h"
 #include "widgets/dictionary_window.h"
 
-#include <QPixmap>
-
 #include <memory>
 
 class QLabel;
@@ -47,15 +45,13 @@ public:
     QString orderColumn() const;
     void applyColumnWidths();
     void saveViewSettings();
-    // The record count and the current record's number, count first: "2500/17".
-    QString positionText();
 
     const SzotarActions& actions() const { return actions_; }
     DictionarizingTab* dictionarizingTab() const { return dictionarizingTab_; }
     SearchTab* searchTab() const { return searchTab_; }
 
 protected:
-    bool event(QEvent* event) override;
+    QList<QAction*> windowCommands() const override { return actions_.all(); }
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -76,14 +72,10 @@ private:
     void editPair();
     void deletePair();
     void runEditor();
-    void toggleFrameTopPanel();
-    void closeWindow();
-    QAction* actionForKey(const QKeyEvent* key) const;
     bool isOnTab(int tab) const;
 
     std::unique_ptr<store::Table> tbl_;
     QString order_;
-    QPixmap largeIcon_;
     bool following_ = false;
     bool closed_ = false;
 

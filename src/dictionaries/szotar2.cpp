@@ -22,7 +22,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -37,7 +36,6 @@ namespace {
 
 using namespace headword_widths;
 
-const QString kOpenFailed = QStringLiteral("Hiba az adatbázis megnyitásakor:\r\n");
 const QString kHeadwordOrder = QStringLiteral("címszó");
 
 // Letters typed into the grid start a search: a to z and the Hungarian accented letters,
@@ -154,33 +152,24 @@ void Tfrm_Szotar2::connectActions() {
     connect(actions_.aKeres, &QAction::triggered, this, [this] { edit1_->setFocus(Qt::ShortcutFocusReason); });
     connect(actions_.aUj, &QAction::triggered, this, &Tfrm_Szotar2::newEntry);
     connect(actions_.aSzerkeszt, &QAction::triggered, this, &Tfrm_Szotar2::editEntry);
-    connect(actions_.aTorol, &QAction::triggered, this, &Tfrm_Szotar2::deleteEntry);
+    connect(actions_.aTorol, &QAction::triggered, this, &Tfrm_Szotar2::deleteCurrentRow);
     connect(actions_.aBezar, &QAction::triggered, this, &Tfrm_Szotar2::closeWindow);
 }
 
 store::Table* Tfrm_Szotar2::table() { return tbl_.get(); }
 
 bool Tfrm_Szotar2::openDictionary(int id) {
-    id_ = id;
-    try {
-        readDictionaryInfo(frame_.database(), id, info_, frame_.folders().programFolder);
-    } catch (const store::StoreError& e) {
-        showError(kOpenFailed + e.message(), this);
-        return false;
-    }
+    if (!readDictionaryForOpening(id)) return false;
     // The stored share holds until the window is next resized.
     laidOutWidth_ = width();
     setPanelWidth(panelWidthForShare(width(), info_.nyelv1szeles));
-    setWindowTitle(info_.szotarak_nev);
-    largeIcon_ = pixmapFromIconBytes(info_.ikon_nagy, 48);
-    setWindowIcon(iconFromBytes(info_.ikon_nagy.isEmpty() ? info_.nyelv1ikon : info_.ikon_nagy));
 
     tbl_->setTableName(info_.tablanev);
     tbl_->setIndexFieldNames(QStringLiteral("nyelv1"));
     try {
         tbl_->open();
     } catch (const store::StoreError& e) {
-        showError(kOpenFailed + e.message(), this);
+        showOpenFailed(e.message());
         return false;
     }
     model_->setTable(tbl_.get());
@@ -189,24 +178,7 @@ bool Tfrm_Szotar2::openDictionary(int id) {
     return true;
 }
 
-void Tfrm_Szotar2::reloadDictionaryInfo() {
-    TSzotarak fresh;
-    try {
-        readDictionaryInfo(frame_.database(), id_, fresh, frame_.folders().programFolder);
-    } catch (const store::StoreError&) {
-        return;
-    }
-    info_ = fresh;
-    largeIcon_ = pixmapFromIconBytes(info_.ikon_nagy, 48);
-}
-
-QString Tfrm_Szotar2::positionText() {
-    try {
-        return QString::asprintf("%d/%d", tbl_->recordCount(), tbl_->recNo());
-    } catch (const store::StoreError&) {
-        return QStringLiteral("0/0");
-    }
-}
+void Tfrm_Szotar2::reloadDictionaryInfo() { rereadDictionaryInfo(); }
 
 void Tfrm_Szotar2::showStatus(const QString& orderLanguage) {
     if (!tbl_->isOpen()) return;
@@ -239,20 +211,11 @@ void Tfrm_Szotar2::followCurrentRecord() {
 }
 
 void Tfrm_Szotar2::gridRowChosen(const QModelIndex& current) {
-    if (following_ || !current.isValid() || !tbl_->isOpen()) return;
-    try {
-        tbl_->setRecNo(current.row() + 1);
-    } catch (const store::StoreError&) {
-    }
+    if (following_ || !current.isValid()) return;
+    moveToRow(current.row() + 1);
 }
 
-void Tfrm_Szotar2::searchAsTyped(const QString& text) {
-    if (text.isEmpty() || !tbl_->isOpen()) return;
-    try {
-        tbl_->gotoNearest({text});
-    } catch (const store::StoreError&) {
-    }
-}
+void Tfrm_Szotar2::searchAsTyped(const QString& text) { gotoTyped(text); }
 
 void Tfrm_Szotar2::setPanelWidth(int width) {
     const bool changed = width != panelWidth_;
@@ -352,70 +315,16 @@ void Tfrm_Szotar2::exportListTextTo(const QString& path) {
 }
 
 void Tfrm_Szotar2::newEntry() {
-    if (!tbl_->isOpen()) return;
-    try {
-        tbl_->insert();
-    } catch (const store::StoreError& e) {
-        showError(e.message(), this);
-        return;
-    }
-    runEditor();
+    if (startNewRow()) runEditor();
 }
 
 void Tfrm_Szotar2::editEntry() {
-    if (!tbl_->isOpen()) return;
-    try {
-        // Editing an empty list adds its first entry.
-        if (tbl_->recordCount() == 0) tbl_->insert();
-        else tbl_->edit();
-    } catch (const store::StoreError& e) {
-        showError(e.message(), this);
-        return;
-    }
-    runEditor();
+    if (startEditingRow()) runEditor();
 }
 
 void Tfrm_Szotar2::runEditor() {
     editHeadword(*tbl_, grid1_->font(), grid1_->font(), frame_.ini(), frame_.settings().fontSize, this);
     followCurrentRecord();
-}
-
-void Tfrm_Szotar2::deleteEntry() {
-    if (!tbl_->isOpen()) return;
-    try {
-        if (tbl_->recordCount() == 0) return;
-        if (!askYesNo(QStringLiteral("Valóban töröljem a sort?"), QStringLiteral("Megerősítés"), this)) return;
-        tbl_->remove();
-    } catch (const store::StoreError& e) {
-        showError(e.message(), this);
-    }
-}
-
-void Tfrm_Szotar2::toggleFrameTopPanel() {
-    QWidget* frameWindow = frame_.frameWindow();
-    if (!frameWindow) return;
-    if (auto* panel = frameWindow->findChild<QWidget*>(QStringLiteral("Panel1"), Qt::FindDirectChildrenOnly))
-        panel->setVisible(!panel->isVisible());
-}
-
-void Tfrm_Szotar2::closeWindow() {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-    else close();
-}
-
-bool Tfrm_Szotar2::event(QEvent* event) {
-    // The window's commands come before the frame's while the focus is inside it.
-    if (event->type() == QEvent::ShortcutOverride && actions_.forKey(static_cast<QKeyEvent*>(event))) {
-        event->accept();
-        return true;
-    }
-    if (event->type() == QEvent::KeyPress) {
-        if (QAction* a = actions_.forKey(static_cast<QKeyEvent*>(event))) {
-            a->trigger();
-            return true;
-        }
-    }
-    return DictionaryWindow::event(event);
 }
 
 bool Tfrm_Szotar2::eventFilter(QObject* watched, QEvent* event) {

@@ -3,8 +3,6 @@
 #include "dictionaries/szotar2_actions.h"
 #include "widgets/dictionary_window.h"
 
-#include <QPixmap>
-
 #include <memory>
 
 class QLineEdit;
@@ -42,14 +40,12 @@ public:
     void exportListText();
     // The same into the given file.
     void exportListTextTo(const QString& path);
-    // The record count and the current record's number, count first: "250/17".
-    QString positionText();
     int panelWidth() const { return panelWidth_; }
 
     const Szotar2Actions& actions() const { return actions_; }
 
 protected:
-    bool event(QEvent* event) override;
+    QList<QAction*> windowCommands() const override { return actions_.all(); }
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -68,10 +64,7 @@ private:
     void searchAsTyped(const QString& text);
     void newEntry();
     void editEntry();
-    void deleteEntry();
     void runEditor();
-    void toggleFrameTopPanel();
-    void closeWindow();
 
     std::unique_ptr<store::Table> tbl_;
     Szotar2Actions actions_;
@@ -81,7 +74,6 @@ private:
     QTableView* grid1_ = nullptr;
     QPlainTextEdit* memo1_ = nullptr;
     HeadwordListModel* model_ = nullptr;
-    QPixmap largeIcon_;
     int panelWidth_ = 0;
     int laidOutWidth_ = -1; // the window width the panel was last halved for
     bool following_ = false;

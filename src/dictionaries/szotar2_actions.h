@@ -1,9 +1,10 @@
 #pragma once
 
+#include "dictionaries/list_commands.h"
+
 #include <QList>
 
 class QAction;
-class QKeyEvent;
 class QMenu;
 class QToolBar;
 class QWidget;
@@ -12,18 +13,9 @@ namespace verbalo {
 
 // The commands of the headword list window with their captions, hints and shortcuts; the
 // shortcuts act while the focus is inside the window.
-struct Szotar2Actions {
-    QAction* aNezet = nullptr;
-    QAction* aKeres = nullptr;
-    QAction* aUj = nullptr;
-    QAction* aSzerkeszt = nullptr;
-    QAction* aTorol = nullptr;
-    QAction* aBezar = nullptr;
-
+struct Szotar2Actions : ListCommands {
     explicit Szotar2Actions(QWidget* window);
     QList<QAction*> all() const;
-    // The enabled command whose shortcut is this key press, if any.
-    QAction* forKey(const QKeyEvent* key) const;
 };
 
 // The toolbar: aNezet; aUj, aSzerkeszt, aTorol; aBezar.

@@ -1,5 +1,7 @@
 #include "dictionaries/szotar_actions.h"
 
+#include "widgets/window_commands.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QHash>
@@ -11,19 +13,6 @@
 namespace verbalo {
 
 namespace {
-
-QAction* make(QWidget* window, const char* name, const QString& caption, const QString& hint, const QKeySequence& shortcut,
-              QStyle::StandardPixmap picture = QStyle::SP_CustomBase) {
-    auto* a = new QAction(caption, window);
-    a->setObjectName(QLatin1String(name));
-    a->setToolTip(hint);
-    a->setStatusTip(hint);
-    a->setShortcut(shortcut);
-    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    if (picture != QStyle::SP_CustomBase) a->setIcon(window->style()->standardIcon(picture));
-    window->addAction(a);
-    return a;
-}
 
 // Each group is divided from the next by a separator. A button may carry a shorter caption
 // than its command ("Megnyit" for "File megnyitása fordításhoz").
@@ -56,27 +45,18 @@ QToolBar* makeToolBar(QWidget* parent, const char* name, const QList<QList<QActi
 
 } // namespace
 
-SzotarActions::SzotarActions(QWidget* w) {
-    aNezet = make(w, "aNezet", QStringLiteral("Nézet"), QStringLiteral("Teljes/normál nézet"), Qt::Key_F7, QStyle::SP_TitleBarMaxButton);
-    aNyelv1 = make(w, "aNyelv1", QStringLiteral("Nyelv1"), QStringLiteral("Nyelv1 szerint"), Qt::Key_F11);
-    aNyelv2 = make(w, "aNyelv2", QStringLiteral("Nyelv2"), QStringLiteral("Nyelv2 szerint"), Qt::Key_F12);
-    aKeres = make(w, "aKeres", QStringLiteral("Keres"), QStringLiteral("Keres"), QKeySequence(Qt::CTRL | Qt::Key_F));
-    aUj = make(w, "aUj", QStringLiteral("Új sor"), QStringLiteral("Új sor"), Qt::Key_Insert, QStyle::SP_FileIcon);
-    aSzerkeszt = make(w, "aSzerkeszt", QStringLiteral("Szerkeszt"), QStringLiteral("Szerkeszt"), Qt::Key_F2,
-                      QStyle::SP_FileDialogDetailedView);
-    aTorol = make(w, "aTorol", QStringLiteral("Töröl"), QStringLiteral("Töröl"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
-                  QStyle::SP_TrashIcon);
-    aBezar = make(w, "aBezar", QStringLiteral("Bezár"), QStringLiteral("Bezár"), QKeySequence(Qt::CTRL | Qt::Key_F4),
-                  QStyle::SP_DialogCloseButton);
-    aUreslap = make(w, "aUreslap", QStringLiteral("Üres lap"), QStringLiteral("Üres lap"), QKeySequence(Qt::CTRL | Qt::Key_N),
-                    QStyle::SP_FileIcon);
-    aMegnyit = make(w, "aMegnyit", QStringLiteral("File megnyitása fordításhoz"), QStringLiteral("File megnyitása fordításhoz"),
-                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), QStyle::SP_DialogOpenButton);
-    aSzotaraz = make(w, "aSzotaraz", QStringLiteral("Szótárazás"), QStringLiteral("Szótárazás"), Qt::Key_F5,
-                     QStyle::SP_MediaPlay);
-    aElofordulas = make(w, "aElofordulas", QStringLiteral("Előfordulás"), QStringLiteral("Előfordulás"), Qt::Key_F8);
-    aMentes = make(w, "aMentes", QStringLiteral("Mentés"), QStringLiteral("Mentés"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                   QStyle::SP_DialogSaveButton);
+SzotarActions::SzotarActions(QWidget* w) : ListCommands(w) {
+    aNyelv1 = makeWindowCommand(w, "aNyelv1", QStringLiteral("Nyelv1"), QStringLiteral("Nyelv1 szerint"), Qt::Key_F11);
+    aNyelv2 = makeWindowCommand(w, "aNyelv2", QStringLiteral("Nyelv2"), QStringLiteral("Nyelv2 szerint"), Qt::Key_F12);
+    aUreslap = makeWindowCommand(w, "aUreslap", QStringLiteral("Üres lap"), QStringLiteral("Üres lap"), QKeySequence(Qt::CTRL | Qt::Key_N),
+                                 QStyle::SP_FileIcon);
+    aMegnyit = makeWindowCommand(w, "aMegnyit", QStringLiteral("File megnyitása fordításhoz"), QStringLiteral("File megnyitása fordításhoz"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), QStyle::SP_DialogOpenButton);
+    aSzotaraz = makeWindowCommand(w, "aSzotaraz", QStringLiteral("Szótárazás"), QStringLiteral("Szótárazás"), Qt::Key_F5,
+                                  QStyle::SP_MediaPlay);
+    aElofordulas = makeWindowCommand(w, "aElofordulas", QStringLiteral("Előfordulás"), QStringLiteral("Előfordulás"), Qt::Key_F8);
+    aMentes = makeWindowCommand(w, "aMentes", QStringLiteral("Mentés"), QStringLiteral("Mentés"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                                QStyle::SP_DialogSaveButton);
 
     aNyelv1->setCheckable(true);
     aNyelv2->setCheckable(true);

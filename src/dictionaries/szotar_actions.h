@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dictionaries/list_commands.h"
+
 #include <QList>
 
 class QAction;
@@ -11,15 +13,9 @@ namespace verbalo {
 
 // The commands of the bilingual dictionary window, with their captions, hints and shortcuts.
 // The shortcuts act while the focus is inside the window.
-struct SzotarActions {
-    QAction* aNezet = nullptr;
+struct SzotarActions : ListCommands {
     QAction* aNyelv1 = nullptr;
     QAction* aNyelv2 = nullptr;
-    QAction* aKeres = nullptr;
-    QAction* aUj = nullptr;
-    QAction* aSzerkeszt = nullptr;
-    QAction* aTorol = nullptr;
-    QAction* aBezar = nullptr;
     QAction* aUreslap = nullptr;
     QAction* aMegnyit = nullptr;
     QAction* aSzotaraz = nullptr;

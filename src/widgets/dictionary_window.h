@@ -2,7 +2,11 @@
 
 #include "common/catalogue.h"
 
+#include <QList>
+#include <QPixmap>
 #include <QWidget>
+
+class QAction;
 
 namespace verbalo {
 
@@ -46,10 +50,45 @@ public:
     // Reports this window to the frame (status, last dictionary); call when it becomes active.
     virtual void reportActive() = 0;
 
+    // The record count and the current record's number of the window's table, count first:
+    // "2500/17"; "0/0" when the table cannot say.
+    QString positionText();
+
 protected:
+    // The commands whose shortcuts come before the frame's while the focus is inside the window.
+    virtual QList<QAction*> windowCommands() const { return {}; }
+    bool event(QEvent* event) override;
+
+    // Reads the catalogue row of id into info_ and shows its name and icons; false after
+    // "Hiba az adatbázis megnyitásakor:" with the store's message.
+    bool readDictionaryForOpening(int id);
+    // "Hiba az adatbázis megnyitásakor:" and the store's message, when the table will not open.
+    void showOpenFailed(const QString& storeMessage);
+    // Reads the catalogue row again (the data sheet may have changed it); false, with info_ as
+    // it was, when it cannot be read.
+    bool rereadDictionaryInfo();
+
+    // The row commands of a list over the window's table; each shows the store's message when
+    // it fails. The first two return true when the entry editor should run: "Új sor" appends,
+    // "Szerkeszt" edits the current row or, on an empty list, adds the first one.
+    bool startNewRow();
+    bool startEditingRow();
+    // "Valóban töröljem a sort?" and, on yes, the current row goes.
+    void deleteCurrentRow();
+    // The grid's row chosen by the user becomes the table's current record (1-based).
+    void moveToRow(int row);
+    // The incremental search: the nearest key at or after the typed text becomes current.
+    void gotoTyped(const QString& text);
+
+    // "Nézet": the frame's top panel (Panel1) is shown or hidden.
+    void toggleFrameTopPanel();
+    // "Bezár": closes the MDI child holding the window, or the window itself.
+    void closeWindow();
+
     FrameServices& frame_;
     int id_ = -1;
     TSzotarak info_;
+    QPixmap largeIcon_; // the dictionary's large icon for the frame's status panel
 };
 
 } // namespace verbalo
