@@ -17,12 +17,6 @@ namespace verbalo {
 
 namespace {
 
-QString textOf(const QVariant& v) {
-    if (v.isNull()) return QString();
-    if (v.typeId() == QMetaType::QByteArray) return QString::fromUtf8(v.toByteArray());
-    return v.toString();
-}
-
 // A field as wide as its column, like the data-aware edits it stands for.
 void limitToColumn(QLineEdit* edit, store::Table& table, const QString& column) {
     const int field = table.fieldIndex(column);
@@ -76,8 +70,8 @@ Tfrm_Szerkeszt::Tfrm_Szerkeszt(store::Table& table, const QString& orderColumn, 
     limitToColumn(edit1_, table_, orderColumn_);
     limitToColumn(edit2_, table_, otherColumn_);
     try {
-        edit1_->setText(textOf(table_.value(orderColumn_)));
-        edit2_->setText(textOf(table_.value(otherColumn_)));
+        edit1_->setText(table_.text(orderColumn_));
+        edit2_->setText(table_.text(otherColumn_));
     } catch (const store::StoreError&) {
     }
 

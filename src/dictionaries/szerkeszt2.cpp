@@ -24,12 +24,6 @@ namespace verbalo {
 
 namespace {
 
-QString textOf(const QVariant& v) {
-    if (v.isNull()) return QString();
-    if (v.typeId() == QMetaType::QByteArray) return QString::fromUtf8(v.toByteArray());
-    return v.toString();
-}
-
 // A text whose longest line is past what a wrapping view lays out at once is shown unwrapped.
 bool hasHugeLine(const QString& text) {
     qsizetype run = 0;
@@ -89,8 +83,8 @@ Tfrm_Szerkeszt2::Tfrm_Szerkeszt2(store::Table& table, QWidget* parent) : QDialog
         edit1_->setMaxLength(table_.schema().fields[static_cast<size_t>(field)].width);
     QString text;
     try {
-        edit1_->setText(textOf(table_.value(QStringLiteral("nyelv1"))));
-        text = textOf(table_.value(QStringLiteral("megjegyzes")));
+        edit1_->setText(table_.text(QStringLiteral("nyelv1")));
+        text = table_.text(QStringLiteral("megjegyzes"));
     } catch (const store::StoreError&) {
     }
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));

@@ -2,6 +2,7 @@
 
 #include "collation.h"
 #include "database.h"
+#include "table_values.h"
 
 namespace verbalo::store {
 
@@ -146,11 +147,6 @@ QVariant KeyedReader::value(const QString& field) const {
     return current_[static_cast<size_t>(i)];
 }
 
-QString KeyedReader::text(const QString& field) const {
-    const QVariant v = value(field);
-    if (v.isNull()) return QString();
-    if (v.typeId() == QMetaType::QByteArray) return QString::fromUtf8(v.toByteArray());
-    return v.toString();
-}
+QString KeyedReader::text(const QString& field) const { return valueText(value(field)); }
 
 } // namespace verbalo::store

@@ -2,6 +2,7 @@
 
 #include "common/catalogue.h"
 #include "common/store/table.h"
+#include "common/store/table_values.h"
 #include "common/text_routines.h"
 
 #include <QColor>
@@ -74,9 +75,7 @@ QVariant PairListModel::data(const QModelIndex& index, int role) const {
     const int field = fields_[index.column()];
     if (!table_ || field < 0) return QVariant();
     try {
-        const QVariant v = table_->valueAt(index.row(), field);
-        if (v.typeId() == QMetaType::QByteArray) return QString::fromUtf8(v.toByteArray());
-        return v.isNull() ? QString() : v.toString();
+        return store::valueText(table_->valueAt(index.row(), field));
     } catch (const store::StoreError&) {
         // A table file that went away while shown: an empty cell, the window goes on.
         return QVariant();

@@ -2,18 +2,9 @@
 
 #include "common/catalogue.h"
 #include "common/store/table.h"
+#include "common/store/table_values.h"
 
 namespace verbalo {
-
-namespace {
-
-QString textOf(const QVariant& v) {
-    if (v.isNull()) return QString();
-    if (v.typeId() == QMetaType::QByteArray) return QString::fromUtf8(v.toByteArray());
-    return v.toString();
-}
-
-} // namespace
 
 PairLookup::PairLookup(store::Database& db, const QString& tableName, const QString& keyColumn)
     : owned_(std::make_unique<store::Table>(db)), table_(owned_.get()), keyColumn_(keyColumn),
@@ -69,9 +60,9 @@ DictionarizedWord PairLookup::lookupInTable(const QString& word) {
     table_->gotoNearest({word});
     // The rows are read where they stand, without moving the cursor row by row.
     for (int pos = table_->recNo() - 1; pos < count_; ++pos) {
-        if (textOf(table_->valueAt(pos, keyField_)) != word) break;
+        if (store::valueText(table_->valueAt(pos, keyField_)) != word) break;
         result.found = true;
-        result.translations << textOf(table_->valueAt(pos, translationField_));
+        result.translations << store::valueText(table_->valueAt(pos, translationField_));
     }
     return result;
 }
@@ -93,9 +84,9 @@ DictionarizedWord lookupCaretWord(store::Table& table, const QString& keyColumn,
     const QString lowered = word.toLower();
     const int count = table.recordCount();
     for (int pos = table.recNo() - 1; pos < count; ++pos) {
-        if (textOf(table.valueAt(pos, keyField)).toLower() != lowered) break;
+        if (store::valueText(table.valueAt(pos, keyField)).toLower() != lowered) break;
         result.found = true;
-        result.translations << textOf(table.valueAt(pos, translationField));
+        result.translations << store::valueText(table.valueAt(pos, translationField));
     }
     return result;
 }
