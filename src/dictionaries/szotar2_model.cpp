@@ -14,42 +14,13 @@ QString headwordTextPreview(const QVariant& text) {
     return trimBlanksAndControls(QStringView(whole).left(37)).toString() + QStringLiteral("...");
 }
 
-HeadwordListModel::HeadwordListModel(QObject* parent) : QAbstractTableModel(parent) {}
+HeadwordListModel::HeadwordListModel(QObject* parent) : TableRowsModel(parent) {}
 
-void HeadwordListModel::setTable(store::Table* table) {
-    if (table_ != table) {
-        if (table_) disconnect(table_, nullptr, this, nullptr);
-        table_ = table;
-        if (table_) connect(table_, &store::Table::rowsChanged, this, &HeadwordListModel::reload);
-    }
-    reload();
-}
-
-int HeadwordListModel::currentCount() const {
-    if (!table_ || !table_->isOpen()) return 0;
-    try {
-        return table_->recordCount();
-    } catch (const store::StoreError&) {
-        return 0;
-    }
-}
-
-void HeadwordListModel::reload() {
-    beginResetModel();
-    const bool open = table_ && table_->isOpen();
+void HeadwordListModel::readFields() {
+    const bool open = tableIsOpen();
     headwordField_ = open ? table_->fieldIndex(QStringLiteral("nyelv1")) : -1;
     textField_ = open ? table_->fieldIndex(QStringLiteral("megjegyzes")) : -1;
-    rows_ = currentCount();
-    endResetModel();
 }
-
-void HeadwordListModel::syncRowCount() {
-    if (currentCount() != rows_) reload();
-}
-
-int HeadwordListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-
-int HeadwordListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
 
 QVariant HeadwordListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_ || !table_ || !table_->isOpen()) return QVariant();

@@ -9,24 +9,13 @@
 
 namespace verbalo {
 
-PairListModel::PairListModel(QObject* parent) : QAbstractTableModel(parent) {}
-
-void PairListModel::setTable(store::Table* table) {
-    if (table_ == table) {
-        reload();
-        return;
-    }
-    if (table_) disconnect(table_, nullptr, this, nullptr);
-    table_ = table;
-    if (table_) connect(table_, &store::Table::rowsChanged, this, &PairListModel::reload);
-    reload();
-}
+PairListModel::PairListModel(QObject* parent) : TableRowsModel(parent) {}
 
 void PairListModel::setColumns(const QString& orderColumn, const QString& firstTitle, const QString& secondTitle) {
     orderColumn_ = orderColumn;
     titles_[0] = firstTitle;
     titles_[1] = secondTitle;
-    updateFields();
+    readFields();
     if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, 1));
     emit headerDataChanged(Qt::Horizontal, 0, 1);
 }
@@ -37,33 +26,9 @@ QString PairListModel::fieldOfColumn(int column) const {
     return QString();
 }
 
-void PairListModel::updateFields() {
-    for (int c = 0; c < 2; ++c) fields_[c] = table_ && table_->isOpen() ? table_->fieldIndex(fieldOfColumn(c)) : -1;
+void PairListModel::readFields() {
+    for (int c = 0; c < 2; ++c) fields_[c] = tableIsOpen() ? table_->fieldIndex(fieldOfColumn(c)) : -1;
 }
-
-int PairListModel::currentCount() const {
-    if (!table_ || !table_->isOpen()) return 0;
-    try {
-        return table_->recordCount();
-    } catch (const store::StoreError&) {
-        return 0;
-    }
-}
-
-void PairListModel::reload() {
-    beginResetModel();
-    updateFields();
-    rows_ = currentCount();
-    endResetModel();
-}
-
-void PairListModel::syncRowCount() {
-    if (currentCount() != rows_) reload();
-}
-
-int PairListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-
-int PairListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
 
 QVariant PairListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_ || index.column() > 1) return QVariant();
