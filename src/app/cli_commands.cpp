@@ -237,20 +237,16 @@ void printCounts(const QString& file, const ImportCounts& counts, QTextStream& o
 
 } // namespace
 
-int runImportPairs(Database& db, const QStringList& args, QTextStream& out, QTextStream& err) {
-    const char* usage = "usage: verbalo-cli [--data FOLDER] import-pairs --dict NAME|ID [--sep CHAR] FILE\n"
-                        "CHAR is one character; \"tab\" or \"\\t\" for TAB; default ;\n";
-    ExchangeArgs a;
-    if (!parseExchangeArgs(args, true, usage, a, err)) return 2;
-    if (a.separator.isEmpty()) a.separator = QStringLiteral(";");
-    else if (a.separator == QLatin1String("tab") || a.separator == QLatin1String("\\t")) a.separator = QStringLiteral("\t");
-    if (a.separator.size() != 1) {
-        err << usage;
-        return 2;
-    }
+// The steps both imports share: the dictionary of the kind asked for, the file read as the
+// import windows read it, the dictionary's table opened; makeImporter(table) makes the
+// importer and feed(importer, text) offers it the file's lines. The counts are printed and a
+// stop is reported; the exit code is returned.
+template <typename MakeImporter, typename Feed>
+int importFile(Database& db, const ExchangeArgs& a, int type, QTextStream& out, QTextStream& err, MakeImporter makeImporter,
+               Feed feed) {
     try {
         TSzotarak info;
-        if (!findDictionary(db, a.dict, Bilingual, info, err)) return 1;
+        if (!findDictionary(db, a.dict, type, info, err)) return 1;
         const ImportText file = readImportText(a.file);
         if (!file.ok) {
             err << "error: " << file.error << '\n';
@@ -259,9 +255,8 @@ int runImportPairs(Database& db, const QStringList& args, QTextStream& out, QTex
         Table table(db);
         table.setTableName(info.tablanev);
         table.open();
-        PairImporter importer(table, a.separator.at(0));
-        // Lines as the import window's editor holds them: a final line break offers an empty line.
-        forEachLine(file.text, true, [&importer](QStringView line) { return importer.offer(line.toString()) != RowResult::Failed; });
+        auto importer = makeImporter(table);
+        feed(importer, file.text);
         const bool ok = importer.finish();
         printCounts(a.file, importer.counts(), out);
         if (!ok) {
@@ -275,37 +270,38 @@ int runImportPairs(Database& db, const QStringList& args, QTextStream& out, QTex
     return 0;
 }
 
+int runImportPairs(Database& db, const QStringList& args, QTextStream& out, QTextStream& err) {
+    const char* usage = "usage: verbalo-cli [--data FOLDER] import-pairs --dict NAME|ID [--sep CHAR] FILE\n"
+                        "CHAR is one character; \"tab\" or \"\\t\" for TAB; default ;\n";
+    ExchangeArgs a;
+    if (!parseExchangeArgs(args, true, usage, a, err)) return 2;
+    if (a.separator.isEmpty()) a.separator = QStringLiteral(";");
+    else if (a.separator == QLatin1String("tab") || a.separator == QLatin1String("\\t")) a.separator = QStringLiteral("\t");
+    if (a.separator.size() != 1) {
+        err << usage;
+        return 2;
+    }
+    const QChar separator = a.separator.at(0);
+    return importFile(
+        db, a, Bilingual, out, err, [separator](Table& table) { return PairImporter(table, separator); },
+        [](PairImporter& importer, const QString& text) {
+            // Lines as the import window's editor holds them: a final line break offers an empty line.
+            forEachLine(text, true, [&importer](QStringView line) { return importer.offer(line.toString()) != RowResult::Failed; });
+        });
+}
+
 int runImportList(Database& db, const QStringList& args, QTextStream& out, QTextStream& err) {
     const char* usage = "usage: verbalo-cli [--data FOLDER] import-list --dict NAME|ID FILE\n";
     ExchangeArgs a;
     if (!parseExchangeArgs(args, false, usage, a, err)) return 2;
-    try {
-        TSzotarak info;
-        if (!findDictionary(db, a.dict, HeadwordList, info, err)) return 1;
-        const ImportText file = readImportText(a.file);
-        if (!file.ok) {
-            err << "error: " << file.error << '\n';
-            return 1;
-        }
-        Table table(db);
-        table.setTableName(info.tablanev);
-        table.open();
-        ListImporter importer(table);
-        forEachLine(file.text, false, [&importer](QStringView line) {
-            importer.addLine(line);
-            return !importer.failed();
+    return importFile(
+        db, a, HeadwordList, out, err, [](Table& table) { return ListImporter(table); },
+        [](ListImporter& importer, const QString& text) {
+            forEachLine(text, false, [&importer](QStringView line) {
+                importer.addLine(line);
+                return !importer.failed();
+            });
         });
-        const bool ok = importer.finish();
-        printCounts(a.file, importer.counts(), out);
-        if (!ok) {
-            err << "error: import stopped: " << importer.failure() << '\n';
-            return 1;
-        }
-    } catch (const StoreError& e) {
-        err << "error: " << e.message() << '\n';
-        return 1;
-    }
-    return 0;
 }
 
 int runExportList(Database& db, const QStringList& args, QTextStream& out, QTextStream& err) {
