@@ -8,6 +8,8 @@
 // when the pair file changes).
 
 #include "bench_rng.h"
+#include "support/bench_frame.h"
+#include "support/bench_support.h"
 
 #include "common/catalogue.h"
 #include "common/folders.h"
@@ -27,12 +29,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QProcess>
 #include <QSet>
 #include <QTabWidget>
 #include <QTableView>
@@ -43,7 +43,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -51,66 +50,9 @@
 #include <vector>
 
 using namespace verbalo;
-using Clock = std::chrono::steady_clock;
+using namespace bench;
 
 namespace {
-
-double msSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
-
-long statusKiB(const char* field) {
-    std::ifstream f("/proc/self/status");
-    std::string line;
-    const size_t n = std::strlen(field);
-    while (std::getline(f, line))
-        if (line.compare(0, n, field) == 0) return std::atol(line.c_str() + n + 1);
-    return 0;
-}
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
-}
-
-const char* verdict(bool met) { return met ? "PASS" : "MISS"; }
-
-void say(const QString& text) {
-    std::printf("%s\n", text.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-// The frame around the window: the store connection and settings, and the last status shown.
-class BenchFrame : public FrameServices {
-public:
-    explicit BenchFrame(const QString& work) : ini_(work + QStringLiteral("/Verbalo9.ini")) {
-        folders_.programFolder = work;
-        folders_.settingsFolder = work;
-        folders_.configFile = work + QStringLiteral("/Verbalo9.ini");
-        folders_.dataFolder = work + QStringLiteral("/data");
-        folders_.htmlFolder = work;
-        db_.connect(QStringLiteral("szotar"), folders_.dataFolder);
-    }
-    store::Database& database() override { return db_; }
-    const Folders& folders() const override { return folders_; }
-    const IniFile& ini() const override { return ini_; }
-    MainSettings& settings() override { return settings_; }
-    void showDictionaryStatus(const QString&, const QString& position, const QPixmap&, const QString&) override {
-        lastPosition = position;
-        ++statusCalls;
-    }
-    void openAddress(const QString&) override {}
-    void showDataSheet() override {}
-    QWidget* frameWindow() override { return nullptr; }
-
-    QString lastPosition;
-    int statusCalls = 0;
-
-private:
-    Folders folders_;
-    IniFile ini_;
-    MainSettings settings_;
-    store::Database db_;
-};
 
 struct Options {
     QString pairs;
@@ -248,19 +190,10 @@ void sendKey(QWidget* w, int key, const QString& text) {
 
 // The sqlite3 shell running a script on a file, output thrown away; seconds from start to exit.
 double shellSeconds(const Options& opt, const QString& file, const QString& script) {
-    const QString scriptFile = opt.work + QStringLiteral("/shell.sql");
-    QFile s(scriptFile);
-    if (!s.open(QIODevice::WriteOnly)) return -1;
-    s.write(script.toUtf8());
-    s.close();
-    QProcess p;
-    p.setStandardInputFile(scriptFile);
-    p.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer t;
-    t.start();
-    p.start(opt.sqlite3, {file});
-    p.waitForFinished(-1);
-    return p.exitCode() == 0 ? t.nsecsElapsed() / 1e9 : -1;
+    const std::string scriptFile = (opt.work + QStringLiteral("/shell.sql")).toStdString();
+    writeFile(scriptFile, script.toStdString());
+    const ChildRun shell = runChild({opt.sqlite3.toStdString(), file.toStdString()}, scriptFile, "/dev/null");
+    return shell.status == 0 ? shell.seconds : -1;
 }
 
 // 2 when the process should start again: the figures are taken in a process that did nothing

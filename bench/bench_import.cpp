@@ -9,6 +9,9 @@
 // memory is read from the kernel and set against twice the file's size plus 100 MB. The work
 // folder is emptied first.
 
+#include "support/bench_frame.h"
+#include "support/bench_support.h"
+
 #include "common/messages.h"
 #include "common/settings.h"
 #include "common/store/database.h"
@@ -30,109 +33,18 @@
 #include <QProgressBar>
 #include <QSet>
 
-#include <malloc.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <fcntl.h>
-
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 using namespace verbalo;
-using Clock = std::chrono::steady_clock;
+using namespace bench;
 
 namespace {
 
 constexpr double kMiB = 1024.0 * 1024.0;
-
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-void say(const QString& text) {
-    std::printf("%s\n", text.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-const char* verdict(bool met) { return met ? "PASS" : "MISS"; }
-
-long statusKiB(const char* field) {
-    std::ifstream f("/proc/self/status");
-    std::string line;
-    const size_t n = std::strlen(field);
-    while (std::getline(f, line))
-        if (line.compare(0, n, field) == 0) return std::atol(line.c_str() + n + 1);
-    return 0;
-}
-
-// Starts a new peak: what was freed goes back to the system, and the kernel's high-water mark
-// is set to the present resident size.
-void resetPeakMemory() {
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-struct ChildRun {
-    double seconds = 0;
-    long maxRssKiB = 0;
-    int status = -1;
-};
-
-// Runs a program with stdin from a file and stdout to a file, timed from outside.
-ChildRun runChild(const std::vector<std::string>& args, const std::string& in, const std::string& out) {
-    std::vector<char*> argv;
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ChildRun run;
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        rusage usage{};
-        wait4(pid, &status, 0, &usage);
-        run.seconds = secondsSince(start);
-        run.maxRssKiB = usage.ru_maxrss;
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    return run;
-}
-
-// The frame around the import windows: the store connection and the settings.
-class BenchFrame : public FrameServices {
-public:
-    explicit BenchFrame(const QString& work) : ini_(work + QStringLiteral("/Verbalo9.ini")) {
-        folders_.programFolder = work;
-        folders_.settingsFolder = work;
-        folders_.configFile = work + QStringLiteral("/Verbalo9.ini");
-        folders_.dataFolder = work + QStringLiteral("/data");
-        folders_.htmlFolder = work;
-        db_.connect(QStringLiteral("szotar"), folders_.dataFolder);
-    }
-    store::Database& database() override { return db_; }
-    const Folders& folders() const override { return folders_; }
-    const IniFile& ini() const override { return ini_; }
-    MainSettings& settings() override { return settings_; }
-    void showDictionaryStatus(const QString&, const QString&, const QPixmap&, const QString&) override {}
-    void openAddress(const QString&) override {}
-    void showDataSheet() override {}
-    QWidget* frameWindow() override { return nullptr; }
-
-private:
-    Folders folders_;
-    IniFile ini_;
-    MainSettings settings_;
-    store::Database db_;
-};
 
 struct Options {
     QString pairs;

@@ -11,6 +11,7 @@
 // file changes.
 
 #include "bench_rng.h"
+#include "support/bench_support.h"
 
 #include "common/store/collation.h"
 #include "common/store/database.h"
@@ -35,13 +36,11 @@
 #include <vector>
 
 using namespace verbalo;
-using Clock = std::chrono::steady_clock;
+using namespace bench;
 
 namespace {
 
 constexpr double kGoalMedianMs = 5.0;
-
-double msSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
 
 struct Stats {
     double median = 0, p90 = 0, max = 0;
