@@ -9,6 +9,7 @@
 #include "dictionaries/result_pane.h"
 #include "dictionaries/search_tab.h"
 #include "dictionaries/text_editor.h"
+#include "support_gui/gui_driving.h"
 #include "support_gui/test_frame.h"
 
 #include <QAbstractItemModelTester>
@@ -31,6 +32,7 @@
 #include <memory>
 
 using namespace verbalo;
+using test::child;
 
 namespace {
 
@@ -66,22 +68,8 @@ struct Fixture {
         return w;
     }
 
-    QString catalogue(const QString& columns) {
-        store::Query q(frame.database());
-        q.setSql(QStringLiteral("SELECT %1 FROM szotarak WHERE szotarak=%2;").arg(columns).arg(id));
-        store::ResultSet rs = q.open();
-        QStringList cells;
-        for (int i = 0; i < rs.fieldCount(); ++i) cells << rs.value(i).toString();
-        return cells.join(QLatin1Char('|'));
-    }
+    QString catalogue(const QString& columns) { return frame.catalogueCells(id, columns); }
 };
-
-template <typename T>
-T* child(QWidget* w, const char* name) {
-    T* found = w->findChild<T*>(QLatin1String(name));
-    if (!found) qFatal("no child %s", name);
-    return found;
-}
 
 QString currentFirst(Tfrm_Szotar* w) { return w->table()->text(w->orderColumn()); }
 

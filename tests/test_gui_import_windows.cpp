@@ -7,6 +7,7 @@
 #include "exchange/logic/import_file_text.h"
 #include "exchange/pair_file_editor.h"
 #include "exchange/szotar_betolt.h"
+#include "support_gui/gui_driving.h"
 #include "support_gui/test_frame.h"
 #include "widgets/editing_dialog.h"
 
@@ -24,6 +25,7 @@
 #include <unistd.h>
 
 using namespace verbalo;
+using test::child;
 
 namespace {
 
@@ -67,13 +69,6 @@ struct Fixture {
 bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-template <typename T>
-T* child(QWidget* w, const char* name) {
-    T* found = w->findChild<T*>(QLatin1String(name));
-    if (!found) qFatal("no child %s", name);
-    return found;
 }
 
 // Names a file in Edit1 and leaves the box, as a user typing the name would.

@@ -8,6 +8,7 @@
 #include "dictionaries/szotar2_model.h"
 #include "dictionaries/szotar2_widths.h"
 #include "exchange/lista_betolt.h"
+#include "support_gui/gui_driving.h"
 #include "support_gui/test_frame.h"
 #include "widgets/editing_dialog.h"
 
@@ -28,6 +29,8 @@
 #include <memory>
 
 using namespace verbalo;
+using test::child;
+using test::typeText;
 
 namespace {
 
@@ -61,14 +64,7 @@ struct Fixture {
         return w;
     }
 
-    QString catalogue(const QString& columns) {
-        store::Query q(frame.database());
-        q.setSql(QStringLiteral("SELECT %1 FROM szotarak WHERE szotarak=%2;").arg(columns).arg(id));
-        store::ResultSet rs = q.open();
-        QStringList cells;
-        for (int i = 0; i < rs.fieldCount(); ++i) cells << rs.value(i).toString();
-        return cells.join(QLatin1Char('|'));
-    }
+    QString catalogue(const QString& columns) { return frame.catalogueCells(id, columns); }
 
     QStringList rows() {
         store::Query q(frame.database());
@@ -79,13 +75,6 @@ struct Fixture {
         return out;
     }
 };
-
-template <typename T>
-T* child(QWidget* w, const char* name) {
-    T* found = w->findChild<T*>(QLatin1String(name));
-    if (!found) qFatal("no child %s", name);
-    return found;
-}
 
 QString current(Tfrm_Szotar2* w) { return w->table()->text(QStringLiteral("nyelv1")); }
 
@@ -104,15 +93,6 @@ void withEditor(const std::function<void()>& trigger, const std::function<void(T
     });
     trigger();
     QVERIFY(driven);
-}
-
-void typeText(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
 }
 
 // Drags the splitter handle between the panel and the memo to x (in the splitter).

@@ -3,6 +3,7 @@
 #include "main/logic/frame_rules.h"
 #include "main/nevjegy.h"
 #include "main/tamogat.h"
+#include "support_gui/gui_driving.h"
 #include "test_gui_main_fixture.h"
 
 #include <QApplication>
@@ -18,24 +19,10 @@
 #include <functional>
 
 using namespace verbalo;
+using test::whenModal;
 using test::MainFrameFixture;
 
 namespace {
-
-// Runs `drive` on the next modal window of type T once it is up.
-template <typename T>
-void whenModal(std::function<void(T*)> drive) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, drive] {
-        if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            drive(window);
-        }
-    });
-    timer->start();
-}
 
 QRadioButton* radio(QWidget* w, const char* name) { return w->findChild<QRadioButton*>(QString::fromLatin1(name)); }
 QLineEdit* edit(QWidget* w, const char* name) { return w->findChild<QLineEdit*>(QString::fromLatin1(name)); }

@@ -7,6 +7,7 @@
 #include "main/catalogue_grid_model.h"
 #include "main/torzs_szotar.h"
 #include "main/tulajdonsag.h"
+#include "support_gui/gui_driving.h"
 #include "support_gui/test_frame.h"
 #include "widgets/editing_dialog.h"
 
@@ -28,33 +29,10 @@
 #include <memory>
 
 using namespace verbalo;
+using test::whenModal;
+using test::typeText;
 
 namespace {
-
-// Runs `drive` on the next modal dialog of type T once it is up.
-template <typename T>
-void whenModal(std::function<void(T*)> drive) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, drive] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            drive(dialog);
-        }
-    });
-    timer->start();
-}
-
-// Types text as key presses, accented letters included (QTest::keyClicks takes ASCII only).
-void typeText(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
-}
 
 QAction* actionNamed(QWidget* window, const char* name) { return window->findChild<QAction*>(QString::fromLatin1(name)); }
 

@@ -44,4 +44,13 @@ int TestFrame::addDictionary(int type, const QString& name, const QString& table
     return q.open().value(0).toInt();
 }
 
+QString TestFrame::catalogueCells(int id, const QString& columns) {
+    store::Query q(db_);
+    q.setSql(QStringLiteral("SELECT %1 FROM szotarak WHERE szotarak=%2;").arg(columns).arg(id));
+    store::ResultSet rs = q.open();
+    QStringList cells;
+    for (int i = 0; i < rs.fieldCount(); ++i) cells << rs.value(i).toString();
+    return cells.join(QLatin1Char('|'));
+}
+
 } // namespace verbalo::test

@@ -29,6 +29,8 @@ public:
     // Adds a catalogue row and makes its table; returns the new id.
     int addDictionary(int type, const QString& name, const QString& table, const QString& language1 = QStringLiteral("magyar"),
                       const QString& language2 = QStringLiteral("angol"));
+    // The catalogue row of id in the given columns ("sorrend, ablak"), its cells joined by "|".
+    QString catalogueCells(int id, const QString& columns);
 
     struct Status {
         QString name, position, orderLanguage;
