@@ -33,6 +33,7 @@
 
 using namespace verbalo;
 using test::child;
+using test::typeText;
 
 namespace {
 
@@ -88,16 +89,6 @@ void withEditor(const std::function<void()>& trigger, const std::function<void(T
 }
 
 QStringList paneLines(ResultPane* pane) { return pane->lines().plainLines(); }
-
-// Types text as key presses carrying the characters, accented ones too.
-void type(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
-}
 
 } // namespace
 
@@ -224,7 +215,7 @@ void BilingualWindowTest::letterTypedInTheGridStartsASearch() {
     QTest::keyClick(edit, Qt::Key_Down);
     QTest::keyClicks(grid, QStringLiteral("-"));
     QCOMPARE(edit->text(), QStringLiteral("ku"));
-    type(grid, QStringLiteral("Ő"));
+    typeText(grid, QStringLiteral("Ő"));
     QCOMPARE(edit->text(), QStringLiteral("ő"));
 }
 
@@ -308,7 +299,7 @@ void BilingualWindowTest::missingSecondIndexFallsBackToTheFirstLanguage() {
     QCOMPARE(w->order(), QStringLiteral("nyelv1"));
     QVERIFY(w->actions().aNyelv1->isChecked());
     QCOMPARE(child<QTableView>(w.get(), "DBGrid1")->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("magyar"));
-    type(child<QLineEdit>(w.get(), "Edit1"), QStringLiteral("ká"));
+    typeText(child<QLineEdit>(w.get(), "Edit1"), QStringLiteral("ká"));
     QCOMPARE(currentFirst(w.get()), QStringLiteral("kert"));
 }
 
@@ -413,7 +404,7 @@ void BilingualWindowTest::newAndEditedPairsArePosted() {
 void BilingualWindowTest::deleteAsksFirst() {
     Fixture f;
     auto w = f.open();
-    type(child<QLineEdit>(w.get(), "Edit1"), QStringLiteral("ház"));
+    typeText(child<QLineEdit>(w.get(), "Edit1"), QStringLiteral("ház"));
     f.frame.messages.queueAnswer(Answer::No);
     w->actions().aTorol->trigger();
     QCOMPARE(w->table()->recordCount(), kPairs.size());
