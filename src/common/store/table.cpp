@@ -263,13 +263,18 @@ void Table::requireBrowseOrPost() {
     if (state_ == State::Edit || state_ == State::Insert) post();
 }
 
-void Table::first() {
+bool Table::prepareMove() {
     requireBrowseOrPost();
     ensureFresh();
     ensureOrder();
-    if (order_.size() == 0) {
-        hasCurrent_ = false;
-        eof_ = bof_ = true;
+    if (order_.size() != 0) return true;
+    hasCurrent_ = false;
+    eof_ = bof_ = true;
+    return false;
+}
+
+void Table::first() {
+    if (!prepareMove()) {
         notifyCurrent();
         return;
     }
@@ -278,36 +283,20 @@ void Table::first() {
 }
 
 void Table::next() {
-    requireBrowseOrPost();
-    ensureFresh();
-    ensureOrder();
-    if (order_.size() == 0 || !hasCurrent_) {
-        eof_ = true;
-        return;
-    }
-    if (pos_ + 1 < order_.size()) moveTo(pos_ + 1);
+    if (!prepareMove()) return;
+    if (hasCurrent_ && pos_ + 1 < order_.size()) moveTo(pos_ + 1);
     else eof_ = true;
 }
 
 void Table::prior() {
-    requireBrowseOrPost();
-    ensureFresh();
-    ensureOrder();
-    if (order_.size() == 0 || !hasCurrent_) {
-        bof_ = true;
-        return;
-    }
-    if (pos_ > 0) moveTo(pos_ - 1);
+    if (!prepareMove()) return;
+    if (hasCurrent_ && pos_ > 0) moveTo(pos_ - 1);
     else bof_ = true;
 }
 
 void Table::last() {
-    requireBrowseOrPost();
-    ensureFresh();
-    ensureOrder();
-    if (order_.size() == 0) {
-        hasCurrent_ = false;
-        eof_ = bof_ = true;
+    if (!prepareMove()) {
+        notifyCurrent();
         return;
     }
     moveTo(order_.size() - 1);
@@ -460,12 +449,7 @@ QVariant Table::value(int field) {
 
 QVariant Table::value(const QString& field) { return value(requireField(field)); }
 
-QString Table::text(const QString& field) {
-    const QVariant v = value(field);
-    if (v.isNull()) return QString();
-    if (v.typeId() == QMetaType::QByteArray) return QString::fromUtf8(v.toByteArray());
-    return v.toString();
-}
+QString Table::text(const QString& field) { return valueText(value(field)); }
 
 std::int64_t Table::integer(const QString& field) {
     const QVariant v = value(field);

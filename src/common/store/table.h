@@ -133,6 +133,8 @@ signals:
 private:
     void requireOpen() const;
     void requireBrowseOrPost();
+    // Posts a pending edit and brings the order up to date; false when the table has no rows.
+    bool prepareMove();
     void ensureFresh();
     void ensureOrder();
     void buildOrder();
