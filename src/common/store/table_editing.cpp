@@ -152,7 +152,7 @@ void Table::beginWrite() {
     if (disabledCount_ > 0 && !bulkCache_) {
         // A batch changes pages all over the key index; with room for them in memory they are
         // written once at the commit instead of spilled to the file in the middle of it.
-        conn_.exec(QStringLiteral("PRAGMA cache_size=-40960"));
+        conn_.exec(QStringLiteral("PRAGMA cache_size=-53248"));
         bulkCache_ = true;
     }
     conn_.exec(QStringLiteral("BEGIN IMMEDIATE"));
