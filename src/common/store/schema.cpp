@@ -7,9 +7,12 @@
 namespace verbalo::store {
 
 int TableSchema::fieldIndex(const QString& name) const {
+    // Callers nearly always spell the name as the table does: try that first, as bulk loops
+    // look fields up by name on every row.
     for (size_t i = 0; i < fields.size(); ++i)
-        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return static_cast<int>(i);
+        if (fields[i].name == name) return static_cast<int>(i);
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
     return -1;
 }
 

@@ -108,13 +108,15 @@ Statement::~Statement() {
 }
 
 Statement::Statement(Statement&& other) noexcept
-    : db_(std::exchange(other.db_, nullptr)), stmt_(std::exchange(other.stmt_, nullptr)) {}
+    : db_(std::exchange(other.db_, nullptr)), stmt_(std::exchange(other.stmt_, nullptr)),
+      boundTexts_(std::move(other.boundTexts_)) {}
 
 Statement& Statement::operator=(Statement&& other) noexcept {
     if (this != &other) {
         if (stmt_) sqlite3_finalize(stmt_);
         db_ = std::exchange(other.db_, nullptr);
         stmt_ = std::exchange(other.stmt_, nullptr);
+        boundTexts_ = std::move(other.boundTexts_);
     }
     return *this;
 }
@@ -146,8 +148,11 @@ void Statement::bind(int index, const QVariant& value) {
 }
 
 void Statement::bindText(int index, const QString& text) {
-    const QByteArray u = text.toUtf8();
-    sqlite3_bind_text64(stmt_, index, u.constData(), static_cast<sqlite3_uint64>(u.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+    // The UTF-8 copy lives until the statement is reset, so SQLite need not copy it again:
+    // bulk loops bind two texts per row.
+    boundTexts_.push_back(text.toUtf8());
+    const QByteArray& u = boundTexts_.back();
+    sqlite3_bind_text64(stmt_, index, u.constData(), static_cast<sqlite3_uint64>(u.size()), SQLITE_STATIC, SQLITE_UTF8);
 }
 
 void Statement::bindInt(int index, std::int64_t value) { sqlite3_bind_int64(stmt_, index, value); }
@@ -168,6 +173,7 @@ void Statement::reset() {
         sqlite3_reset(stmt_);
         sqlite3_clear_bindings(stmt_);
     }
+    boundTexts_.clear();
 }
 
 int Statement::columnCount() const { return sqlite3_column_count(stmt_); }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -84,6 +85,7 @@ public:
 private:
     sqlite3* db_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
+    std::vector<QByteArray> boundTexts_; // bound without a copy, released at reset
 };
 
 // Resets a statement when leaving the scope, releasing its read lock.
