@@ -54,11 +54,7 @@ using namespace bench;
 
 namespace {
 
-struct Options {
-    QString pairs;
-    QString work;
-    QString sqlite3 = QStringLiteral("sqlite3");
-};
+using Options = bench::BenchOptions;
 
 // The dictionary "angol" in work/data with its catalogue row; loaded once per pair file.
 int prepareDictionary(const Options& opt, std::vector<QString>& headwords) {
@@ -408,13 +404,7 @@ int run(const Options& opt) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Options opt;
-    const QStringList args = app.arguments();
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--pairs")) opt.pairs = args[i + 1];
-        else if (args[i] == QLatin1String("--work")) opt.work = args[i + 1];
-        else if (args[i] == QLatin1String("--sqlite3")) opt.sqlite3 = args[i + 1];
-    }
+    Options opt = bench::parseBenchOptions(app.arguments());
     if (opt.pairs.isEmpty() || opt.work.isEmpty()) {
         std::fprintf(stderr, "usage: bench_bilingual --pairs FILE --work FOLDER [--sqlite3 PROGRAM]\n");
         return 2;

@@ -46,12 +46,7 @@ namespace {
 
 constexpr double kMiB = 1024.0 * 1024.0;
 
-struct Options {
-    QString pairs;
-    QString work;
-    QString sqlite3 = QStringLiteral("sqlite3");
-    int headwords = 100000;
-};
+using Options = bench::BenchOptions;
 
 void makeTable(store::Database& db, int type, const QString& name) {
     store::Query q(db);
@@ -134,14 +129,7 @@ int tableRows(store::Database& db, const QString& table) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Options opt;
-    const QStringList args = app.arguments();
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--pairs")) opt.pairs = args[i + 1];
-        else if (args[i] == QLatin1String("--work")) opt.work = args[i + 1];
-        else if (args[i] == QLatin1String("--sqlite3")) opt.sqlite3 = args[i + 1];
-        else if (args[i] == QLatin1String("--headwords")) opt.headwords = args[i + 1].toInt();
-    }
+    Options opt = bench::parseBenchOptions(app.arguments());
     if (opt.pairs.isEmpty() || opt.work.isEmpty() || !QFileInfo(opt.pairs).isFile()) {
         std::fprintf(stderr, "usage: bench_import --pairs FILE --work FOLDER [--sqlite3 PROGRAM] [--headwords N]\n");
         return 2;

@@ -91,4 +91,15 @@ std::string readFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
+BenchOptions parseBenchOptions(const QStringList& args) {
+    BenchOptions opt;
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--pairs")) opt.pairs = args[i + 1];
+        else if (args[i] == QLatin1String("--work")) opt.work = args[i + 1];
+        else if (args[i] == QLatin1String("--sqlite3")) opt.sqlite3 = args[i + 1];
+        else if (args[i] == QLatin1String("--headwords")) opt.headwords = args[i + 1].toInt();
+    }
+    return opt;
+}
+
 } // namespace bench

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <string>
@@ -42,5 +43,15 @@ ChildRun runChild(const std::vector<std::string>& args, const std::string& in, c
 
 void writeFile(const std::string& path, const std::string& text);
 std::string readFile(const std::string& path);
+
+// The options every suite takes: --pairs FILE --work FOLDER [--sqlite3 PROGRAM], plus
+// --headwords N for the import suite.
+struct BenchOptions {
+    QString pairs;
+    QString work;
+    QString sqlite3 = QStringLiteral("sqlite3");
+    int headwords = 100000;
+};
+BenchOptions parseBenchOptions(const QStringList& args);
 
 } // namespace bench
