@@ -203,7 +203,8 @@ void Table::requireKeyGiven() const {
     const int fi = schema_.fieldIndex(pk->columns.first());
     const FieldDef& f = schema_.fields[static_cast<size_t>(fi)];
     if (f.kind == FieldKind::Text && isEmptyValue(buffer_[static_cast<size_t>(fi)]))
-        throw StoreError(QStringLiteral("key field %1 of table %2 must not be empty").arg(f.name, name_));
+        throw StoreError(QStringLiteral("key field %1 of table %2 must not be empty").arg(f.name, name_), 0,
+                         StoreError::Kind::RowRefused);
 }
 
 void Table::rethrowWrite(const StoreError& e) {
