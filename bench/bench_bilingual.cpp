@@ -109,6 +109,7 @@ int prepareDictionary(const Options& opt, std::vector<QString>& headwords) {
         t.setTableName(QStringLiteral("angol"));
         t.open();
         t.disableControls();
+        store::WriteBatch batch(t);
         const QString f1 = QStringLiteral("nyelv1"), f2 = QStringLiteral("nyelv2");
         eachPair([&](const QString& a, const QString& b) {
             t.insert();
@@ -116,6 +117,7 @@ int prepareDictionary(const Options& opt, std::vector<QString>& headwords) {
             t.setValue(f2, b);
             t.post();
         });
+        batch.commit();
         t.enableControls();
         t.close();
         db.disconnect();

@@ -106,6 +106,7 @@ bool ensureDictionary(const Options& opt) {
     t.setTableName(QStringLiteral("angol"));
     t.open();
     t.disableControls();
+    store::WriteBatch batch(t);
     std::ifstream f(opt.pairs.toStdString(), std::ios::binary);
     std::string line;
     long rows = 0;
@@ -118,6 +119,7 @@ bool ensureDictionary(const Options& opt) {
         t.post();
         ++rows;
     }
+    batch.commit();
     t.enableControls();
     t.close();
     QFile stampOut(stampFile);

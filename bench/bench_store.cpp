@@ -112,6 +112,7 @@ int run(const Options& opt) {
         }
         const QString f1 = QStringLiteral("nyelv1"), f2 = QStringLiteral("nyelv2");
         t.disableControls();
+        t.beginBatch();
         while (!in.atEnd()) {
             QByteArray l = in.readLine();
             if (l.endsWith('\n')) l.chop(1);
@@ -126,6 +127,7 @@ int run(const Options& opt) {
             if (rows % 50 == 0) headwordSample.push_back(a);
             ++rows;
         }
+        t.endBatch();
         postSeconds = secondsSince(start);
         t.enableControls();
         t.close();

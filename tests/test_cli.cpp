@@ -53,7 +53,7 @@ void CliTest::sqlTablesAndCheck() {
     r = cli({"--data", d, "check"});
     QCOMPARE(r.status, 1);
     QVERIFY(r.out.contains(QStringLiteral("angol: ok")));
-    QVERIFY(r.out.contains(QStringLiteral("rossz: table rossz: file is not a database")));
+    QVERIFY(r.out.contains(QStringLiteral("rossz: table rossz is damaged: file is not a database")));
 }
 
 void CliTest::errorsGoToStderrWithStatus1_data() {

@@ -471,15 +471,17 @@ private slots:
         QCOMPARE(f.ini().readInteger(QStringLiteral("Defaults"), QStringLiteral("LastDict"), -1), b);
     }
 
-    void savingIntoAFolderThatIsGoneIsIgnored() {
+    void savingIntoAFolderThatIsGoneSaysSo() {
         MainFrameFixture f;
         auto frame = f.makeFrame();
         showAndSettle(*frame);
-        // The settings folder disappears under the running program: closing still ends it.
+        // The settings folder disappears under the running program: closing still ends it, and
+        // the user learns that the settings were not kept.
         QVERIFY(QDir(f.folders.settingsFolder).removeRecursively());
         QVERIFY(frame->close());
         QVERIFY(!frame->database().isConnected());
-        QVERIFY(f.messages.messages().isEmpty());
+        QCOMPARE(f.messages.messages().size(), 1);
+        QVERIFY(f.messages.messages().first().text.startsWith(kSettingsNotSaved));
     }
 
     void helpAndMakerAddresses() {

@@ -23,6 +23,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using namespace verbalo;
 using namespace verbalo::quickfinder;
@@ -50,14 +51,15 @@ void typeText(QWidget* widget, const QString& text) {
 // Verbalo9.ini, and the window over it with a hand-moved clock and a scripted clipboard.
 struct Fixture {
     // The dictionaries get the ids 1 (Magyar-angol), 2 (Receptek) and 3 (Német-magyar).
-    explicit Fixture(int lastDict = 1) : sink(&messages) {
+    // Without lastDict, the settings file has no LastGyDict key, as on a first start.
+    explicit Fixture(std::optional<int> lastDict = 1) : sink(&messages) {
         angol = data.addDictionary(1, QStringLiteral("Magyar-angol"), QStringLiteral("angol"), test::samplePairs());
         recipes = data.addDictionary(5, QStringLiteral("Receptek"), QStringLiteral("receptek"));
         nemet = data.addDictionary(1, QStringLiteral("Német-magyar"), QStringLiteral("nemet"),
                                    {QStringLiteral("Haus;ház"), QStringLiteral("Apfel;alma")}, QStringLiteral("német"),
                                    QStringLiteral("magyar"));
         IniFile ini(data.folders().configFile);
-        ini.writeInteger(QStringLiteral("Database"), QStringLiteral("LastGyDict"), lastDict);
+        if (lastDict) ini.writeInteger(QStringLiteral("Database"), QStringLiteral("LastGyDict"), *lastDict);
         ini.writeInteger(QStringLiteral("Screen"), QStringLiteral("GyLeft"), 200);
         ini.writeInteger(QStringLiteral("Screen"), QStringLiteral("GyTop"), 150);
     }
@@ -109,6 +111,8 @@ class QuickFinderWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void startOpensTheLastDictionary();
+    void firstStartOpensTheCataloguesFirstRow_data();
+    void firstStartOpensTheCataloguesFirstRow();
     void startRefuses_data();
     void startRefuses();
     void startWithoutCatalogue();
@@ -154,7 +158,24 @@ void QuickFinderWindowTest::startRefuses_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("no dictionary wanted (-1)") << -1 << QString();
     QTest::newRow("a recipe book") << 2 << kOnlyBilingualDictionaries;
-    QTest::newRow("an id the catalogue lacks") << 59 << kOnlyBilingualDictionaries;
+}
+
+void QuickFinderWindowTest::firstStartOpensTheCataloguesFirstRow_data() {
+    QTest::addColumn<std::optional<int>>("lastDict");
+    QTest::newRow("no LastGyDict key") << std::optional<int>();
+    QTest::newRow("an id the catalogue lacks") << std::optional<int>(59);
+}
+
+void QuickFinderWindowTest::firstStartOpensTheCataloguesFirstRow() {
+    QFETCH(std::optional<int>, lastDict);
+    Fixture f(lastDict);
+    Tfrm_Main& w = f.open();
+    QVERIFY(f.messages.texts().isEmpty());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Magyar-angol"));
+    QVERIFY(f.action("aNyelv1")->isVisible());
+    w.close();
+    IniFile ini(f.data.folders().configFile);
+    QCOMPARE(ini.readInteger(QStringLiteral("Database"), QStringLiteral("LastGyDict"), -2), 59);
 }
 
 void QuickFinderWindowTest::startRefuses() {

@@ -51,13 +51,15 @@ public:
         store::Table t(db_);
         t.setTableName(table);
         t.open();
-        t.disableControls(); // one commit for all the rows
+        t.disableControls();
+        store::WriteBatch batch(t); // one commit for all the rows
         for (const QString& p : pairs) {
             t.insert();
             t.setValue(QStringLiteral("nyelv1"), p.section(QLatin1Char(';'), 0, 0));
             t.setValue(QStringLiteral("nyelv2"), p.section(QLatin1Char(';'), 1));
             t.post();
         }
+        batch.commit();
         t.enableControls();
     }
 

@@ -20,6 +20,8 @@ private slots:
     void defaultsWithoutKeys();
     void opensTheLastDictionary();
     void refusedDictionaryKeepsTheOpenOne_data();
+    void missingIdFallsBackOnTheFirstRow_data();
+    void missingIdFallsBackOnTheFirstRow();
     void refusedDictionaryKeepsTheOpenOne();
     void connectRefreshesExistenceFlags();
     void connectWithoutCatalogueFails();
@@ -39,9 +41,9 @@ void QuickSessionTest::defaultsWithoutKeys() {
     QCOMPARE(session.settings().width, 431);
     QCOMPARE(session.settings().height, 345);
     QCOMPARE(session.settings().dataFolder, data.folders().dataFolder);
-    // An empty catalogue: id 59 reads as type 0 and is refused.
+    // An empty catalogue: there is nothing to open, and nothing to complain about.
     session.connect();
-    QCOMPARE(session.openDictionary(session.settings().lastDict), QuickFinderSession::OpenResult::NotBilingual);
+    QCOMPARE(session.openDictionary(session.settings().lastDict), QuickFinderSession::OpenResult::Missing);
     QVERIFY(!session.hasDictionary());
 }
 
@@ -68,7 +70,6 @@ void QuickSessionTest::refusedDictionaryKeepsTheOpenOne_data() {
     QTest::newRow("headword list") << 2 << true;
     QTest::newRow("image gallery") << 3 << true;
     QTest::newRow("recipe book") << 5 << true;
-    QTest::newRow("an id the catalogue does not hold") << 1 << false;
 }
 
 void QuickSessionTest::refusedDictionaryKeepsTheOpenOne() {
@@ -76,7 +77,8 @@ void QuickSessionTest::refusedDictionaryKeepsTheOpenOne() {
     QFETCH(bool, inCatalogue);
     QuickDataFolder data;
     const int bilingual = data.addDictionary(1, QStringLiteral("Magyar-angol"), QStringLiteral("angol"), test::samplePairs());
-    const int other = inCatalogue ? data.addDictionary(type, QStringLiteral("Más"), QStringLiteral("mas")) : 999;
+    QVERIFY(inCatalogue);
+    const int other = data.addDictionary(type, QStringLiteral("Más"), QStringLiteral("mas"));
     QuickFinderSession session(data.folders());
     session.connect();
     QCOMPARE(session.openDictionary(bilingual), QuickFinderSession::OpenResult::Opened);
@@ -86,6 +88,36 @@ void QuickSessionTest::refusedDictionaryKeepsTheOpenOne() {
     QCOMPARE(session.dictionary().tablanev, QStringLiteral("angol"));
     QCOMPARE(session.settings().lastDict, bilingual);
     QCOMPARE(session.lookup().table(), QStringLiteral("angol"));
+}
+
+void QuickSessionTest::missingIdFallsBackOnTheFirstRow_data() {
+    QTest::addColumn<int>("firstType");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("first row bilingual") << 1 << true;
+    QTest::newRow("first row a headword list") << 2 << false;
+    QTest::newRow("first row a recipe book") << 5 << false;
+}
+
+void QuickSessionTest::missingIdFallsBackOnTheFirstRow() {
+    QFETCH(int, firstType);
+    QFETCH(bool, opened);
+    QuickDataFolder data;
+    const int first = data.addDictionary(firstType, QStringLiteral("Első"), QStringLiteral("elso"), firstType == 1 ? test::samplePairs() : QStringList());
+    data.addDictionary(1, QStringLiteral("Második"), QStringLiteral("masodik"), test::samplePairs());
+    QuickFinderSession session(data.folders());
+    session.connect();
+    // A first start: no LastGyDict key, so the default id, which this catalogue does not hold.
+    const int missing = session.settings().lastDict;
+    QCOMPARE(missing, 59);
+    QCOMPARE(session.openDictionary(missing),
+             opened ? QuickFinderSession::OpenResult::Opened : QuickFinderSession::OpenResult::Missing);
+    QCOMPARE(session.hasDictionary(), opened);
+    if (opened) {
+        QCOMPARE(session.dictionary().szotarak, first);
+        QCOMPARE(session.lookup().table(), QStringLiteral("elso"));
+    }
+    // The id asked for is kept, so the remembered dictionary opens again once it is back.
+    QCOMPARE(session.settings().lastDict, missing);
 }
 
 void QuickSessionTest::connectRefreshesExistenceFlags() {

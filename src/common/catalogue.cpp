@@ -53,16 +53,19 @@ QByteArray defaultSmallIcon(const QString& programFolder) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool readDictionaryInfo(store::Database& db, int id, TSzotarak& info, const QString& programFolder) {
+namespace {
+
+// Fills info from the first row of a catalogue query; false (info empty but for the id) when
+// it found none.
+bool fillInfo(store::Query& q, TSzotarak& info, int id, const QString& programFolder) {
     info = TSzotarak();
     info.szotarak = id;
-    store::Query q(db);
-    q.setSql(QStringLiteral("SELECT * FROM szotarak WHERE szotarak=%1;").arg(id));
     store::ResultSet rs = q.open();
     if (rs.eof()) {
         info.nyelv1szeles = info.nyelv2szeles = 0.5;
         return false;
     }
+    if (id < 0) info.szotarak = intOf(rs, "szotarak");
     info.szotarak_nev = textOf(rs, "szotarak_nev");
     info.tablanev = textOf(rs, "tablanev");
     info.tipus = intOf(rs, "tipus");
@@ -92,6 +95,20 @@ bool readDictionaryInfo(store::Database& db, int id, TSzotarak& info, const QStr
         }
     }
     return true;
+}
+
+} // namespace
+
+bool readDictionaryInfo(store::Database& db, int id, TSzotarak& info, const QString& programFolder) {
+    store::Query q(db);
+    q.setSql(QStringLiteral("SELECT * FROM szotarak WHERE szotarak=%1;").arg(id));
+    return fillInfo(q, info, id, programFolder);
+}
+
+bool readFirstDictionaryInfo(store::Database& db, TSzotarak& info, const QString& programFolder) {
+    store::Query q(db);
+    q.setSql(QStringLiteral("SELECT * FROM szotarak ORDER BY szotarak LIMIT 1;"));
+    return fillInfo(q, info, -1, programFolder);
 }
 
 int dictionaryTypeOf(store::Database& db, int id) {

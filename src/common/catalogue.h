@@ -38,6 +38,10 @@ struct TSzotarak {
 // Errors of the store (no catalogue) reach the caller.
 bool readDictionaryInfo(store::Database& db, int id, TSzotarak& info, const QString& programFolder);
 
+// The catalogue's first row (the lowest id), for a program whose remembered dictionary is no
+// longer in the catalogue. False, with info empty, for an empty catalogue.
+bool readFirstDictionaryInfo(store::Database& db, TSzotarak& info, const QString& programFolder);
+
 // The row's type code; 0 when the row does not exist or its type is empty.
 int dictionaryTypeOf(store::Database& db, int id);
 

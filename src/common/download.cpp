@@ -1,11 +1,12 @@
 #include "common/download.h"
 
+#include "common/safe_file_writer.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <QTimer>
 #include <QUrl>
 
@@ -31,9 +32,9 @@ bool fetch(const QString &address, const QString &filePath,
     if (!url.isValid() || url.isRelative())
         return fail(error, QStringLiteral("Not a web address: %1").arg(address));
 
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error, QStringLiteral("Cannot create %1: %2").arg(filePath, file.errorString()));
+    SafeFileWriter file(filePath);
+    if (!file.open())
+        return fail(error, file.errorString());
 
     QNetworkAccessManager manager;
     QNetworkRequest request(url);
@@ -54,7 +55,7 @@ bool fetch(const QString &address, const QString &filePath,
         stall.start();
         const QByteArray chunk = reply->readAll();
         received += chunk.size();
-        if (!writeFailed && file.write(chunk) != chunk.size()) {
+        if (!writeFailed && !file.write(chunk)) {
             writeFailed = true;
             reply->abort();
         }
@@ -86,7 +87,7 @@ bool fetch(const QString &address, const QString &filePath,
     if (stalled)
         return fail(error, QStringLiteral("No data arrived from %1 in time").arg(address));
     if (writeFailed)
-        return fail(error, QStringLiteral("Cannot write %1: %2").arg(filePath, file.errorString()));
+        return fail(error, file.errorString());
     if (reply->error() != QNetworkReply::NoError)
         return fail(error, reply->errorString());
 
@@ -96,8 +97,8 @@ bool fetch(const QString &address, const QString &filePath,
 
     const QByteArray rest = reply->readAll();
     received += rest.size();
-    if (file.write(rest) != rest.size())
-        return fail(error, QStringLiteral("Cannot write %1: %2").arg(filePath, file.errorString()));
+    if (!file.write(rest))
+        return fail(error, file.errorString());
 
     // A connection closed early can end without an error; the announced length tells.
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
@@ -105,7 +106,7 @@ bool fetch(const QString &address, const QString &filePath,
         return fail(error, QStringLiteral("The download of %1 was cut short").arg(address));
 
     if (!file.commit())
-        return fail(error, QStringLiteral("Cannot write %1: %2").arg(filePath, file.errorString()));
+        return fail(error, file.errorString());
     return true;
 }
 

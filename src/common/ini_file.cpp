@@ -1,13 +1,13 @@
 #include "common/ini_file.h"
 
 #include "common/codepage.h"
+#include "common/safe_file_writer.h"
 #include "common/text_file.h"
 #include "common/text_routines.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 
 #include <optional>
 #include <utility>
@@ -110,6 +110,29 @@ std::optional<QString> readValue(const QString &path, const QString &section, co
     return value;
 }
 
+// Puts key=value into its section of lines, adding the section when missing.
+void setLine(QStringList &lines, const QString &section, const QString &key, const QString &value)
+{
+    // A line break inside the value would split it into lines of their own.
+    QString flat = value;
+    flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString keyLine = key + QLatin1Char('=') + flat;
+
+    const KeyLocation where = locate(lines, section, key);
+    if (where.keyLine >= 0) {
+        lines[where.keyLine] = keyLine;
+    } else if (where.sectionLine >= 0) {
+        // After the section's last non-blank line, so blank lines keep separating sections.
+        int insertAt = where.sectionEnd;
+        while (insertAt - 1 > where.sectionLine && lines.at(insertAt - 1).trimmed().isEmpty())
+            --insertAt;
+        lines.insert(insertAt, keyLine);
+    } else {
+        lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+        lines.append(keyLine);
+    }
+}
+
 } // namespace
 
 QStringList decodeIniLines(const QByteArray &bytes)
@@ -152,6 +175,11 @@ bool IniFile::readBool(const QString &section, const QString &key, bool defaultV
 
 bool IniFile::writeString(const QString &section, const QString &key, const QString &value) const
 {
+    return writeValues({{section, key, value}});
+}
+
+bool IniFile::writeValues(const QList<IniValue> &values, QString *error) const
+{
     // Serialises the read-modify-write of the two programs; when the lock cannot be had (a
     // read-only folder, a stuck peer) the write is still tried, as losing it would be worse.
     QLockFile lock(m_path + QStringLiteral(".lock"));
@@ -159,42 +187,26 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
 
     // Writing a file that could not be read would throw away every other key in it.
     std::optional<QStringList> existing = readLines(m_path);
-    if (!existing)
+    if (!existing) {
+        if (error)
+            *error = QStringLiteral("A beállítások állománya nem olvasható: %1").arg(m_path);
         return false;
-    QStringList lines = std::move(*existing);
-    // A line break inside the value would split it into lines of their own.
-    QString flat = value;
-    flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const QString keyLine = key + QLatin1Char('=') + flat;
-
-    const KeyLocation where = locate(lines, section, key);
-    if (where.keyLine >= 0) {
-        lines[where.keyLine] = keyLine;
-    } else if (where.sectionLine >= 0) {
-        // After the section's last non-blank line, so blank lines keep separating sections.
-        int insertAt = where.sectionEnd;
-        while (insertAt - 1 > where.sectionLine && lines.at(insertAt - 1).trimmed().isEmpty())
-            --insertAt;
-        lines.insert(insertAt, keyLine);
-    } else {
-        lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
-        lines.append(keyLine);
     }
+    QStringList lines = std::move(*existing);
+    for (const IniValue &v : values)
+        setLine(lines, v.section, v.key, v.value);
 
     QByteArray bytes;
     for (const QString &line : std::as_const(lines)) {
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
-    QSaveFile file(m_path);
     // An ini file that may be written where no new file may be created (a shared program
-    // folder) is still saved, though then not atomically.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    // folder) is still saved in place, with the old bytes put back when that write fails.
+    const FileWriteResult written = writeFileSafely(m_path, bytes, SafeFileWriter::InPlaceFallback::Yes);
+    if (!written.ok && error)
+        *error = written.error;
+    return written.ok;
 }
 
 bool IniFile::writeInteger(const QString &section, const QString &key, int value) const

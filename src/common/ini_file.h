@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,12 @@
 // letter case; with duplicate sections or keys the first one counts. A file that is missing,
 // unreadable or malformed gives the defaults.
 namespace verbalo {
+
+struct IniValue {
+    QString section;
+    QString key;
+    QString value;
+};
 
 class IniFile
 {
@@ -33,6 +40,9 @@ public:
     // Creates the file (not its folder) and the section when missing. The file is written as
     // UTF-8 with CR LF line ends and replaced atomically; false when it could not be written.
     bool writeString(const QString &section, const QString &key, const QString &value) const;
+    // Several keys in one rewrite of the file: all of them are stored, or (on a full disk, say)
+    // none, with the file as it was and the reason in error.
+    bool writeValues(const QList<IniValue> &values, QString *error = nullptr) const;
     bool writeInteger(const QString &section, const QString &key, int value) const;
     // Written as "1" or "0".
     bool writeBool(const QString &section, const QString &key, bool value) const;

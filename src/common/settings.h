@@ -6,8 +6,12 @@
 #include <QString>
 
 // Each program's settings record, read from Verbalo9.ini at start and written back at exit.
-// Each program writes only its own keys, one at a time, so the other program's keys survive.
+// Each program writes only its own keys, so the other program's keys survive.
 namespace verbalo {
+
+// What both programs say when their keys could not be written at exit, before the reason.
+inline const QString kSettingsNotSaved =
+    QStringLiteral("A beállítások nem menthetők, a korábbiak maradnak érvényben:\r\n");
 
 // The main program's settings.
 struct MainSettings {
@@ -30,10 +34,10 @@ struct MainSettings {
 // Missing or unreadable keys keep the defaults above; the folders default to those of folders.
 MainSettings loadSettings(const IniFile &ini, const Folders &folders);
 
-// Writes the main program's keys in a fixed order. The caller puts the side panel's visibility
-// and the main window's present bounds into settings first. Failures are ignored: closing goes
-// on whatever happens to the file.
-void saveSettings(const IniFile &ini, const MainSettings &settings);
+// Writes the main program's keys in a fixed order, all in one rewrite of the file. The caller
+// puts the side panel's visibility and the main window's present bounds into settings first.
+// False, with the file as it was and the reason in error, when the file could not be written.
+bool saveSettings(const IniFile &ini, const MainSettings &settings, QString *error = nullptr);
 
 // The quick finder's settings.
 struct QuickFinderSettings {
@@ -51,6 +55,7 @@ QuickFinderSettings loadQuickFinderSettings(const IniFile &ini, const Folders &f
 
 // Writes the quick finder's own keys; the data folder belongs to the main program and is
 // never written from here.
-void saveQuickFinderSettings(const IniFile &ini, const QuickFinderSettings &settings);
+bool saveQuickFinderSettings(const IniFile &ini, const QuickFinderSettings &settings,
+                             QString *error = nullptr);
 
 } // namespace verbalo

@@ -3,8 +3,9 @@
 #include "common/codepage.h"
 #include "common/text_routines.h"
 
+#include "common/safe_file_writer.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace verbalo {
 namespace {
@@ -139,18 +140,9 @@ QByteArray encodeTextFile(const QStringList &lines, TextEncoding *used)
 TextWriteResult writeTextFile(const QString &path, const QStringList &lines)
 {
     TextWriteResult result;
-    const QByteArray bytes = encodeTextFile(lines, &result.encoding);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = QStringLiteral("Cannot create %1: %2").arg(path, file.errorString());
-        return result;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        // The uncommitted temporary file is removed with `file`; the old file stays.
-        result.error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-        return result;
-    }
-    result.ok = true;
+    const FileWriteResult written = writeFileSafely(path, encodeTextFile(lines, &result.encoding));
+    result.ok = written.ok;
+    result.error = written.error;
     return result;
 }
 

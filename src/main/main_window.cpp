@@ -258,7 +258,9 @@ void Tfrm_Main::closeEvent(QCloseEvent* event) {
     settings_.top = y();
     settings_.width = width();
     settings_.height = height();
-    saveSettings(ini_, settings_);
+    QString saveError;
+    if (!saveSettings(ini_, settings_, &saveError))
+        showError(kSettingsNotSaved + saveError, this);
     // The children go without their own closing steps; those run only when a child closes alone.
     for (QMdiSubWindow* sub : children) delete sub;
     db_.disconnect();

@@ -219,6 +219,7 @@ bool Tfrm_Main::openDictionary(int id) {
         showError(e.message(), this);
         return false;
     }
+    if (result == QuickFinderSession::OpenResult::Missing) return false;
     if (result != QuickFinderSession::OpenResult::Opened) {
         showError(kOnlyBilingualDictionaries, this);
         return false;
@@ -348,6 +349,8 @@ void Tfrm_Main::showEvent(QShowEvent* event) {
 void Tfrm_Main::closeEvent(QCloseEvent* event) {
     watch_->stop();
     session_->close(WindowBounds{x(), y(), width(), height()});
+    if (!session_->saveError().isEmpty())
+        showError(kSettingsNotSaved + session_->saveError(), this);
     event->accept();
 }
 

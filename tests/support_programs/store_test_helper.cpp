@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
         const int rows = args.at(4).toInt();
         const int batch = args.at(5).toInt();
         t.disableControls();
+        t.beginBatch();
         for (int i = 0; i < rows; ++i) {
             t.insert();
             t.setValue(QStringLiteral("nyelv1"), QStringLiteral("szo%1").arg(i, 7, 10, QLatin1Char('0')));
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
                 out << "committed " << (i + 1) << Qt::endl;
             }
         }
+        t.endBatch();
         t.enableControls();
         out << "done " << rows << Qt::endl;
     } catch (const verbalo::store::StoreError& e) {

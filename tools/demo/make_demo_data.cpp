@@ -102,14 +102,15 @@ void fill(store::Database& db, const QString& table, const QString& second, cons
     t.setTableName(table);
     t.open();
     t.disableControls();
+    store::WriteBatch batch(t);
     for (const auto& [first, other] : rows) {
         t.insert();
         t.setValue(QStringLiteral("nyelv1"), first);
         t.setValue(second, other);
         t.post();
     }
+    batch.commit();
     t.enableControls();
-    t.flushBatch();
 }
 
 } // namespace

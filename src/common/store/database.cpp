@@ -21,37 +21,31 @@ std::int64_t pragmaValue(Connection& conn, const QString& schema, const char* pr
 
 } // namespace
 
-void ensureCurrentCollation(Connection& conn, const QString& schema) {
+bool ensureCurrentCollation(Connection& conn, const QString& schema) {
     const std::int64_t app = pragmaValue(conn, schema, "application_id");
     const std::int64_t version = pragmaValue(conn, schema, "user_version");
-    if (app == kApplicationId && version == collationVersionMarker()) return;
+    if (app == kApplicationId && version == collationVersionMarker()) return true;
     // Indexes sorted by another comparator would mislead every search: rebuild them first.
     try {
-        conn.exec(QStringLiteral("BEGIN IMMEDIATE"));
-        Statement list(conn, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type='index' AND sql IS NOT NULL").arg(quoteIdentifier(schema)));
-        QStringList indexes;
-        {
-            StatementResetter r(list);
-            while (list.step()) indexes << list.text(0);
-        }
-        // Automatic indexes of keys cannot be named in REINDEX; the table name covers them.
-        Statement tables(conn, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'").arg(quoteIdentifier(schema)));
+        Transaction transaction(conn);
+        Statement list(conn, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'").arg(quoteIdentifier(schema)));
         QStringList tableNames;
         {
-            StatementResetter r(tables);
-            while (tables.step()) tableNames << tables.text(0);
+            StatementResetter r(list);
+            while (list.step()) tableNames << list.text(0);
         }
+        // Automatic indexes of keys cannot be named in REINDEX; the table name covers them.
         for (const QString& t : tableNames)
             conn.exec(QStringLiteral("REINDEX %1.%2").arg(quoteIdentifier(schema), quoteIdentifier(t)));
         conn.exec(QStringLiteral("PRAGMA %1.application_id=%2").arg(quoteIdentifier(schema)).arg(kApplicationId));
         conn.exec(QStringLiteral("PRAGMA %1.user_version=%2").arg(quoteIdentifier(schema)).arg(collationVersionMarker()));
-        conn.exec(QStringLiteral("COMMIT"));
-    } catch (const StoreError&) {
-        // A read-only file keeps its indexes; it can still be read.
-        if (conn.inTransaction()) {
-            try { conn.exec(QStringLiteral("ROLLBACK")); } catch (const StoreError&) {}
-        }
+        transaction.commit();
+    } catch (const StoreError& e) {
+        // A read-only file keeps its indexes and can still be read; anything else is reported.
+        if ((e.engineCode() & 0xff) == 8 /* SQLITE_READONLY */) return false;
+        throw;
     }
+    return true;
 }
 
 Database::Database() = default;
@@ -72,6 +66,19 @@ void Database::disconnect() {
 
 void Database::requireConnected() const {
     if (!connected_) throw StoreError(QStringLiteral("database is not connected"));
+}
+
+QString Database::plainNameProblem(const QString& tableName) {
+    if (tableName.isEmpty()) return QStringLiteral("a table needs a name");
+    for (const QChar c : tableName) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            return QStringLiteral("table name %1 holds a path separator; a table is a file in the data folder").arg(tableName);
+        if (c == QLatin1Char('.'))
+            return QStringLiteral("table name %1 holds a dot; a table name is a plain file name").arg(tableName);
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return QStringLiteral("a table name may not hold a control character");
+    }
+    return QString();
 }
 
 QString Database::stripExtension(const QString& tableName) {
@@ -99,8 +106,7 @@ QStringList Database::tableNames() const {
 QString Database::tableFile(const QString& tableName) const {
     requireConnected();
     const QString name = stripExtension(tableName);
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String(".") || name == QLatin1String(".."))
-        return QString();
+    if (!plainNameProblem(name).isEmpty()) return QString();
     const QString exact = folder_ + QLatin1Char('/') + name + QLatin1String(".DB");
     if (QFileInfo(exact).isFile()) return exact;
     QDir dir(folder_);
@@ -117,23 +123,28 @@ QString Database::newTableFile(const QString& tableName) const {
 }
 
 void Database::prepareFile(Connection& conn, const QString& tableName) {
+    bool holdsTable = false;
     try {
-        // The first read tells whether the file is a database at all.
-        Statement s(conn, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        // The first read tells whether the file is a database at all, and one that holds a table.
+        // An empty file reads as an empty database: it would open, and then no statement would
+        // find the table in it.
+        Statement s(conn, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table'"));
         StatementResetter r(s);
-        s.step();
+        holdsTable = s.step() && s.int64(0) > 0;
     } catch (const StoreError& e) {
-        throw StoreError(QStringLiteral("table %1: %2").arg(tableName, e.message()));
+        throw StoreError::ofTable(tableName, e);
     }
-    if (!preparedFiles_.contains(conn.path())) {
-        ensureCurrentCollation(conn);
-        preparedFiles_.insert(conn.path());
-    }
+    if (!holdsTable)
+        throw StoreError(QStringLiteral("table %1 is damaged: its file %2 holds no table").arg(tableName, conn.path()), 0,
+                         StoreError::Kind::Damaged);
+    // A file whose indexes could not be brought up to date is tried again at its next open.
+    if (!preparedFiles_.contains(conn.path()) && ensureCurrentCollation(conn)) preparedFiles_.insert(conn.path());
 }
 
 Connection Database::openTableFile(const QString& tableName) {
     requireConnected();
     const QString name = stripExtension(tableName);
+    if (const QString problem = plainNameProblem(name); !problem.isEmpty()) throw StoreError(problem);
     const QString file = tableFile(name);
     if (file.isEmpty()) throw StoreError(QStringLiteral("no such table: %1").arg(name));
     try {
@@ -142,15 +153,14 @@ Connection Database::openTableFile(const QString& tableName) {
         conn.exec(QStringLiteral("PRAGMA cache_size=-16384"));
         return conn;
     } catch (const StoreError& e) {
-        if (e.message().startsWith(QStringLiteral("table %1: ").arg(name))) throw;
-        throw StoreError(QStringLiteral("table %1: %2").arg(name, e.message()), e.engineCode());
+        throw StoreError::ofTable(name, e);
     }
 }
 
 void Database::createTable(const QString& tableName, const QString& columnsBody, bool ifNotExists) {
     requireConnected();
     const QString name = stripExtension(tableName);
-    if (name.isEmpty()) throw StoreError(QStringLiteral("CREATE TABLE needs a table name"));
+    if (const QString problem = plainNameProblem(name); !problem.isEmpty()) throw StoreError(problem);
     if (tableExists(name)) {
         if (ifNotExists) return;
         throw StoreError(QStringLiteral("table %1 already exists").arg(name));
@@ -174,6 +184,7 @@ void Database::createTable(const QString& tableName, const QString& columnsBody,
 void Database::dropTable(const QString& tableName, bool ifExists) {
     requireConnected();
     const QString name = stripExtension(tableName);
+    if (const QString problem = plainNameProblem(name); !problem.isEmpty()) throw StoreError(problem);
     const QString file = tableFile(name);
     if (file.isEmpty()) {
         if (ifExists) return;

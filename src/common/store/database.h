@@ -46,6 +46,10 @@ public:
     SqlSession& session();
 
     static QString stripExtension(const QString& tableName);
+    // A table name is a plain file name: not empty, no "/", "\\", ".", control character or NUL,
+    // so that no name reaches outside the data folder or into a file of another name. Empty
+    // when the name is plain; otherwise what is wrong with it.
+    static QString plainNameProblem(const QString& tableName);
 
 private:
     void requireConnected() const;
@@ -60,6 +64,10 @@ private:
 };
 
 // Brings a freshly opened table file up to the running collation; used for attached files too.
-void ensureCurrentCollation(Connection& conn, const QString& schema = QStringLiteral("main"));
+// Rebuilds the file's indexes when they were built under another collation version. True when
+// the indexes are (now) current; false for a file that cannot be written (read-only), whose
+// stale indexes can still be read. Other failures (the other program holding the file, a full
+// disk) are thrown.
+bool ensureCurrentCollation(Connection& conn, const QString& schema = QStringLiteral("main"));
 
 } // namespace verbalo::store

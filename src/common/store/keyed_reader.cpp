@@ -43,7 +43,7 @@ void KeyedReader::open(const QString& tableName, const QString& orderColumn) {
     } catch (const StoreError& e) {
         conn_ = Connection();
         if (e.message().contains(name_)) throw;
-        throw StoreError(QStringLiteral("table %1: %2").arg(name_, e.message()));
+        throw StoreError::ofTable(name_, e);
     }
 }
 

@@ -168,6 +168,16 @@ StatementShape classifyStatement(const QString& sql) {
         }
         return shape;
     }
+    if (isWord(t, 0, "ALTER") && isWord(t, 1, "TABLE")) {
+        i = 2;
+        if (isName(t, i) && isPunct(t, i + 1, '.')) i += 2; // schema-qualified: the same table
+        if (!isName(t, i)) return shape;
+        if (isWord(t, i + 1, "RENAME") && isWord(t, i + 2, "TO")) {
+            shape.kind = StatementShape::Kind::RenameTable;
+            shape.table = unquoteIdentifier(t[i].text);
+        }
+        return shape;
+    }
     if (isWord(t, 0, "DROP") && isWord(t, 1, "TABLE")) {
         i = 2;
         if (isWord(t, i, "IF") && isWord(t, i + 1, "EXISTS")) { shape.ifExists = true; i += 2; }

@@ -8,9 +8,9 @@ namespace verbalo::store {
 // The statements that act on table files rather than on rows get recognised here so that the
 // store can make, drop and index the right file.
 struct StatementShape {
-    enum class Kind { Other, CreateTable, CreateTableAs, DropTable, CreateIndex };
+    enum class Kind { Other, CreateTable, CreateTableAs, DropTable, CreateIndex, RenameTable };
     Kind kind = Kind::Other;
-    QString table;        // CreateTable*, DropTable, CreateIndex: the table named
+    QString table;        // CreateTable*, DropTable, CreateIndex, RenameTable: the table named
     QString body;         // CreateTable: the text inside the outer parentheses; CreateTableAs: the SELECT
     bool ifExists = false; // DropTable ... IF EXISTS, CreateTable/CreateIndex ... IF NOT EXISTS
     QString indexName;    // CreateIndex

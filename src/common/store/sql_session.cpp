@@ -5,6 +5,9 @@
 
 #include <sqlite3.h>
 
+#include <optional>
+#include <utility>
+
 namespace verbalo::store {
 
 namespace {
@@ -36,7 +39,51 @@ bool needsOwnTransaction(const QString& sql) {
 
 } // namespace
 
-SqlSession::SqlSession(Database& db) : db_(db), conn_(QString(), Connection::Mode::Memory) {}
+SqlSession::SqlSession(Database& db) : db_(db), conn_(QString(), Connection::Mode::Memory) {
+    sqlite3_set_authorizer(conn_.handle(), &SqlSession::authorize, this);
+}
+
+int SqlSession::authorize(void* self, int action, const char* a, const char* b, const char* schema, const char*) {
+    auto* session = static_cast<SqlSession*>(self);
+    if (session->storeDepth_ > 0) return SQLITE_OK;
+    const auto inTableFile = [schema] {
+        return schema && qstricmp(schema, "main") != 0 && qstricmp(schema, "temp") != 0;
+    };
+    QString refusal;
+    switch (action) {
+    case SQLITE_ATTACH:
+        // VACUUM (without INTO) attaches an empty name for its scratch copy.
+        if (a && *a == '\0') return SQLITE_OK;
+        refusal = QStringLiteral("ATTACH and VACUUM INTO are not allowed: statements reach only the tables of the data folder, "
+                                 "which are attached by their names");
+        break;
+    case SQLITE_DETACH:
+        refusal = QStringLiteral("DETACH is not allowed: the tables of the data folder are attached and detached by the store");
+        break;
+    case SQLITE_CREATE_TABLE:
+        // Only the file's own table may live in a table file.
+        if (!inTableFile() || (a && qstricmp(a, schema) == 0)) return SQLITE_OK;
+        refusal = QStringLiteral("CREATE TABLE %1.%2 is not allowed: every table is a file of its own; use CREATE TABLE %2")
+                      .arg(QString::fromUtf8(schema), QString::fromUtf8(a ? a : ""));
+        break;
+    case SQLITE_DROP_TABLE:
+        if (!inTableFile()) return SQLITE_OK;
+        refusal = QStringLiteral("DROP TABLE %1.%2 is not allowed: use DROP TABLE %2, which removes the table's file")
+                      .arg(QString::fromUtf8(schema), QString::fromUtf8(a ? a : ""));
+        break;
+    default:
+        Q_UNUSED(b);
+        return SQLITE_OK;
+    }
+    session->refusal_ = refusal;
+    return SQLITE_DENY;
+}
+
+void SqlSession::rethrow(const StoreError& e) {
+    if (refusal_.isEmpty()) throw e;
+    const QString why = std::exchange(refusal_, QString());
+    throw StoreError(why, e.engineCode(), StoreError::Kind::Other);
+}
 
 void SqlSession::attach(const QString& table, QStringList& attachedNow) {
     if (attached_.size() >= kMaxAttached) {
@@ -53,10 +100,12 @@ void SqlSession::attach(const QString& table, QStringList& attachedNow) {
         Connection probe = db_.openTableFile(table);
     }
     const QString file = db_.tableFile(table);
-    Statement s(conn_, QStringLiteral("ATTACH DATABASE ? AS %1").arg(quoteIdentifier(table)));
-    s.bindText(1, file);
-    StatementResetter r(s);
-    s.step();
+    asStore([&] {
+        Statement s(conn_, QStringLiteral("ATTACH DATABASE ? AS %1").arg(quoteIdentifier(table)));
+        s.bindText(1, file);
+        StatementResetter r(s);
+        s.step();
+    });
     attached_ << table;
     attachedNow << table;
 }
@@ -74,8 +123,10 @@ Statement SqlSession::prepare(const QString& sql) {
     QStringList attachedNow;
     for (;;) {
         try {
+            refusal_.clear();
             return Statement(conn_, sql);
         } catch (const StoreError& e) {
+            if (!refusal_.isEmpty()) rethrow(e);
             if (!attachFor(e.message(), attachedNow)) throw;
         }
     }
@@ -90,6 +141,11 @@ int SqlSession::execute(const QString& sql) {
     case StatementShape::Kind::DropTable:
         db_.dropTable(shape.table, shape.ifExists);
         return 0;
+    case StatementShape::Kind::RenameTable:
+        throw StoreError(QStringLiteral("ALTER TABLE %1 RENAME is not allowed: a table's name is the name of its file, and the "
+                                        "catalogue names it; make the new table with CREATE TABLE … AS SELECT * FROM %1, "
+                                        "then DROP TABLE %1")
+                             .arg(shape.table));
     case StatementShape::Kind::CreateTableAs: {
         const QString name = Database::stripExtension(shape.table);
         if (db_.tableExists(name)) {
@@ -101,10 +157,16 @@ int SqlSession::execute(const QString& sql) {
         try {
             QStringList now;
             attach(name, now);
-            conn_.exec(QStringLiteral("DROP TABLE %1.%1").arg(quoteIdentifier(name)));
-            Statement s = prepare(QStringLiteral("CREATE TABLE %1.%1 AS %2").arg(quoteIdentifier(name), shape.body));
-            StatementResetter r(s);
-            s.step();
+            asStore([&] {
+                Transaction transaction(conn_);
+                conn_.exec(QStringLiteral("DROP TABLE %1.%1").arg(quoteIdentifier(name)));
+                Statement s = prepare(QStringLiteral("CREATE TABLE %1.%1 AS %2").arg(quoteIdentifier(name), shape.body));
+                {
+                    StatementResetter r(s);
+                    s.step();
+                }
+                transaction.commit();
+            });
         } catch (const StoreError&) {
             db_.dropTable(name, true);
             throw;
@@ -122,29 +184,27 @@ int SqlSession::execute(const QString& sql) {
     }
 
     Statement s = prepare(sql);
-    // Writes take the write lock up front, so two programs never deadlock upgrading locks.
-    const bool ownTransaction = !s.readOnly() && !conn_.inTransaction() && needsOwnTransaction(sql);
-    if (ownTransaction) conn_.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    // A statement that writes gets a transaction of its own, unless the text itself manages
+    // transactions or the user has one open.
+    std::optional<Transaction> transaction;
+    if (!s.readOnly() && !conn_.inTransaction() && needsOwnTransaction(sql)) transaction.emplace(conn_);
     try {
         {
             StatementResetter r(s);
             while (s.step()) {}
         }
         const int changed = conn_.changes();
-        if (ownTransaction) conn_.exec(QStringLiteral("COMMIT"));
+        if (transaction) transaction->commit();
         return changed;
-    } catch (const StoreError&) {
-        if (ownTransaction && conn_.inTransaction()) {
-            try { conn_.exec(QStringLiteral("ROLLBACK")); } catch (const StoreError&) {}
-        }
-        throw;
+    } catch (const StoreError& e) {
+        rethrow(e);
     }
 }
 
 void SqlSession::detach(const QString& table) {
     for (int i = 0; i < attached_.size(); ++i) {
         if (attached_[i].compare(table, Qt::CaseInsensitive) == 0) {
-            conn_.exec(QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(attached_[i])));
+            asStore([&] { conn_.exec(QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(attached_[i]))); });
             attached_.removeAt(i);
             return;
         }

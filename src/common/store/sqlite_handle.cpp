@@ -9,7 +9,8 @@
 namespace verbalo::store {
 namespace {
 
-// Long enough that the other program's batch commit always finishes first.
+// Longer than a batch of the other program's bulk loop lasts (a second) plus its commit, so a
+// write normally waits its turn instead of failing; when it does fail, it fails cleanly.
 constexpr int kBusyTimeoutMs = 8000;
 
 QString engineMessage(sqlite3* db) {
@@ -96,10 +97,11 @@ Statement::Statement(Connection& conn, const QString& sql) : Statement(conn.hand
 Statement::Statement(sqlite3* db, const QByteArray& sqlUtf8) : db_(db) {
     int rc = sqlite3_prepare_v2(db, sqlUtf8.constData(), static_cast<int>(sqlUtf8.size()), &stmt_, nullptr);
     if (rc != SQLITE_OK) {
-        QString msg = engineMessage(db);
+        const QString msg = engineMessage(db);
+        const int code = db ? sqlite3_extended_errcode(db) : rc;
         sqlite3_finalize(stmt_);
         stmt_ = nullptr;
-        throw StoreError(msg);
+        throw StoreError(msg, code);
     }
 }
 
@@ -207,6 +209,32 @@ QVariant Statement::value(int i) const {
 }
 
 bool Statement::readOnly() const { return sqlite3_stmt_readonly(stmt_) != 0; }
+
+Transaction::Transaction(Connection& conn) : conn_(conn) {
+    conn_.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    active_ = true;
+}
+
+Transaction::~Transaction() { rollback(); }
+
+void Transaction::commit() {
+    if (!active_) return;
+    try {
+        conn_.exec(QStringLiteral("COMMIT"));
+    } catch (const StoreError&) {
+        rollback();
+        throw;
+    }
+    active_ = false;
+}
+
+void Transaction::rollback() noexcept {
+    if (!active_) return;
+    active_ = false;
+    // The engine may already have rolled back on its own (a full disk, an I/O error); then
+    // there is nothing left to end.
+    if (conn_.inTransaction()) sqlite3_exec(conn_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
 
 QString quoteIdentifier(const QString& name) {
     QString q = name;

@@ -13,9 +13,9 @@ struct sqlite3_stmt;
 
 namespace verbalo::store {
 
-// Owns one sqlite3 connection. Every connection the store opens gets the collation and the
-// Unicode SQL functions, the rollback journal and a busy timeout, so that the two programs
-// can share a data folder.
+// Owns one sqlite3 connection. Every connection the store opens gets the collation, the
+// Unicode SQL functions and a busy timeout; no journal mode is set, so files keep SQLite's
+// default rollback journal, under which the two programs can share a data folder.
 class Connection {
 public:
     enum class Mode { ReadWrite, ReadWriteCreate, Memory };
@@ -86,6 +86,28 @@ private:
     sqlite3* db_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
     std::vector<QByteArray> boundTexts_; // bound without a copy, released at reset
+};
+
+// The one way the store writes: BEGIN IMMEDIATE (the write lock up front, so two programs never
+// deadlock upgrading their locks), then commit() or, on every other way out of the scope, a
+// rollback. A commit that fails (the other program still reading past the busy timeout, a full
+// disk) is rolled back too and thrown, so the connection never stays inside a transaction
+// that nobody will end: the table stays usable, and the caller learns that nothing was stored.
+class Transaction {
+public:
+    explicit Transaction(Connection& conn);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void commit();
+    // Ends the transaction without storing anything; never throws.
+    void rollback() noexcept;
+    bool active() const { return active_; }
+
+private:
+    Connection& conn_;
+    bool active_ = false;
 };
 
 // Resets a statement when leaving the scope, releasing its read lock.

@@ -32,6 +32,23 @@ public:
     bool isRowRefusal() const noexcept { return kind_ == Kind::RowRefused; }
     const char* what() const noexcept override { return utf8_.c_str(); }
 
+    // The same failure as said of a table: "table angol is damaged: …", "table angol is in use
+    // by another program: …", "table angol: …". A message that already names the table is
+    // kept as it is.
+    static StoreError ofTable(const QString& table, const StoreError& e) {
+        const QString plain = QStringLiteral("table %1: ").arg(table);
+        const QString named = QStringLiteral("table %1 ").arg(table);
+        if (e.message().startsWith(named)) return e;
+        switch (e.kind()) {
+        case Kind::Busy:
+            return StoreError(QStringLiteral("table %1 is in use by another program: %2").arg(table, e.message()), e.engineCode(), e.kind());
+        case Kind::Damaged:
+            return StoreError(QStringLiteral("table %1 is damaged: %2").arg(table, e.message()), e.engineCode(), e.kind());
+        default:
+            return StoreError(plain + e.message(), e.engineCode(), e.kind());
+        }
+    }
+
     // The kind an engine result code stands for (the primary code is its low byte).
     static Kind kindOfEngineCode(int engineCode) noexcept {
         switch (engineCode & 0xff) {

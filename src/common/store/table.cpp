@@ -19,7 +19,9 @@ Table::Table(Database& db, QObject* parent) : QObject(parent), db_(db) {}
 Table::~Table() {
     try {
         close();
-    } catch (...) {
+    } catch (const StoreError&) {
+        // A destructor has no one to tell; code that must know whether the last batch was
+        // stored ends it (endBatch, WriteBatch::commit) or closes the table before this.
     }
 }
 
@@ -47,10 +49,11 @@ void Table::open() {
         schema_ = readSchema(conn_);
     } catch (const StoreError& e) {
         conn_ = Connection();
-        throw StoreError(QStringLiteral("table %1: %2").arg(name_, e.message()));
+        throw StoreError::ofTable(name_, e);
     }
     buffer_.assign(schema_.fields.size(), QVariant());
     assigned_.assign(schema_.fields.size(), false);
+    committedWrites_ = lostWrites_ = 0;
     state_ = State::Browse;
     try {
         // Known before the first notice goes out, so that a listener reading rows at once does
@@ -66,9 +69,15 @@ void Table::open() {
 
 void Table::close() {
     if (state_ == State::Inactive) return;
-    if (batchOpen_) {
-        try { flushBatch(); } catch (const StoreError&) {}
+    std::optional<StoreError> lastBatch;
+    if (batchTransaction_) {
+        try {
+            flushBatch();
+        } catch (const StoreError& e) {
+            lastBatch = e;
+        }
     }
+    batchDepth_ = 0;
     statements_.clear();
     insertStatements_.clear();
     bulkCache_ = false;
@@ -79,6 +88,8 @@ void Table::close() {
     eof_ = bof_ = true;
     state_ = State::Inactive;
     conn_ = Connection();
+    // The table is closed either way; the caller still learns that rows were lost.
+    if (lastBatch) throw *lastBatch;
 }
 
 void Table::setIndexFieldNames(const QString& names) {
@@ -180,7 +191,7 @@ void Table::buildOrder() {
         order_.loadFrom(s.handle(), static_cast<int>(orderColumns_.size()));
     } catch (const StoreError& e) {
         order_.clear();
-        throw StoreError(QStringLiteral("table %1: %2").arg(name_, e.message()), e.engineCode());
+        throw StoreError::ofTable(name_, e);
     }
     ++storeReads_;
     orderValid_ = true;

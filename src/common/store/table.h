@@ -111,13 +111,28 @@ public:
     // Values of any row of the current order without moving to it (grids read rows this way).
     QVariant valueAt(int position, int field);
 
-    // Switching bound controls off stops the currentChanged notifications; the last switch back
-    // on sends one. Posts made meanwhile are committed in batches.
+    // Switching bound controls off stops the currentChanged notifications and the upkeep of
+    // the in-memory order; the last switch back on sends one notice, and the order is rebuilt
+    // when it is next needed.
     void disableControls();
     void enableControls();
     bool controlsDisabled() const { return disabledCount_ > 0; }
-    // Commits a pending batch of posts now.
+
+    // A batch: the posts and deletes made until endBatch() are committed together, never more
+    // than a second's worth at a time, so that the other program can write in between. Each
+    // commit is all or nothing. Calls nest; the outermost endBatch() ends the batch. WriteBatch
+    // below is the usual way to hold one.
+    void beginBatch();
+    // Commits what is pending and ends the batch. Throws when that commit fails; its rows are
+    // then not stored (see lostPosts()), and the table stays usable.
+    void endBatch();
+    bool inBatch() const { return batchDepth_ > 0; }
+    // Commits the pending part of the batch now; the batch goes on.
     void flushBatch();
+    // Posts and deletes that are stored for good, and those that a failed batch commit threw
+    // away, counted since the table was opened.
+    qint64 committedWrites() const { return committedWrites_; }
+    qint64 lostWrites() const { return lostWrites_; }
 
     // Row ids and store reads, for tests and benchmarks that check how much a caller costs.
     std::int64_t currentRowid() const { return currentRowid_; }
@@ -149,8 +164,8 @@ private:
     const std::vector<QVariant>& currentRow();
     const std::vector<QVariant>& rowValues(std::int64_t rowid);
     int requireField(const QString& field) const;
-    void beginWrite();
-    void endWrite(bool success);
+    void startBatchTransaction();
+    void abandonBatch();
     void storeInsert();
     void storeUpdate();
     // Runs one write statement inside the current batch or a transaction of its own.
@@ -191,11 +206,29 @@ private:
 
     int disabledCount_ = 0;
     bool pendingNotify_ = false;
-    bool batchOpen_ = false;
+    int batchDepth_ = 0;
+    std::unique_ptr<Transaction> batchTransaction_; // the open part of the batch, if any
     bool bulkCache_ = false;
-    int batchRows_ = 0;
+    qint64 batchWrites_ = 0; // writes inside batchTransaction_
+    qint64 committedWrites_ = 0;
+    qint64 lostWrites_ = 0;
     QElapsedTimer batchTimer_;
     quint64 storeReads_ = 0;
+};
+
+// Holds a batch on a table for a scope. commit() ends it and reports a failed last commit; a
+// scope left without commit() (an exception on its way) still commits what is pending.
+class WriteBatch {
+public:
+    explicit WriteBatch(Table& table) : table_(table) { table_.beginBatch(); }
+    ~WriteBatch();
+    WriteBatch(const WriteBatch&) = delete;
+    WriteBatch& operator=(const WriteBatch&) = delete;
+    void commit();
+
+private:
+    Table& table_;
+    bool ended_ = false;
 };
 
 } // namespace verbalo::store

@@ -7,14 +7,15 @@
 #include <QBuffer>
 #include <sqlite3.h>
 
+#include <utility>
+
 namespace verbalo::store {
 
 namespace {
 
-// Posts made while bound controls are off are committed together, but never held longer
-// than this, so that the other program can write too. Readers are not held up by an open
-// batch (only by its short commit); a second's batch keeps the journal small next to the
-// table, which a bulk load into a large table feels.
+// A batch is committed at the first write after this much time, so that the other program can
+// write too. Readers are not held up by an open batch (only by its short commit); a second's
+// batch keeps the journal small next to the table, which a bulk load into a large table feels.
 constexpr qint64 kBatchMillis = 1000;
 
 // A blob opened for writing lands in the row buffer when the stream is closed.
@@ -147,51 +148,103 @@ void Table::cancel() {
     notifyCurrent();
 }
 
-void Table::beginWrite() {
-    if (batchOpen_) return;
-    if (disabledCount_ > 0 && !bulkCache_) {
+void Table::beginBatch() {
+    requireOpen();
+    ++batchDepth_;
+}
+
+void Table::startBatchTransaction() {
+    if (!bulkCache_) {
         // A batch changes pages all over the key index; with room for them in memory they are
         // written once at the commit instead of spilled to the file in the middle of it.
         conn_.exec(QStringLiteral("PRAGMA cache_size=-53248"));
         bulkCache_ = true;
     }
-    conn_.exec(QStringLiteral("BEGIN IMMEDIATE"));
-    if (disabledCount_ > 0) {
-        batchOpen_ = true;
-        batchRows_ = 0;
-        batchTimer_.start();
-    }
-}
-
-void Table::endWrite(bool success) {
-    if (batchOpen_) {
-        ++batchRows_;
-        if (batchTimer_.elapsed() >= kBatchMillis) flushBatch();
-        return;
-    }
-    if (success) conn_.exec(QStringLiteral("COMMIT"));
-    else if (conn_.inTransaction()) conn_.exec(QStringLiteral("ROLLBACK"));
+    batchTransaction_ = std::make_unique<Transaction>(conn_);
+    batchWrites_ = 0;
+    batchTimer_.start();
 }
 
 void Table::flushBatch() {
-    if (!batchOpen_) return;
-    batchOpen_ = false;
-    if (conn_.inTransaction()) conn_.exec(QStringLiteral("COMMIT"));
+    if (!batchTransaction_) return;
+    std::unique_ptr<Transaction> transaction = std::move(batchTransaction_);
+    const qint64 writes = std::exchange(batchWrites_, 0);
+    try {
+        transaction->commit();
+    } catch (const StoreError& e) {
+        lostWrites_ += writes;
+        // The rows this cursor placed in its order are not in the file.
+        invalidateOrder();
+        throw StoreError::ofTable(name_, StoreError(QStringLiteral("the last %1 rows were not stored: %2").arg(writes).arg(e.message()),
+                                                    e.engineCode()));
+    }
+    committedWrites_ += writes;
     dataVersion_ = conn_.dataVersion();
+}
+
+void Table::abandonBatch() {
+    lostWrites_ += std::exchange(batchWrites_, 0);
+    batchTransaction_.reset();
+    invalidateOrder();
+}
+
+void Table::endBatch() {
+    if (batchDepth_ == 0) return;
+    if (--batchDepth_ > 0) return;
+    try {
+        flushBatch();
+    } catch (const StoreError&) {
+        conn_.exec(QStringLiteral("PRAGMA cache_size=-16384"));
+        bulkCache_ = false;
+        throw;
+    }
+    if (bulkCache_) {
+        conn_.exec(QStringLiteral("PRAGMA cache_size=-16384"));
+        bulkCache_ = false;
+    }
+}
+
+WriteBatch::~WriteBatch() {
+    if (ended_) return;
+    try {
+        table_.endBatch();
+    } catch (const StoreError&) {
+        // Only reached while another error is already on its way out of the scope; that one is
+        // what the caller reports, and the lost rows show in lostWrites().
+    }
+}
+
+void WriteBatch::commit() {
+    ended_ = true;
+    table_.endBatch();
 }
 
 void Table::runWrite(Statement& statement, const std::function<void(Statement&)>& bind) {
     try {
-        beginWrite();
-        try {
+        if (batchDepth_ > 0) {
+            if (!batchTransaction_) startBatchTransaction();
+            try {
+                StatementResetter r(statement);
+                bind(statement);
+                statement.step();
+            } catch (const StoreError& e) {
+                // A refused row leaves the batch as it was; any other failure may have ended the
+                // transaction inside the engine, so its rows are given up rather than trusted.
+                if (!e.isRowRefusal()) abandonBatch();
+                throw;
+            }
+            ++batchWrites_;
+            if (batchTimer_.elapsed() >= kBatchMillis) flushBatch();
+            return;
+        }
+        Transaction transaction(conn_);
+        {
             StatementResetter r(statement);
             bind(statement);
             statement.step();
-        } catch (const StoreError&) {
-            endWrite(false);
-            throw;
         }
-        endWrite(true);
+        transaction.commit();
+        ++committedWrites_;
     } catch (const StoreError& e) {
         rethrowWrite(e);
     }
@@ -208,12 +261,9 @@ void Table::requireKeyGiven() const {
 }
 
 void Table::rethrowWrite(const StoreError& e) {
-    const int primary = e.engineCode() & 0xff;
     if (e.engineCode() == SQLITE_CONSTRAINT_PRIMARYKEY || e.engineCode() == SQLITE_CONSTRAINT_UNIQUE)
-        throw StoreError(QStringLiteral("duplicate key in table %1").arg(name_), e.engineCode());
-    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
-        throw StoreError(QStringLiteral("table %1 is in use by another program: %2").arg(name_, e.message()), e.engineCode());
-    throw StoreError(QStringLiteral("table %1: %2").arg(name_, e.message()), e.engineCode());
+        throw StoreError(QStringLiteral("duplicate key in table %1").arg(name_), e.engineCode(), StoreError::Kind::RowRefused);
+    throw StoreError::ofTable(name_, e);
 }
 
 void Table::storeInsert() {
@@ -366,11 +416,6 @@ void Table::enableControls() {
     if (disabledCount_ == 0) return;
     if (--disabledCount_ > 0) return;
     if (isOpen()) {
-        flushBatch();
-        if (bulkCache_) {
-            conn_.exec(QStringLiteral("PRAGMA cache_size=-16384"));
-            bulkCache_ = false;
-        }
         if (pendingNotify_ || !orderValid_) {
             pendingNotify_ = false;
             // The order is rebuilt when someone next reads a position, not here.

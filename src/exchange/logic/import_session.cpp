@@ -1,52 +1,45 @@
 #include "exchange/logic/import_session.h"
 
-#include <sqlite3.h>
-
 namespace verbalo {
 
-bool refusesRowOnly(const store::StoreError& error) {
-    switch (error.engineCode() & 0xff) {
-    case SQLITE_IOERR:
-    case SQLITE_FULL:
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-    case SQLITE_READONLY:
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-    case SQLITE_CANTOPEN:
-    case SQLITE_NOMEM:
-    case SQLITE_PERM:
-        return false;
-    default:
-        return true;
-    }
+ImportSession::ImportSession(store::Table& table) : table_(table), committedBefore_(table.committedWrites()) {
+    table_.disableControls();
+    table_.beginBatch();
 }
-
-ImportSession::ImportSession(store::Table& table) : table_(table) { table_.disableControls(); }
 
 ImportSession::~ImportSession() { finish(); }
 
 RowResult ImportSession::discard(const store::StoreError& e) {
-    try {
-        table_.cancel();
-    } catch (const store::StoreError&) {
-    }
-    if (refusesRowOnly(e)) {
+    // cancel() only drops the row buffer of an open table; it has nothing to fail on here.
+    table_.cancel();
+    if (e.isRowRefusal()) {
         ++counts_.refused;
         return RowResult::Refused;
     }
     failure_ = e.message();
+    // The batch is ended now, so that what was committed before the failure stays and the
+    // count says exactly that.
+    try {
+        table_.endBatch();
+    } catch (const store::StoreError&) {
+        // The batch was already given up by the failure just recorded; this adds nothing to it.
+    }
+    countCommitted();
     return RowResult::Failed;
 }
+
+void ImportSession::countCommitted() { counts_.stored = table_.committedWrites() - committedBefore_; }
 
 bool ImportSession::finish() {
     if (finished_) return !failed();
     finished_ = true;
     try {
-        table_.enableControls();
+        table_.endBatch();
     } catch (const store::StoreError& e) {
         if (failure_.isEmpty()) failure_ = e.message();
     }
+    countCommitted();
+    table_.enableControls();
     return !failed();
 }
 

@@ -15,19 +15,20 @@ enum class RowResult {
 
 struct ImportCounts {
     qint64 offered = 0;
+    // While the import runs: rows the table took. Once it has finished or failed: rows that are
+    // committed to the file, so a batch that a failed commit threw away is not counted.
     qint64 stored = 0;
     qint64 refused = 0;
 };
 
-// Whether a store error is about the row alone. Anything else (I/O, a full disk, a lock held
-// too long by the other program, a damaged file) would refuse every following row as well,
-// and then silently skipping them would report a failed import as done.
-bool refusesRowOnly(const store::StoreError& error);
-
-// One import into an open table: bound controls are off meanwhile, so the store commits the
-// new rows in batches (each batch is all or nothing, and a killed import leaves whole rows
-// only); they come back on, and the rows show, when the session finishes. Rows are only ever
-// added: an existing row is never changed, a duplicate is refused by the table's key.
+// One import into an open table: bound controls are off meanwhile, and the new rows are
+// committed in batches (each batch is all or nothing, and a killed import leaves whole rows
+// only); the controls come back on, and the rows show, when the session finishes. Rows are only
+// ever added: an existing row is never changed, a duplicate is refused by the table's key.
+//
+// Only a row the table refuses for itself (a key that exists, an empty key, a value the column
+// will not take) is skipped. Any other failure (the disk, a lock held too long by the other
+// program, a damaged file) would refuse every following row as well, so it stops the import.
 class ImportSession {
 public:
     explicit ImportSession(store::Table& table);
@@ -63,8 +64,10 @@ public:
 
 private:
     RowResult discard(const store::StoreError& e);
+    void countCommitted();
 
     store::Table& table_;
+    qint64 committedBefore_ = 0;
     bool finished_ = false;
     ImportCounts counts_;
     QString failure_;

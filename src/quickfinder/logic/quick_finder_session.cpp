@@ -20,11 +20,20 @@ void QuickFinderSession::connect()
 QuickFinderSession::OpenResult QuickFinderSession::openDictionary(int id)
 {
     TSzotarak info;
-    const bool found = readDictionaryInfo(db_, id, info, folders_.programFolder);
-    if (!found || info.tipus != Bilingual) return OpenResult::NotBilingual;
+    if (!readDictionaryInfo(db_, id, info, folders_.programFolder)) {
+        // A remembered id the catalogue no longer holds (the default on a first start among
+        // them) falls back on the catalogue's first row when that is a word-pair dictionary;
+        // the id is kept, so the remembered dictionary opens again once it is back.
+        if (!readFirstDictionaryInfo(db_, info, folders_.programFolder) || info.tipus != Bilingual)
+            return OpenResult::Missing;
+        settings_.lastDict = id;
+    } else if (info.tipus != Bilingual) {
+        return OpenResult::NotBilingual;
+    } else {
+        settings_.lastDict = id;
+    }
     dictionary_ = info;
     hasDictionary_ = true;
-    settings_.lastDict = id;
     lookup_.setTable(dictionary_.tablanev);
     setSearchColumn(settings_.orderColumn);
     return OpenResult::Opened;
@@ -50,7 +59,7 @@ void QuickFinderSession::close(const WindowBounds &bounds)
     settings_.top = bounds.top;
     settings_.width = bounds.width;
     settings_.height = bounds.height;
-    saveQuickFinderSettings(ini_, settings_);
+    saveQuickFinderSettings(ini_, settings_, &saveError_);
 }
 
 } // namespace verbalo

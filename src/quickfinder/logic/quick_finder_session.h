@@ -33,11 +33,13 @@ public:
     // date. Errors of the store reach the caller; the connection stays made.
     void connect();
 
-    enum class OpenResult { Opened, NotBilingual };
+    enum class OpenResult { Opened, NotBilingual, Missing };
     // Reads the catalogue row of id and makes it the open dictionary when it is a bilingual
-    // one; an id the catalogue lacks counts as not bilingual. A refused dictionary leaves the
-    // one open before, with the last dictionary id, as they were. Errors of the store reach
-    // the caller, also leaving everything as it was.
+    // one. For an id the catalogue lacks, the catalogue's first row is opened instead when it is
+    // bilingual (the last dictionary id stays the one asked for); otherwise that is Missing,
+    // which the window passes over in silence. A refused dictionary leaves the one open before,
+    // with the last dictionary id, as they were. Errors of the store reach the caller, also
+    // leaving everything as it was.
     OpenResult openDictionary(int id);
     bool hasDictionary() const { return hasDictionary_; }
     const TSzotarak &dictionary() const { return dictionary_; }
@@ -49,8 +51,10 @@ public:
     // " szerint" once a dictionary is open, "Keresés nyelv1 szerint" and the like before.
     QString searchCommandCaption(const QString &column) const;
 
-    // Disconnects the store and writes LastGyDict, GyOrder and the window's bounds.
+    // Disconnects the store and writes LastGyDict, GyOrder and the window's bounds; when the
+    // file cannot be written, saveError() says why and the file stays as it was.
     void close(const WindowBounds &bounds);
+    const QString &saveError() const { return saveError_; }
 
 private:
     Folders folders_;
@@ -58,6 +62,7 @@ private:
     QuickFinderSettings settings_;
     store::Database db_;
     WordLookup lookup_;
+    QString saveError_;
     TSzotarak dictionary_;
     bool hasDictionary_ = false;
 };
