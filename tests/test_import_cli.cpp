@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -119,6 +120,13 @@ void TestImportCli::listImportAndExport() {
     QVERIFY2(run.status == 0, qPrintable(run.err));
     QVERIFY2(run.out.contains(QLatin1String("2 entries written (Windows-1250)")), qPrintable(run.out));
     QCOMPARE(readBytes(data.file(QStringLiteral("out.txt"))), QByteArray("##alma\r\nel\xf5sz\xf3\r\nfruit\r\n\r\n##k\xf6rte\r\nx\r\n\r\n"));
+
+    // A full disk is an error, not "entries written".
+    if (QFileInfo::exists(QStringLiteral("/dev/full"))) {
+        run = cli(data.folder(), {"export-list", "--dict", "2", "/dev/full"});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(QLatin1String("megtelt")) && !run.out.contains(QLatin1String("written")), qPrintable(run.err + run.out));
+    }
 }
 
 void TestImportCli::refusals_data() {

@@ -1,18 +1,47 @@
-// A second process for the store's concurrency tests: it writes word pairs into a table in
-// batches and says on stdout after each commit how many rows are stored for sure.
+// A second process for the store's concurrency tests. "bulk-insert" writes word pairs into a
+// table in batches and says on stdout after each commit how many rows are stored for sure;
+// "hold-read" keeps a read of a table file open for a while, as a slow reader in the other
+// program would, and says "holding" once it has the file's shared lock.
 #include "common/store/database.h"
 #include "common/store/table.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <QThread>
 
 #include <cstdio>
+#include <sqlite3.h>
+
+namespace {
+
+int holdRead(const QString& file, int millis) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "error: %s\n", sqlite3_errmsg(db));
+        return 1;
+    }
+    // A statement stepped once and left unfinished holds the shared lock until it is reset.
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT rowid FROM sqlite_master", -1, &s, nullptr) != SQLITE_OK || sqlite3_step(s) != SQLITE_ROW) {
+        std::fprintf(stderr, "error: %s\n", sqlite3_errmsg(db));
+        return 1;
+    }
+    std::printf("holding\n");
+    std::fflush(stdout);
+    QThread::msleep(static_cast<unsigned long>(millis));
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 4 && args.at(1) == QLatin1String("hold-read")) return holdRead(args.at(2), args.at(3).toInt());
     if (args.size() != 6 || args.at(1) != QLatin1String("bulk-insert")) {
-        std::fprintf(stderr, "usage: store_test_helper bulk-insert FOLDER TABLE ROWS BATCH\n");
+        std::fprintf(stderr, "usage: store_test_helper bulk-insert FOLDER TABLE ROWS BATCH | hold-read FILE MILLIS\n");
         return 2;
     }
     QTextStream out(stdout);

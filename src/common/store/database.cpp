@@ -148,7 +148,7 @@ Connection Database::openTableFile(const QString& tableName) {
     const QString file = tableFile(name);
     if (file.isEmpty()) throw StoreError(QStringLiteral("no such table: %1").arg(name));
     try {
-        Connection conn(file, Connection::Mode::ReadWrite);
+        Connection conn(file, Connection::Mode::ReadWrite, busyTimeoutMs_);
         prepareFile(conn, name);
         conn.exec(QStringLiteral("PRAGMA cache_size=-16384"));
         return conn;
@@ -169,14 +169,14 @@ void Database::createTable(const QString& tableName, const QString& columnsBody,
     if (!QFileInfo(folder_).isDir()) throw StoreError(QStringLiteral("data folder %1 does not exist").arg(folder_));
     const QString file = newTableFile(name);
     try {
-        Connection conn(file, Connection::Mode::ReadWriteCreate);
+        Connection conn(file, Connection::Mode::ReadWriteCreate, busyTimeoutMs_);
         conn.exec(QStringLiteral("PRAGMA application_id=%1").arg(kApplicationId));
         conn.exec(QStringLiteral("PRAGMA user_version=%1").arg(collationVersionMarker()));
         conn.exec(statement);
     } catch (const StoreError& e) {
         QFile::remove(file);
         QFile::remove(file + QLatin1String("-journal"));
-        throw StoreError(QStringLiteral("cannot create table %1: %2").arg(name, e.message()));
+        throw StoreError(QStringLiteral("cannot create table %1: %2").arg(name, e.message()), e.engineCode(), e.kind());
     }
     preparedFiles_.insert(file);
 }

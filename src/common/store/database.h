@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sqlite_handle.h"
+
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -8,7 +10,6 @@
 
 namespace verbalo::store {
 
-class Connection;
 class SqlSession;
 
 // The data folder seen as a database: one table per "*.DB" file. Each program connects one
@@ -42,6 +43,11 @@ public:
     void createTable(const QString& tableName, const QString& columnsBody, bool ifNotExists);
     void dropTable(const QString& tableName, bool ifExists);
 
+    // How long a statement waits for the other program's lock before it fails; connections
+    // opened from now on use it.
+    void setBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
+    int busyTimeout() const { return busyTimeoutMs_; }
+
     // The shared SQL connection that queries run on.
     SqlSession& session();
 
@@ -59,6 +65,7 @@ private:
     QString alias_;
     QString folder_;
     QSet<QString> preparedFiles_;
+    int busyTimeoutMs_ = Connection::kDefaultBusyTimeoutMs;
     std::unique_ptr<SqlSession> session_;
     friend class SqlSession;
 };

@@ -181,9 +181,11 @@ void OrderIndex::loadFrom(sqlite3_stmt* stmt, int keyColumns) {
         int rc = sqlite3_step(stmt);
         if (rc == SQLITE_DONE) break;
         if (rc != SQLITE_ROW) {
-            QString msg = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt)));
+            sqlite3* db = sqlite3_db_handle(stmt);
+            const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+            const int code = sqlite3_extended_errcode(db);
             sqlite3_reset(stmt);
-            throw StoreError(msg);
+            throw StoreError(msg, code);
         }
         const std::int64_t rowid = sqlite3_column_int64(stmt, 0);
         const size_t start = keys_.size();

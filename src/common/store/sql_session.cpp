@@ -39,7 +39,7 @@ bool needsOwnTransaction(const QString& sql) {
 
 } // namespace
 
-SqlSession::SqlSession(Database& db) : db_(db), conn_(QString(), Connection::Mode::Memory) {
+SqlSession::SqlSession(Database& db) : db_(db), conn_(QString(), Connection::Mode::Memory, db.busyTimeout()) {
     sqlite3_set_authorizer(conn_.handle(), &SqlSession::authorize, this);
 }
 

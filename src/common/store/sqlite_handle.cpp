@@ -9,17 +9,13 @@
 namespace verbalo::store {
 namespace {
 
-// Longer than a batch of the other program's bulk loop lasts (a second) plus its commit, so a
-// write normally waits its turn instead of failing; when it does fail, it fails cleanly.
-constexpr int kBusyTimeoutMs = 8000;
-
 QString engineMessage(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
 }
 
 } // namespace
 
-Connection::Connection(const QString& path, Mode mode) : path_(path) {
+Connection::Connection(const QString& path, Mode mode, int busyTimeoutMs) : path_(path) {
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (mode == Mode::ReadWriteCreate) flags |= SQLITE_OPEN_CREATE;
     // Not SQLITE_OPEN_MEMORY: attached files inherit the main database's open flags.
@@ -32,7 +28,7 @@ Connection::Connection(const QString& path, Mode mode) : path_(path) {
         throw StoreError(QStringLiteral("cannot open %1: %2").arg(path, msg));
     }
     sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    sqlite3_busy_timeout(db_, busyTimeoutMs);
     registerCollationAndFunctions(db_);
 }
 

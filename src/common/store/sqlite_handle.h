@@ -20,8 +20,12 @@ class Connection {
 public:
     enum class Mode { ReadWrite, ReadWriteCreate, Memory };
 
+    // Longer than a batch of the other program's bulk loop lasts (a second) plus its commit, so
+    // a write normally waits its turn instead of failing; when it does fail, it fails cleanly.
+    static constexpr int kDefaultBusyTimeoutMs = 8000;
+
     Connection() = default;
-    Connection(const QString& path, Mode mode);
+    Connection(const QString& path, Mode mode, int busyTimeoutMs = kDefaultBusyTimeoutMs);
     ~Connection();
     Connection(Connection&& other) noexcept;
     Connection& operator=(Connection&& other) noexcept;
