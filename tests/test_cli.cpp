@@ -39,12 +39,12 @@ void CliTest::sqlTablesAndCheck() {
     QCOMPARE(r.out, QStringLiteral("2 rows changed\n"));
     r = cli({"--data", d, "sql", "SELECT nyelv1, nyelv2 FROM angol ORDER BY nyelv1"});
     QCOMPARE(r.status, 0);
-    QCOMPARE(r.out, QStringLiteral("nyelv1\tnyelv2\nalma\tapple red\nkörte\tpear\n"));
-    r = cli({"--data", d, "tables"});
-    QCOMPARE(r.out, QStringLiteral("angol\n"));
+    QCOMPARE(r.out, QStringLiteral("nyelv1\tnyelv2\nalma\tapple\\tred\nkörte\tpear\n"));
+    r = cli({"--data", d, "tables"}); // the empty folder got its catalogue at the first command
+    QCOMPARE(r.out, QStringLiteral("angol\nszotarak\n"));
     r = cli({"--data", d, "check"});
     QCOMPARE(r.status, 0);
-    QCOMPARE(r.out, QStringLiteral("angol: ok\n"));
+    QCOMPARE(r.out, QStringLiteral("angol: ok\nszotarak: ok\n"));
 
     QFile junk(d + QStringLiteral("/rossz.DB"));
     QVERIFY(junk.open(QIODevice::WriteOnly));

@@ -1,91 +1,102 @@
 // verbalo-cli: scripted work on a data folder with the same libraries as the programs.
-#include "cli_commands.h"
+#include "app/cli/command_line.h"
+#include "app/cli/command_run.h"
+#include "app/cli/command_table.h"
+#include "app/cli/help_texts.h"
 
 #include "common/catalogue.h"
 #include "common/folders.h"
 #include "common/store/database.h"
+#include "common/store/store_error.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
-#include <cstdio>
-#include <functional>
-#include <map>
+using namespace verbalo;
+using namespace verbalo::cli;
 
 namespace {
 
-void usage(QTextStream& err) {
-    err << "usage: verbalo-cli [--data FOLDER] COMMAND [ARGS]\n"
-           "without --data: the data folder named in Verbalo9.ini\n"
-           "commands:\n"
-           "  sql \"STATEMENT\"   run SQL; rows are printed tab-separated with a header line\n"
-           "  tables            list the tables of the data folder\n"
-           "  check [TABLE]     integrity check of one or every table file\n"
-           "  dictionarize --dict NAME|ID [--order nyelv1|nyelv2] FILE\n"
-           "                    look every word of a text file up in a bilingual dictionary\n"
-           "  import-pairs --dict NAME|ID [--sep CHAR] FILE\n"
-           "                    add the word pairs of a text file (one pair a line) to a bilingual dictionary\n"
-           "  import-list --dict NAME|ID FILE\n"
-           "                    add the \"##\" headword blocks of a text file to a headword list\n"
-           "  export-list --dict NAME|ID FILE\n"
-           "                    write a headword list as a \"##\" text file\n";
+int usageError(QTextStream& err, const QString& reason) {
+    if (!reason.isEmpty()) err << "error: " << reason << '\n';
+    err << "usage: verbalo-cli [--data FOLDER] COMMAND [OPTIONS] [ARGUMENTS]\n"
+           "(verbalo-cli --help lists the commands)\n";
+    return 2;
+}
+
+// The data folder of --data, made with its empty catalogue when new or empty; without --data
+// the folder of Verbalo9.ini, as the programs make it at their first start.
+bool prepareFolder(QString& dataFolder, QTextStream& err) {
+    FolderSetup setup;
+    if (dataFolder.isEmpty()) {
+        const Folders folders = currentFolders();
+        setup = createMissingFolders(folders, createEmptyCatalogue);
+        dataFolder = folders.dataFolder;
+    } else {
+        setup = prepareDataFolder(dataFolder, createEmptyCatalogue);
+    }
+    if (!setup.ok) err << "error: " << setup.error << '\n';
+    return setup.ok;
+}
+
+int runCommand(const QStringList& programArgs, QTextStream& out, QTextStream& err) {
+    QCommandLineParser global;
+    // Everything from the command on is the command's.
+    global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    addOptions(global, globalOptions());
+    if (!global.parse(programArgs)) return usageError(err, global.errorText());
+    if (global.isSet(QStringLiteral("man-page"))) {
+        out << manPage(QCoreApplication::applicationVersion());
+        return 0;
+    }
+    if (global.isSet(QStringLiteral("bash-completion"))) {
+        out << bashCompletion();
+        return 0;
+    }
+    QStringList rest = global.positionalArguments();
+    if (global.isSet(QStringLiteral("help")) && rest.isEmpty()) {
+        out << globalHelp();
+        return 0;
+    }
+    if (rest.isEmpty()) return usageError(err, QString());
+    const CommandSpec* command = findCommand(rest.first());
+    if (!command) return usageError(err, QStringLiteral("unknown command ") + rest.first());
+
+    QCommandLineParser parser;
+    addOptions(parser, command->options);
+    parser.addOption(QCommandLineOption(QStringLiteral("help")));
+    rest.first() = programArgs.first() + QLatin1Char(' ') + command->name;
+    const bool parsed = parser.parse(rest);
+    if (global.isSet(QStringLiteral("help")) || (parsed && parser.isSet(QStringLiteral("help")))) {
+        out << commandHelp(*command);
+        return 0;
+    }
+    QString dataFolder = global.value(QStringLiteral("data"));
+    store::Database db;
+    CommandRun run{*command, db, parser, parser.positionalArguments(), out, err};
+    if (!parsed) return run.usageError(parser.errorText());
+    if (const QString problem = commandLineProblem(*command, parser); !problem.isEmpty()) return run.usageError(problem);
+
+    if (!prepareFolder(dataFolder, err)) return 1;
+    try {
+        db.connect(QStringLiteral("szotar"), dataFolder);
+    } catch (const store::StoreError& e) {
+        return run.fail(e.message());
+    }
+    return command->run(run);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("verbalo-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VERBALO_VERSION));
+    // Qt writes UTF-8 here whatever LANG or LC_ALL say, so pipes get the same bytes everywhere.
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
-
-    QStringList args = app.arguments().mid(1);
-    QString dataFolder;
-    if (args.size() >= 2 && args.first() == QLatin1String("--data")) {
-        dataFolder = args.at(1);
-        args = args.mid(2);
-    }
-    if (args.isEmpty()) {
-        usage(err);
-        return 2;
-    }
-    if (dataFolder.isEmpty()) {
-        // Like the programs: the data folder of Verbalo9.ini, made with an empty catalogue on
-        // first use.
-        const verbalo::Folders folders = verbalo::currentFolders();
-        const verbalo::FolderSetup setup = verbalo::createMissingFolders(folders, verbalo::createEmptyCatalogue);
-        if (!setup.ok) {
-            err << "error: " << setup.error << '\n';
-            return 1;
-        }
-        dataFolder = folders.dataFolder;
-    }
-    if (!QFileInfo(dataFolder).isDir()) {
-        err << "error: data folder " << dataFolder << " does not exist\n";
-        return 1;
-    }
-
-    verbalo::store::Database db;
-    db.connect(QStringLiteral("szotar"), dataFolder);
-
-    using Command = std::function<int(verbalo::store::Database&, const QStringList&, QTextStream&, QTextStream&)>;
-    const std::map<QString, Command> commands = {
-        {QStringLiteral("sql"), verbalo::cli::runSql},
-        {QStringLiteral("tables"), verbalo::cli::runTables},
-        {QStringLiteral("check"), verbalo::cli::runCheck},
-        {QStringLiteral("dictionarize"), verbalo::cli::runDictionarize},
-        {QStringLiteral("import-pairs"), verbalo::cli::runImportPairs},
-        {QStringLiteral("import-list"), verbalo::cli::runImportList},
-        {QStringLiteral("export-list"), verbalo::cli::runExportList},
-    };
-    const auto it = commands.find(args.first());
-    if (it == commands.end()) {
-        err << "error: unknown command " << args.first() << '\n';
-        usage(err);
-        return 2;
-    }
-    const int status = it->second(db, args.mid(1), out, err);
+    const int status = runCommand(app.arguments(), out, err);
     out.flush();
     err.flush();
     return status;

@@ -2,6 +2,7 @@
 
 #include "common/store/database.h"
 #include "common/store/query.h"
+#include "common/store/sqlite_handle.h"
 #include "common/store/table.h"
 #include "common/table_layouts.h"
 
@@ -133,8 +134,7 @@ void refreshExistence(store::Database& db) {
     t.setFiltered(false);
     t.open();
     for (t.first(); !t.eof(); t.next()) {
-        const QString table = t.text(QStringLiteral("tablanev"));
-        const bool exists = !table.isEmpty() && tables.contains(store::Database::stripExtension(table), Qt::CaseInsensitive);
+        const bool exists = isTablePresent(tables, t.text(QStringLiteral("tablanev")));
         const QString wanted = exists ? QStringLiteral("I") : QStringLiteral("N");
         if (t.text(QStringLiteral("letezik")) != wanted) {
             t.edit();
@@ -142,6 +142,33 @@ void refreshExistence(store::Database& db) {
             t.post();
         }
     }
+}
+
+bool isTablePresent(const QStringList& tableNames, const QString& tablanev) {
+    return !tablanev.isEmpty() && tableNames.contains(store::Database::stripExtension(tablanev), Qt::CaseInsensitive);
+}
+
+QList<CatalogueEntry> catalogueEntries(store::Database& db) {
+    const QStringList tables = db.tableNames();
+    QList<CatalogueEntry> entries;
+    store::Query q(db);
+    q.setSql(QStringLiteral("SELECT szotarak, szotarak_nev, tablanev, tipus FROM szotarak ORDER BY szotarak;"));
+    for (store::ResultSet rs = q.open(); !rs.eof(); rs.next()) {
+        const QString table = textOf(rs, "tablanev");
+        entries.append({intOf(rs, "szotarak"), textOf(rs, "szotarak_nev"), table, intOf(rs, "tipus"), isTablePresent(tables, table)});
+    }
+    return entries;
+}
+
+int findDictionaryId(store::Database& db, const QString& idOrName) {
+    bool numeric = false;
+    const int id = idOrName.toInt(&numeric);
+    if (numeric) return dictionaryTypeOf(db, id) != 0 ? id : 0;
+    store::Query q(db);
+    q.setSql(QStringLiteral("SELECT szotarak FROM szotarak WHERE szotarak_nev=%1 OR lower(tablanev)=lower(%1) ORDER BY szotarak;")
+                 .arg(store::quoteLiteral(idOrName)));
+    store::ResultSet rs = q.open();
+    return rs.eof() ? 0 : rs.value(0).toInt();
 }
 
 QString otherLanguageColumn(const QString& column) {

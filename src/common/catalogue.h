@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace verbalo {
 
@@ -51,6 +53,27 @@ void runStatement(store::Database& db, const QString& statement);
 // Brings every row's letezik flag up to date with the table files of the data folder:
 // "I" when its table exists, "N" when it does not. Errors of posting reach the caller.
 void refreshExistence(store::Database& db);
+
+// Whether a row's tablanev names one of the data folder's tables (tableNames: the folder's
+// table list), compared without regard to case as the store matches files; an empty name never.
+bool isTablePresent(const QStringList& tableNames, const QString& tablanev);
+
+// One catalogue row as a listing shows it, with whether its table is there now (read from the
+// folder, not from the letezik flag, which is only as fresh as the last refresh).
+struct CatalogueEntry {
+    int id = 0;
+    QString name;
+    QString table;
+    int type = 0;
+    bool present = false;
+};
+
+// Every catalogue row in id order. Store errors reach the caller.
+QList<CatalogueEntry> catalogueEntries(store::Database& db);
+
+// The id of a dictionary named by its id, its name or its table name (case-blind), the lowest
+// id when several rows match; 0 when none does. Store errors reach the caller.
+int findDictionaryId(store::Database& db, const QString& idOrName);
 
 // "nyelv2" for "nyelv1", "nyelv1" for any other text.
 QString otherLanguageColumn(const QString& column);

@@ -1,10 +1,13 @@
 #include "common/folders.h"
 
 #include "common/ini_file.h"
+#include "common/table_layouts.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace verbalo {
 namespace {
@@ -112,6 +115,36 @@ FolderSetup createMissingFolders(const Folders &folders,
     if (setup.dataFolderCreated && createCatalogue
         && !createCatalogue(folders.dataFolder, &setup.error))
         return setup;
+    setup.ok = true;
+    return setup;
+}
+
+FolderSetup prepareDataFolder(const QString &dataFolder, const EmptyCatalogueCreator &createCatalogue)
+{
+    FolderSetup setup;
+    const QFileInfo info(dataFolder);
+    if (info.exists() && !info.isDir()) {
+        setup.error = QStringLiteral("Az adatmappa helyén egy file áll: %1").arg(dataFolder);
+        return setup;
+    }
+    if (!ensureFolder(dataFolder, &setup.error, &setup.dataFolderCreated))
+        return setup;
+    const QDir dir(dataFolder);
+    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QString catalogueFile = kCatalogueTable + QStringLiteral(".DB");
+    const bool hasCatalogue = std::any_of(entries.cbegin(), entries.cend(), [&](const QString &entry) {
+        return entry.compare(catalogueFile, Qt::CaseInsensitive) == 0;
+    });
+    if (!hasCatalogue) {
+        if (!entries.isEmpty()) {
+            setup.error = QStringLiteral("A(z) %1 mappában nincs szótárkatalógus (%2), de más file-ok vannak benne; "
+                                         "a mappát nem változtattam meg.")
+                              .arg(dataFolder, catalogueFile);
+            return setup;
+        }
+        if (!createCatalogue(dataFolder, &setup.error))
+            return setup;
+    }
     setup.ok = true;
     return setup;
 }

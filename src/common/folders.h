@@ -57,4 +57,10 @@ struct FolderSetup {
 FolderSetup createMissingFolders(const Folders &folders,
                                  const EmptyCatalogueCreator &createCatalogue = {});
 
+// A data folder named outright (the command-line tool's --data): a missing folder is made and
+// an empty one gets its empty catalogue from createCatalogue, as a first data folder does. A
+// folder that holds other files but no catalogue is refused and left as it is: it is most
+// likely the wrong folder, and a catalogue written into it would hide that.
+FolderSetup prepareDataFolder(const QString &dataFolder, const EmptyCatalogueCreator &createCatalogue);
+
 } // namespace verbalo

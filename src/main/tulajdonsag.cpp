@@ -9,6 +9,7 @@
 #include "common/text_routines.h"
 #include "main/logic/catalogue_editing.h"
 #include "main/logic/default_icons.h"
+#include "main/logic/dictionary_creation.h"
 #include "widgets/editing_dialog.h"
 #include "widgets/icons.h"
 #include "widgets/window_geometry.h"
@@ -284,12 +285,7 @@ void Tfrm_Tulajdonsag::accept() {
     }
     try {
         if (isNew()) {
-            table_->insert();
-            table_->setValue(QStringLiteral("tipus"), selectedType());
-            table_->setValue(QStringLiteral("nyelv1szeles"), 0.5);
-            table_->setValue(QStringLiteral("nyelv2szeles"), 0.5);
-            table_->setValue(QStringLiteral("sorrend"), QStringLiteral("nyelv1"));
-            table_->setValue(QStringLiteral("ablak"), 0);
+            startNewCatalogueRow(*table_, selectedType());
         } else {
             table_->edit();
         }

@@ -1,0 +1,13 @@
+# Run at build time: writes verbalo-cli's manual page and bash completion from its own output.
+foreach(pair "--man-page;${MAN_PAGE}" "--bash-completion;${COMPLETION}")
+  list(GET pair 0 option)
+  list(GET pair 1 file)
+  get_filename_component(folder "${file}" DIRECTORY)
+  file(MAKE_DIRECTORY "${folder}")
+  execute_process(COMMAND "${CLI}" ${option} OUTPUT_FILE "${file}.new" RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    file(REMOVE "${file}.new")
+    message(FATAL_ERROR "verbalo-cli ${option} failed: ${status}")
+  endif()
+  file(RENAME "${file}.new" "${file}")
+endforeach()

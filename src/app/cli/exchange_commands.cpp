@@ -1,0 +1,97 @@
+// import-pairs, import-list and export-list: dictionaries to and from text files.
+#include "app/cli/command_run.h"
+#include "app/cli/commands.h"
+
+#include "common/catalogue.h"
+#include "common/store/database.h"
+#include "common/store/store_error.h"
+#include "common/store/table.h"
+#include "common/table_layouts.h"
+#include "common/text_file.h"
+#include "common/text_routines.h"
+#include "exchange/logic/import_file_text.h"
+#include "exchange/logic/list_import.h"
+#include "exchange/logic/list_text_writer.h"
+#include "exchange/logic/pair_import.h"
+
+namespace verbalo::cli {
+
+using namespace verbalo::store;
+
+namespace {
+
+void printCounts(const QString& file, const ImportCounts& counts, QTextStream& out) {
+    out << file << ": " << counts.offered << " offered, " << counts.stored << " stored, " << counts.refused << " refused\n";
+}
+
+// The steps both imports share: the dictionary of the kind asked for, the file read as the
+// import windows read it, the dictionary's table opened; makeImporter(table) makes the
+// importer and feed(importer, text) offers it the file's lines. The counts are printed and a
+// stop is reported; the exit code is returned.
+template <typename MakeImporter, typename Feed>
+int importFile(CommandRun& run, int type, MakeImporter makeImporter, Feed feed) {
+    const QString path = run.arguments.first();
+    try {
+        TSzotarak info;
+        if (!run.findDictionary(type, info)) return 1;
+        const ImportText file = readImportText(path);
+        if (!file.ok) return run.fail(file.error);
+        Table table(run.db);
+        table.setTableName(info.tablanev);
+        table.open();
+        auto importer = makeImporter(table);
+        feed(importer, file.text);
+        const bool ok = importer.finish();
+        printCounts(path, importer.counts(), run.out);
+        if (!ok) return run.fail(QStringLiteral("import stopped: ") + importer.failure());
+    } catch (const StoreError& e) {
+        return run.fail(e.message());
+    }
+    return 0;
+}
+
+} // namespace
+
+int runImportPairs(CommandRun& run) {
+    QString separator = run.isSet("sep") ? run.value("sep") : QStringLiteral(";");
+    if (separator == QLatin1String("tab") || separator == QLatin1String("\\t")) separator = QStringLiteral("\t");
+    if (separator.size() != 1) return run.usageError(QStringLiteral("--sep: one character, \"tab\" or \"\\t\""));
+    const QChar sep = separator.at(0);
+    return importFile(
+        run, Bilingual, [sep](Table& table) { return PairImporter(table, sep); },
+        [](PairImporter& importer, const QString& text) {
+            // Lines as the import window's editor holds them: a final line break offers an empty line.
+            forEachLine(text, true, [&importer](QStringView line) { return importer.offer(line.toString()) != RowResult::Failed; });
+        });
+}
+
+int runImportList(CommandRun& run) {
+    return importFile(
+        run, HeadwordList, [](Table& table) { return ListImporter(table); },
+        [](ListImporter& importer, const QString& text) {
+            forEachLine(text, false, [&importer](QStringView line) {
+                importer.addLine(line);
+                return !importer.failed();
+            });
+        });
+}
+
+int runExportList(CommandRun& run) {
+    const QString path = run.arguments.first();
+    try {
+        TSzotarak info;
+        if (!run.findDictionary(HeadwordList, info)) return 1;
+        Table table(run.db);
+        table.setTableName(info.tablanev);
+        table.open();
+        const TextWriteResult written = writeListText(table, path);
+        if (!written.ok) return run.fail(written.error);
+        run.out << path << ": " << table.recordCount() << " entries written ("
+                << (written.encoding == TextEncoding::Utf8 ? "UTF-8" : "Windows-1250") << ")\n";
+    } catch (const StoreError& e) {
+        return run.fail(e.message());
+    }
+    return 0;
+}
+
+} // namespace verbalo::cli
