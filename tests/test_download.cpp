@@ -1,6 +1,6 @@
 // Downloading a file from a small HTTP server that the test runs on 127.0.0.1.
 
-#include "common/download.h"
+#include "internet/logic/download.h"
 
 #include <QDir>
 #include <QFile>

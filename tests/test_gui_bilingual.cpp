@@ -5,7 +5,7 @@
 #include "dictionaries/dictionarizing_tab.h"
 #include "dictionaries/frm_szerkeszt.h"
 #include "dictionaries/frm_szotar.h"
-#include "dictionaries/logic/pair_list_model.h"
+#include "dictionaries/pair_list_model.h"
 #include "dictionaries/result_pane.h"
 #include "dictionaries/search_tab.h"
 #include "dictionaries/text_editor.h"

@@ -335,12 +335,19 @@ void QuickFinderWindowTest::snapsToTheScreenEdges() {
     IniFile(f.data.folders().configFile).writeInteger(QStringLiteral("Screen"), QStringLiteral("GyTop"), 10);
     Tfrm_Main& w = f.open();
     const QRect area = w.screen()->availableGeometry();
-    QTest::qWait(700);
+    QVERIFY(w.placementSettling());
+    QVERIFY(!w.snapPending());
+    w.settlePlacementNow();
     QCOMPARE(w.pos(), QPoint(10, 10));
+    // Within 25 pixels of an edge: onto the edge.
     w.move(area.left() + 20, area.top() + 100);
-    QTRY_COMPARE(w.frameGeometry().topLeft(), QPoint(area.left(), area.top() + 100));
+    QVERIFY(w.snapPending());
+    w.snapNow();
+    QCOMPARE(w.frameGeometry().topLeft(), QPoint(area.left(), area.top() + 100));
+    // Farther away: left where the user put it.
     w.move(area.left() + 100, area.top() + 100);
-    QTest::qWait(300);
+    QVERIFY(w.snapPending());
+    w.snapNow();
     QCOMPARE(w.frameGeometry().topLeft(), QPoint(area.left() + 100, area.top() + 100));
 }
 

@@ -2,6 +2,7 @@
 #include "test_quick_fixture.h"
 
 #include "quickfinder/logic/clipboard_watch.h"
+#include "quickfinder/system_clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -293,6 +293,8 @@ void StoreSqlTest::splitStatements_data() {
     QTest::newRow("semicolon in a comment") << "SELECT 1 -- x;y\n; /* ; */ SELECT 2;" << 2;
     QTest::newRow("blank pieces dropped") << " ; ;SELECT 1;;" << 1;
     QTest::newRow("nothing") << "  " << 0;
+    QTest::newRow("a trigger body holds its own semicolons")
+        << "CREATE TRIGGER t AFTER INSERT ON a BEGIN UPDATE a SET x=1; DELETE FROM b; END; SELECT 1;" << 2;
 }
 
 void StoreSqlTest::splitStatements() {

@@ -6,6 +6,8 @@
 #include "common/store/sqlite_handle.h"
 #include "common/store/table.h"
 
+#include <QRandomGenerator>
+#include <QSet>
 #include <QSignalSpy>
 #include <QtTest>
 #include <sqlite3.h>
@@ -48,7 +50,53 @@ private slots:
     void changesByAnotherConnectionAreSeen();
     void indexesBuiltUnderAnotherCollationAreRebuilt();
     void unknownFieldsAndClosedTablesGiveErrors();
+    void orderMatchesSqlOrderBy_data();
+    void orderMatchesSqlOrderBy();
 };
+
+void StoreTableTest::orderMatchesSqlOrderBy_data() {
+    QTest::addColumn<QString>("order");
+    QTest::newRow("by the key") << QStringLiteral("szo");
+    QTest::newRow("by a column with nulls and equal keys") << QStringLiteral("megj");
+}
+
+// The cursor's in-memory order and the engine's ORDER BY must agree row for row on keys that
+// differ only in case or accents, equal keys, nulls and empty texts.
+void StoreTableTest::orderMatchesSqlOrderBy() {
+    QFETCH(QString, order);
+    StoreFixture f;
+    f.exec(QStringLiteral("CREATE TABLE szavak ( szo CHAR(20), megj CHAR(20), PRIMARY KEY (szo));"));
+    f.exec(QStringLiteral("create index idx_megj on szavak (megj);"));
+    const QStringList pieces{QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("á"), QStringLiteral("Á"), QStringLiteral("b"),
+                             QStringLiteral("ö"), QStringLiteral("ő"), QStringLiteral("O"), QStringLiteral("z"), QStringLiteral("cs"),
+                             QStringLiteral("1"), QStringLiteral(" "), QStringLiteral("-")};
+    QRandomGenerator rng(20261210);
+    Table t(f.db());
+    t.setTableName(QStringLiteral("szavak"));
+    t.open();
+    QSet<QString> keys;
+    WriteBatch batch(t);
+    while (keys.size() < 400) {
+        QString key;
+        for (int n = 1 + rng.bounded(4); n > 0; --n) key += pieces.at(rng.bounded(pieces.size()));
+        if (key.trimmed().isEmpty() || keys.contains(key)) continue;
+        keys.insert(key);
+        t.insert();
+        t.setValue(QStringLiteral("szo"), key);
+        const int kind = rng.bounded(4);
+        if (kind == 0) t.setNull(QStringLiteral("megj"));
+        else if (kind == 1) t.setValue(QStringLiteral("megj"), QString(QLatin1String("")));
+        else t.setValue(QStringLiteral("megj"), pieces.at(rng.bounded(pieces.size())));
+        t.post();
+    }
+    batch.commit();
+    t.setIndexFieldNames(order);
+    QStringList cursor;
+    for (t.first(); !t.eof(); t.next()) cursor << QString::number(t.currentRowid());
+    const QString by = order == QLatin1String("szo") ? QStringLiteral("szo COLLATE VERBALO, rowid")
+                                                      : QStringLiteral("megj COLLATE VERBALO, rowid");
+    QCOMPARE(cursor, f.rows(QStringLiteral("SELECT rowid FROM szavak ORDER BY ") + by));
+}
 
 void StoreTableTest::navigationAndEnds() {
     StoreFixture f;

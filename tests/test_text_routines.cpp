@@ -60,7 +60,6 @@ private slots:
     void nullableValues();
     void replaceChar_data();
     void replaceChar();
-    void chooseValue();
     void colours_data();
     void colours();
 };
@@ -420,12 +419,6 @@ void TestTextRoutines::replaceChar()
     QFETCH(QVariant, value);
     QFETCH(QString, expected);
     QCOMPARE(verbalo::replaceChar(value, QLatin1Char(' '), QLatin1Char('_')), expected);
-}
-
-void TestTextRoutines::chooseValue()
-{
-    QCOMPARE(verbalo::chooseValue(true, QStringLiteral("a"), QStringLiteral("b")), QStringLiteral("a"));
-    QCOMPARE(verbalo::chooseValue(false, 1, 2), 2);
 }
 
 void TestTextRoutines::colours_data()

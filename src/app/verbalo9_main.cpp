@@ -11,14 +11,8 @@
 #include "widgets/icons.h"
 #include "widgets/message_box_sink.h"
 
-#if __has_include("dictionaries/frm_szotar.h")
 #include "dictionaries/frm_szotar.h"
-#define VERBALO_HAS_BILINGUAL_WINDOW 1
-#endif
-#if __has_include("dictionaries/szotar2.h")
 #include "dictionaries/szotar2.h"
-#define VERBALO_HAS_HEADWORD_LIST_WINDOW 1
-#endif
 
 #include <QApplication>
 
@@ -27,16 +21,12 @@ namespace {
 // The window kind of each dictionary type; a type left out opens with the frame's
 // "Nem megfelelő szótártípus" message.
 void registerDictionaryWindows() {
-#ifdef VERBALO_HAS_BILINGUAL_WINDOW
     verbalo::registerDictionaryWindow(verbalo::Bilingual, [](verbalo::FrameServices& frame, QWidget* parent) {
         return new verbalo::Tfrm_Szotar(frame, parent);
     });
-#endif
-#ifdef VERBALO_HAS_HEADWORD_LIST_WINDOW
     verbalo::registerDictionaryWindow(verbalo::HeadwordList, [](verbalo::FrameServices& frame, QWidget* parent) {
         return new verbalo::Tfrm_Szotar2(frame, parent);
     });
-#endif
 }
 
 } // namespace

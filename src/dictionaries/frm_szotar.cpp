@@ -5,7 +5,7 @@
 #include "common/store/table.h"
 #include "dictionaries/dictionarizing_tab.h"
 #include "dictionaries/frm_szerkeszt.h"
-#include "dictionaries/logic/pair_list_model.h"
+#include "dictionaries/pair_list_model.h"
 #include "dictionaries/logic/pair_view_settings.h"
 #include "dictionaries/pair_grid.h"
 #include "dictionaries/search_tab.h"

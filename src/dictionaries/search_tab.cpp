@@ -2,7 +2,7 @@
 
 #include "common/messages.h"
 #include "common/store/table.h"
-#include "dictionaries/logic/pair_list_model.h"
+#include "dictionaries/pair_list_model.h"
 #include "dictionaries/logic/pair_search.h"
 #include "dictionaries/logic/result_writers.h"
 #include "dictionaries/pair_grid.h"

@@ -2,7 +2,7 @@
 
 #include "common/messages.h"
 #include "common/store/collation.h"
-#include "main/logic/default_icons.h"
+#include "widgets/default_icons.h"
 #include "widgets/icons.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "main/nevjegy.h"
 
-#include "main/logic/default_icons.h"
+#include "widgets/default_icons.h"
 #include "main/logic/frame_rules.h"
 #include "main/tamogat.h"
 #include "widgets/frame_services.h"

@@ -8,7 +8,7 @@
 #include "common/table_layouts.h"
 #include "common/text_routines.h"
 #include "main/logic/catalogue_editing.h"
-#include "main/logic/default_icons.h"
+#include "widgets/default_icons.h"
 #include "main/logic/dictionary_creation.h"
 #include "widgets/editing_dialog.h"
 #include "widgets/icons.h"

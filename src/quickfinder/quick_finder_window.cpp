@@ -4,6 +4,7 @@
 #include "common/store/store_error.h"
 #include "main/logo.h"
 #include "quickfinder/logic/clipboard_watch.h"
+#include "quickfinder/system_clipboard.h"
 #include "quickfinder/logic/edge_snap.h"
 #include "quickfinder/logic/occurrence_query.h"
 #include "quickfinder/logic/quick_finder_session.h"

@@ -57,6 +57,17 @@ public:
     QuickFinderSession& session() { return *session_; }
     ClipboardWatch& clipboardWatch() { return *watch_; }
 
+    // The placement timers, for tests that check snapping without waiting on a clock: the
+    // window's own placement is still settling (moves do not snap yet), a snap is due after the
+    // user's last move; the *Now() calls do at once what the timers would do.
+    bool placementSettling() const { return placing_.isActive(); }
+    bool snapPending() const { return snapTimer_.isActive(); }
+    void settlePlacementNow() { placing_.stop(); }
+    void snapNow() {
+        snapTimer_.stop();
+        snapToScreenEdges();
+    }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

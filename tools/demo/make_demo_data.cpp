@@ -11,7 +11,7 @@
 #include "common/table_layouts.h"
 #include "common/text_file.h"
 #include "main/logic/catalogue_editing.h"
-#include "main/logic/default_icons.h"
+#include "widgets/default_icons.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 // entries from the same painting code the programs use for their built-in defaults, so both
 // look alike. Run by hand after changing the pictures:
 //   tools/icons/make_icons.sh
-#include "main/logic/default_icons.h"
+#include "widgets/default_icons.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -8,14 +8,6 @@ namespace verbalo::store {
 
 namespace {
 
-QString collated(const TableSchema& schema, const QString& column) {
-    if (column == QLatin1String("rowid")) return column;
-    const FieldDef* f = schema.field(column);
-    QString part = quoteIdentifier(f ? f->name : column);
-    if (f && f->kind == FieldKind::Text) part += QStringLiteral(" COLLATE ") + QLatin1String(kCollationName);
-    return part;
-}
-
 bool equalIgnoringCase(const QVariant& value, const QByteArray& key) {
     if (value.isNull()) return false;
     const QByteArray v = value.toString().toUtf8();
@@ -34,11 +26,8 @@ void KeyedReader::open(const QString& tableName, const QString& orderColumn) {
         const IndexDef* idx = schema_.indexLeadingWith(orderColumn);
         if (!idx) throw StoreError(QStringLiteral("no index on column %1 of table %2").arg(orderColumn, name_));
         column_ = schema_.field(orderColumn)->name;
-        order_ = QStringList{column_};
-        // The rest of the index and the row id keep rows with equal keys in the order a Table
-        // shows them.
-        for (const QString& c : idx->columns)
-            if (!order_.contains(c, Qt::CaseInsensitive)) order_ << c;
+        // The order a Table shows the rows in: the rest of the index and the row id after the key.
+        order_ = TableSchema::orderColumns({column_}, *idx);
         order_ << QStringLiteral("rowid");
     } catch (const StoreError& e) {
         conn_ = Connection();
@@ -58,7 +47,7 @@ void KeyedReader::close() {
 
 QString KeyedReader::orderBy(bool descending) const {
     QStringList parts;
-    for (const QString& c : order_) parts << collated(schema_, c) + (descending ? QStringLiteral(" DESC") : QString());
+    for (const QString& c : order_) parts << schema_.orderTerm(c, descending);
     return parts.join(QStringLiteral(", "));
 }
 
@@ -77,7 +66,7 @@ void KeyedReader::gotoNearest(const QString& key) {
     eof_ = true;
 
     const QString table = quoteIdentifier(schema_.tableName);
-    const QString column = collated(schema_, column_);
+    const QString column = schema_.orderTerm(column_);
     const QByteArray keyBytes = key.toUtf8();
     const int keyField = schema_.fieldIndex(column_);
 

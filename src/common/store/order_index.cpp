@@ -2,6 +2,7 @@
 
 #include "collation.h"
 #include "store_error.h"
+#include "table_values.h"
 
 #include <sqlite3.h>
 
@@ -38,6 +39,39 @@ void putNumber(std::string& out, std::int64_t i, double d, bool isInteger) {
         out.append(buf, 8);
     } else {
         putDouble(out, d);
+    }
+}
+
+// One key column, whichever way its value arrives: from the engine or from the caller.
+void putCell(std::string& out, StorageClass cls, std::int64_t i, double d, const char* p, size_t n) {
+    switch (cls) {
+    case StorageClass::Null: out.push_back(TagNull); break;
+    case StorageClass::Integer: putNumber(out, i, 0, true); break;
+    case StorageClass::Real: putNumber(out, 0, d, false); break;
+    case StorageClass::Text: putBytes(out, TagText, p, n); break;
+    case StorageClass::Blob: putBytes(out, TagBlob, p ? p : "", n); break;
+    }
+}
+
+// The key columns [first, first + count) of the statement's current row, encoded straight
+// into out: no allocation per row.
+void putColumns(std::string& out, sqlite3_stmt* stmt, int first, int count) {
+    for (int c = first; c < first + count; ++c) {
+        switch (sqlite3_column_type(stmt, c)) {
+        case SQLITE_NULL: putCell(out, StorageClass::Null, 0, 0, nullptr, 0); break;
+        case SQLITE_INTEGER: putCell(out, StorageClass::Integer, sqlite3_column_int64(stmt, c), 0, nullptr, 0); break;
+        case SQLITE_FLOAT: putCell(out, StorageClass::Real, 0, sqlite3_column_double(stmt, c), nullptr, 0); break;
+        case SQLITE_TEXT: {
+            // The pointer is taken before the length, as the engine asks.
+            const char* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
+            putCell(out, StorageClass::Text, 0, 0, t, static_cast<size_t>(sqlite3_column_bytes(stmt, c)));
+            break;
+        }
+        default: {
+            const char* b = static_cast<const char*>(sqlite3_column_blob(stmt, c));
+            putCell(out, StorageClass::Blob, 0, 0, b, static_cast<size_t>(sqlite3_column_bytes(stmt, c)));
+        }
+        }
     }
 }
 
@@ -92,49 +126,19 @@ int compareCells(const Cell& a, const Cell& b, KeyStrength strength) {
 
 OrderKey OrderKey::fromStatement(sqlite3_stmt* stmt, int firstColumn, int columnCount) {
     OrderKey k;
-    for (int c = firstColumn; c < firstColumn + columnCount; ++c) {
-        switch (sqlite3_column_type(stmt, c)) {
-        case SQLITE_NULL: k.bytes_.push_back(TagNull); break;
-        case SQLITE_INTEGER: putNumber(k.bytes_, sqlite3_column_int64(stmt, c), 0, true); break;
-        case SQLITE_FLOAT: putNumber(k.bytes_, 0, sqlite3_column_double(stmt, c), false); break;
-        case SQLITE_TEXT: {
-            const char* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
-            putBytes(k.bytes_, TagText, t, static_cast<size_t>(sqlite3_column_bytes(stmt, c)));
-            break;
-        }
-        default: {
-            const char* b = static_cast<const char*>(sqlite3_column_blob(stmt, c));
-            putBytes(k.bytes_, TagBlob, b ? b : "", static_cast<size_t>(sqlite3_column_bytes(stmt, c)));
-        }
-        }
-    }
+    putColumns(k.bytes_, stmt, firstColumn, columnCount);
     return k;
 }
 
 OrderKey OrderKey::fromValues(const QVariantList& values) {
     OrderKey k;
     for (const QVariant& v : values) {
-        if (!v.isValid() || v.isNull()) {
-            k.bytes_.push_back(TagNull);
-            continue;
-        }
-        switch (v.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::UInt:
-        case QMetaType::Bool: putNumber(k.bytes_, v.toLongLong(), 0, true); break;
-        case QMetaType::Double:
-        case QMetaType::Float: putNumber(k.bytes_, 0, v.toDouble(), false); break;
-        case QMetaType::QByteArray: {
-            const QByteArray b = v.toByteArray();
-            putBytes(k.bytes_, TagBlob, b.constData(), static_cast<size_t>(b.size()));
-            break;
-        }
-        default: {
-            const QByteArray u = v.toString().toUtf8();
-            putBytes(k.bytes_, TagText, u.constData(), static_cast<size_t>(u.size()));
-        }
-        }
+        const StorageClass cls = storageClassOf(v);
+        const QByteArray bytes = cls == StorageClass::Blob   ? v.toByteArray()
+                                 : cls == StorageClass::Text ? v.toString().toUtf8()
+                                                             : QByteArray();
+        putCell(k.bytes_, cls, cls == StorageClass::Integer ? v.toLongLong() : 0, cls == StorageClass::Real ? v.toDouble() : 0,
+                bytes.constData(), static_cast<size_t>(bytes.size()));
     }
     return k;
 }
@@ -189,23 +193,7 @@ void OrderIndex::loadFrom(sqlite3_stmt* stmt, int keyColumns) {
         }
         const std::int64_t rowid = sqlite3_column_int64(stmt, 0);
         const size_t start = keys_.size();
-        // Encode straight into the arena: no per-row allocation.
-        for (int c = 1; c <= keyColumns; ++c) {
-            switch (sqlite3_column_type(stmt, c)) {
-            case SQLITE_NULL: keys_.push_back(TagNull); break;
-            case SQLITE_INTEGER: putNumber(keys_, sqlite3_column_int64(stmt, c), 0, true); break;
-            case SQLITE_FLOAT: putNumber(keys_, 0, sqlite3_column_double(stmt, c), false); break;
-            case SQLITE_TEXT: {
-                const char* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
-                putBytes(keys_, TagText, t, static_cast<size_t>(sqlite3_column_bytes(stmt, c)));
-                break;
-            }
-            default: {
-                const char* b = static_cast<const char*>(sqlite3_column_blob(stmt, c));
-                putBytes(keys_, TagBlob, b ? b : "", static_cast<size_t>(sqlite3_column_bytes(stmt, c)));
-            }
-            }
-        }
+        putColumns(keys_, stmt, 1, keyColumns);
         if (keys_.size() > UINT32_MAX) {
             sqlite3_reset(stmt);
             throw StoreError(QStringLiteral("table too large to order in memory"));

@@ -3,18 +3,19 @@
 #include "database.h"
 #include "sql_dialect.h"
 #include "sql_session.h"
+#include "table_values.h"
 
 namespace verbalo::store {
 
 FieldKind kindOfValue(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::LongLong:
-    case QMetaType::Int: return FieldKind::Integer;
-    case QMetaType::Double: return FieldKind::Float;
-    case QMetaType::QByteArray: return FieldKind::Binary;
-    case QMetaType::QString: return FieldKind::Text;
-    default: return FieldKind::Unknown;
+    switch (storageClassOf(value)) {
+    case StorageClass::Integer: return FieldKind::Integer;
+    case StorageClass::Real: return FieldKind::Float;
+    case StorageClass::Blob: return FieldKind::Binary;
+    case StorageClass::Text: return FieldKind::Text;
+    case StorageClass::Null: break;
     }
+    return FieldKind::Unknown;
 }
 
 ResultSet::ResultSet(Statement statement) : stmt_(std::move(statement)) {

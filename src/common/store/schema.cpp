@@ -1,5 +1,6 @@
 #include "schema.h"
 
+#include "collation.h"
 #include "sqlite_handle.h"
 
 #include <QRegularExpression>
@@ -26,6 +27,21 @@ const IndexDef* TableSchema::indexLeadingWith(const QString& column) const {
         if (!idx.columns.isEmpty() && idx.columns.first().compare(column, Qt::CaseInsensitive) == 0)
             return &idx;
     return nullptr;
+}
+
+QStringList TableSchema::orderColumns(const QStringList& wanted, const IndexDef& idx) {
+    QStringList columns = wanted;
+    for (const QString& c : idx.columns)
+        if (!columns.contains(c, Qt::CaseInsensitive)) columns << c;
+    return columns;
+}
+
+QString TableSchema::orderTerm(const QString& column, bool descending) const {
+    const FieldDef* f = column == QLatin1String("rowid") ? nullptr : field(column);
+    QString term = column == QLatin1String("rowid") ? column : quoteIdentifier(f ? f->name : column);
+    if (f && f->kind == FieldKind::Text) term += QStringLiteral(" COLLATE ") + QLatin1String(kCollationName);
+    if (descending) term += QStringLiteral(" DESC");
+    return term;
 }
 
 const IndexDef* TableSchema::primaryKey() const {

@@ -37,6 +37,12 @@ struct TableSchema {
     // The first index whose leading column is `column`; nullptr when none.
     const IndexDef* indexLeadingWith(const QString& column) const;
     const IndexDef* primaryKey() const;
+
+    // The columns that order rows by `wanted` (its leading columns) on index idx: wanted, then
+    // the rest of the index, so that rows with equal leading keys keep one fixed order.
+    static QStringList orderColumns(const QStringList& wanted, const IndexDef& idx);
+    // An ORDER BY term for a column: text columns compare by the store's collation.
+    QString orderTerm(const QString& column, bool descending = false) const;
 };
 
 // Kind and width from a declared column type such as "CHAR(75)" or "BLOB(0,2)".

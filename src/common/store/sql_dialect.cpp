@@ -5,6 +5,8 @@
 #include "sqlite_handle.h"
 #include "store_error.h"
 
+#include "common/sql_script.h"
+
 #include <vector>
 
 namespace verbalo::store {
@@ -19,7 +21,7 @@ struct Token {
 
 // A small SQL tokenizer: enough to find statement boundaries, keywords and the parts of a
 // CREATE TABLE; comments are skipped.
-std::vector<Token> tokenize(const QString& s, bool stopAtSemicolon = false) {
+std::vector<Token> tokenize(const QString& s) {
     std::vector<Token> out;
     const int n = s.size();
     int i = 0;
@@ -62,9 +64,6 @@ std::vector<Token> tokenize(const QString& s, bool stopAtSemicolon = false) {
         }
         out.push_back({Token::Type::Punct, QString(c), start, i + 1});
         ++i;
-        if (stopAtSemicolon && c == QLatin1Char(';')) {
-            // callers that split scripts look at each ';' themselves
-        }
     }
     return out;
 }
@@ -107,18 +106,9 @@ QString unquoteIdentifier(const QString& name) {
 }
 
 QStringList splitStatements(const QString& script) {
+    // SQLite's own idea of a complete statement keeps trigger bodies, quotes and comments whole.
     QStringList out;
-    const auto tokens = tokenize(script);
-    int start = 0;
-    for (const Token& t : tokens) {
-        if (t.type == Token::Type::Punct && t.text == QLatin1Char(';')) {
-            const QString piece = script.mid(start, t.begin - start).trimmed();
-            if (!piece.isEmpty()) out << piece;
-            start = t.end;
-        }
-    }
-    const QString rest = script.mid(start).trimmed();
-    if (!tokenize(rest).empty()) out << rest;
+    for (const ScriptStatement& st : splitScript(script)) out << st.text;
     return out;
 }
 

@@ -19,8 +19,9 @@ struct StatementShape {
 
 StatementShape classifyStatement(const QString& sql);
 
-// Splits a script into statements at top-level ";" (outside quotes and comments). Each piece
-// keeps its text without the ";"; blank pieces are dropped.
+// Splits a script into statements at each ";" that ends a complete statement (outside quotes,
+// comments and trigger bodies). Each piece keeps its text without the ";"; blank pieces are
+// dropped.
 QStringList splitStatements(const QString& script);
 
 // Turns the column list of a CREATE TABLE into SQLite's terms: text columns get the store's

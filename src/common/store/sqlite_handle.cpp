@@ -1,6 +1,7 @@
 #include "sqlite_handle.h"
 
 #include "collation.h"
+#include "table_values.h"
 
 #include <sqlite3.h>
 
@@ -120,28 +121,16 @@ Statement& Statement::operator=(Statement&& other) noexcept {
 }
 
 void Statement::bind(int index, const QVariant& value) {
-    if (!value.isValid() || value.isNull()) {
-        bindNull(index);
-        return;
-    }
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::Bool:
-        bindInt(index, value.toLongLong());
-        break;
-    case QMetaType::Double:
-    case QMetaType::Float:
-        sqlite3_bind_double(stmt_, index, value.toDouble());
-        break;
-    case QMetaType::QByteArray: {
+    switch (storageClassOf(value)) {
+    case StorageClass::Null: bindNull(index); break;
+    case StorageClass::Integer: bindInt(index, value.toLongLong()); break;
+    case StorageClass::Real: sqlite3_bind_double(stmt_, index, value.toDouble()); break;
+    case StorageClass::Blob: {
         const QByteArray b = value.toByteArray();
         sqlite3_bind_blob64(stmt_, index, b.constData(), static_cast<sqlite3_uint64>(b.size()), SQLITE_TRANSIENT);
         break;
     }
-    default:
-        bindText(index, value.toString());
+    case StorageClass::Text: bindText(index, value.toString()); break;
     }
 }
 

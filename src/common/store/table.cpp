@@ -115,10 +115,7 @@ void Table::setIndexFieldNames(const QString& names) {
             throw StoreError(QStringLiteral("no index on column %1 of table %2").arg(wanted.first(), name_));
         for (const QString& w : wanted)
             if (schema_.fieldIndex(w) < 0) throw StoreError(QStringLiteral("no column %1 in table %2").arg(w, name_));
-        columns = wanted;
-        // The rest of the index keeps rows with equal leading keys in a fixed order.
-        for (const QString& c : idx->columns)
-            if (!columns.contains(c, Qt::CaseInsensitive)) columns << c;
+        columns = TableSchema::orderColumns(wanted, *idx);
     }
     if (state_ == State::Edit || state_ == State::Insert) post();
     orderSpec_ = names;
@@ -152,12 +149,7 @@ void Table::setFiltered(bool on) {
 
 QString Table::orderByClause() const {
     QStringList parts;
-    for (const QString& c : orderColumns_) {
-        const FieldDef* f = schema_.field(c);
-        QString part = quoteIdentifier(f ? f->name : c);
-        if (f && f->kind == FieldKind::Text) part += QStringLiteral(" COLLATE ") + QLatin1String(kCollationName);
-        parts << part;
-    }
+    for (const QString& c : orderColumns_) parts << schema_.orderTerm(c);
     if (!orderColumns_.contains(QStringLiteral("rowid"))) parts << QStringLiteral("rowid");
     return parts.join(QStringLiteral(", "));
 }

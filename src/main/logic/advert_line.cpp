@@ -1,6 +1,6 @@
 #include "main/logic/advert_line.h"
 
-#include "common/download.h"
+#include "internet/logic/download.h"
 #include "common/text_file.h"
 #include "common/text_routines.h"
 

@@ -1,7 +1,5 @@
 #include "quickfinder/logic/clipboard_watch.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QMimeData>
 
 namespace verbalo {
@@ -38,12 +36,6 @@ ClipboardText clipboardTextOf(const QMimeData *data)
     result.hasText = true;
     result.text = cutToUtf8Bytes(data->text(), kClipboardTextLimit);
     return result;
-}
-
-ClipboardText SystemClipboard::read()
-{
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    return clipboard ? clipboardTextOf(clipboard->mimeData(QClipboard::Clipboard)) : ClipboardText();
 }
 
 TimerClock::TimerClock(QObject *parent) : WatchClock(parent)

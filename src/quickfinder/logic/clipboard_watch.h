@@ -32,12 +32,6 @@ public:
     virtual ClipboardText read() = 0;
 };
 
-// The system clipboard of the running application.
-class SystemClipboard : public ClipboardSource {
-public:
-    ClipboardText read() override;
-};
-
 // What paces the watch: a real timer in the program, a clock the test moves by hand.
 class WatchClock : public QObject {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "common/download.h"
+#include "internet/logic/download.h"
 
 #include "common/safe_file_writer.h"
 

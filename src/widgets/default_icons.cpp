@@ -1,4 +1,4 @@
-#include "main/logic/default_icons.h"
+#include "widgets/default_icons.h"
 
 #include <QBuffer>
 #include <QImageWriter>

@@ -1,4 +1,4 @@
-#include "dictionaries/logic/pair_list_model.h"
+#include "dictionaries/pair_list_model.h"
 
 #include "common/catalogue.h"
 #include "common/store/table.h"
