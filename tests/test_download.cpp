@@ -57,7 +57,7 @@ public:
 private:
     void serve(QTcpSocket *socket)
     {
-        QByteArray &request = m_requests[socket];
+        QByteArray &request = requests_[socket];
         request += socket->readAll();
         if (!request.contains("\r\n\r\n"))
             return;
@@ -93,7 +93,7 @@ private:
         socket->disconnectFromHost();
     }
 
-    QHash<QTcpSocket *, QByteArray> m_requests;
+    QHash<QTcpSocket *, QByteArray> requests_;
 };
 
 QByteArray readBytes(const QString &path)
@@ -118,16 +118,16 @@ private slots:
     void badAddress();
 
 private:
-    TinyHttpServer m_server;
-    QTemporaryDir m_dir;
+    TinyHttpServer server_;
+    QTemporaryDir dir_;
 };
 
 void TestDownload::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
+    QVERIFY(dir_.isValid());
     // A proxy named in the environment must not stand between the test and its own server.
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-    QVERIFY(m_server.listen(QHostAddress::LocalHost));
+    QVERIFY(server_.listen(QHostAddress::LocalHost));
 }
 
 void TestDownload::download_data()
@@ -156,7 +156,7 @@ void TestDownload::download()
 
     // Into a new file.
     QString error;
-    QCOMPARE(downloadToFile(m_server.url(path), file, 1s, &error), ok);
+    QCOMPARE(downloadToFile(server_.url(path), file, 1s, &error), ok);
     QCOMPARE(error.isEmpty(), ok);
     QCOMPARE(QFileInfo::exists(file), ok);
     if (ok)
@@ -168,7 +168,7 @@ void TestDownload::download()
     QFile old(file);
     QVERIFY(old.open(QIODevice::WriteOnly) && old.write("older copy") == 10);
     old.close();
-    QCOMPARE(downloadToFile(m_server.url(path), file, 1s), ok);
+    QCOMPARE(downloadToFile(server_.url(path), file, 1s), ok);
     QCOMPARE(readBytes(file), ok ? content : QByteArray("older copy"));
     QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"list.zip"});
 }
@@ -178,7 +178,7 @@ void TestDownload::tricklingServerMeetsTheWholeTransferLimit()
     QTemporaryDir target;
     const QString file = target.filePath(QStringLiteral("kisreklam.txt"));
     QString error;
-    QVERIFY(!downloadToFile(m_server.url(QStringLiteral("/trickle")), file, 1s, &error, 1500ms));
+    QVERIFY(!downloadToFile(server_.url(QStringLiteral("/trickle")), file, 1s, &error, 1500ms));
     QVERIFY(!error.isEmpty());
     QVERIFY(QDir(target.path()).isEmpty());
 }
@@ -191,7 +191,7 @@ void TestDownload::refusedConnection()
         QVERIFY(closed.listen(QHostAddress::LocalHost));
         port = closed.serverPort();
     }
-    const QString file = m_dir.filePath(QStringLiteral("refused.zip"));
+    const QString file = dir_.filePath(QStringLiteral("refused.zip"));
     QString error;
     QVERIFY(!downloadToFile(QStringLiteral("http://127.0.0.1:%1/file.bin").arg(port), file, 1s, &error));
     QVERIFY(!error.isEmpty());
@@ -200,17 +200,17 @@ void TestDownload::refusedConnection()
 
 void TestDownload::missingFolder()
 {
-    const QString folder = m_dir.filePath(QStringLiteral("no/such/folder"));
+    const QString folder = dir_.filePath(QStringLiteral("no/such/folder"));
     QString error;
-    QVERIFY(!downloadToFile(m_server.url(QStringLiteral("/file.bin")),
+    QVERIFY(!downloadToFile(server_.url(QStringLiteral("/file.bin")),
                             folder + QStringLiteral("/a.zip"), 1s, &error));
     QVERIFY(error.contains(folder));
-    QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("no"))));
+    QVERIFY(!QFileInfo::exists(dir_.filePath(QStringLiteral("no"))));
 }
 
 void TestDownload::badAddress()
 {
-    const QString file = m_dir.filePath(QStringLiteral("bad.zip"));
+    const QString file = dir_.filePath(QStringLiteral("bad.zip"));
     QVERIFY(!downloadToFile(QStringLiteral("no address at all"), file, 1s));
     QVERIFY(!downloadToFile(QString(), file, 1s));
     QVERIFY(!QFileInfo::exists(file));

@@ -44,14 +44,14 @@ private slots:
     void runningProgram();
 
 private:
-    QString path(const QString &relative) const { return m_dir->filePath(relative); }
-    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path(const QString &relative) const { return dir_->filePath(relative); }
+    std::unique_ptr<QTemporaryDir> dir_;
 };
 
 void TestFolders::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
     QVERIFY(QDir().mkpath(path(QStringLiteral("Program"))));
     QVERIFY(QDir().mkpath(path(QStringLiteral("share"))));
 }

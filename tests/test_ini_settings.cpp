@@ -90,14 +90,14 @@ private slots:
     void windowPlacement();
 
 private:
-    QString iniPath() const { return m_dir->filePath(QStringLiteral("Verbalo9.ini")); }
-    std::unique_ptr<QTemporaryDir> m_dir;
+    QString iniPath() const { return dir_->filePath(QStringLiteral("Verbalo9.ini")); }
+    std::unique_ptr<QTemporaryDir> dir_;
 };
 
 void TestIniSettings::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
 }
 
 void TestIniSettings::readString_data()
@@ -262,7 +262,7 @@ void TestIniSettings::write()
 
 void TestIniSettings::writeCreatesTheFileButNotItsFolder()
 {
-    const QString folder = m_dir->filePath(QStringLiteral("Verbalo9"));
+    const QString folder = dir_->filePath(QStringLiteral("Verbalo9"));
     const IniFile ini(folder + QStringLiteral("/Verbalo9.ini"));
     QVERIFY(!ini.writeBool(QStringLiteral("Screen"), QStringLiteral("FullScreen"), true));
     QVERIFY(!QFileInfo::exists(folder));
@@ -288,7 +288,7 @@ void TestIniSettings::writeConvertsAWindows1250FileToUtf8()
 void TestIniSettings::malformedFileGivesDefaultsAndSurvivesAWrite()
 {
     QVERIFY(writeBytes(iniPath(), malformedIni()));
-    const Folders folders = testFolders(m_dir->path());
+    const Folders folders = testFolders(dir_->path());
     const IniFile ini(iniPath());
 
     MainSettings s = loadSettings(ini, folders);
@@ -335,7 +335,7 @@ void TestIniSettings::fileWithoutReadPermissionIsNotOverwritten()
 
 void TestIniSettings::mainSettingsDefaults()
 {
-    const Folders folders = testFolders(m_dir->path());
+    const Folders folders = testFolders(dir_->path());
     const MainSettings s = loadSettings(IniFile(iniPath()), folders);
     QCOMPARE(s.dataFolder, folders.dataFolder);
     QCOMPARE(s.htmlFolder, folders.htmlFolder);
@@ -357,7 +357,7 @@ void TestIniSettings::mainSettingsReadBadValues()
                                   "[Defaults]\r\nOpenList=5\r\nLastDict=x\r\n"
                                   "[Database]\r\nPath=\r\n"
                                   "[Internet]\r\nServer=http://example.invalid:81\r\n"));
-    const Folders folders = testFolders(m_dir->path());
+    const Folders folders = testFolders(dir_->path());
     const MainSettings s = loadSettings(IniFile(iniPath()), folders);
     QCOMPARE(s.fontSize, 9);
     QCOMPARE(s.fullScreen, true);
@@ -390,7 +390,7 @@ void TestIniSettings::mainSettingsSavedInOrder()
                         "Left=1\r\nTop=2\r\nWidth=3\r\nHeight=4\r\n"
                         "[Defaults]\r\nLastDict=5\r\nOpenList=0\r\n"));
 
-    const MainSettings back = loadSettings(ini, testFolders(m_dir->path()));
+    const MainSettings back = loadSettings(ini, testFolders(dir_->path()));
     QCOMPARE(back.dataFolder, s.dataFolder);
     QCOMPARE(back.fullScreen, true);
     QCOMPARE(back.openList, false);
@@ -400,7 +400,7 @@ void TestIniSettings::mainSettingsSavedInOrder()
 
 void TestIniSettings::quickFinderSettings()
 {
-    const Folders folders = testFolders(m_dir->path());
+    const Folders folders = testFolders(dir_->path());
     const IniFile ini(iniPath());
     QuickFinderSettings s = loadQuickFinderSettings(ini, folders);
     QCOMPARE(s.lastDict, 59);
@@ -440,7 +440,7 @@ void TestIniSettings::bothProgramsKeepEachOthersKeys_data()
 void TestIniSettings::bothProgramsKeepEachOthersKeys()
 {
     QFETCH(QString, order);
-    const Folders folders = testFolders(m_dir->path());
+    const Folders folders = testFolders(dir_->path());
     // Two handles, as two programs each have their own.
     const IniFile mainIni(iniPath());
     const IniFile quickIni(iniPath());

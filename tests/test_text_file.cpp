@@ -46,7 +46,7 @@ private slots:
     void failedWriteCreatesNothing();
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir dir_;
 };
 
 void TestTextFile::read_data()
@@ -106,7 +106,7 @@ void TestTextFile::read()
     QFETCH(LastLine, lastLine);
     QFETCH(QStringList, lines);
     QFETCH(TextEncoding, encoding);
-    const QString path = m_dir.filePath(QStringLiteral("in.txt"));
+    const QString path = dir_.filePath(QStringLiteral("in.txt"));
     QVERIFY(writeBytes(path, bytes));
     const TextReadResult result = readTextFile(path, lastLine);
     QVERIFY2(result.ok, qPrintable(result.error));
@@ -117,9 +117,9 @@ void TestTextFile::read()
 void TestTextFile::readErrors_data()
 {
     QTest::addColumn<QString>("path");
-    QTest::newRow("missing file") << m_dir.filePath(QStringLiteral("missing.txt"));
-    QTest::newRow("missing folder") << m_dir.filePath(QStringLiteral("nowhere/in.txt"));
-    QTest::newRow("a folder") << m_dir.path();
+    QTest::newRow("missing file") << dir_.filePath(QStringLiteral("missing.txt"));
+    QTest::newRow("missing folder") << dir_.filePath(QStringLiteral("nowhere/in.txt"));
+    QTest::newRow("a folder") << dir_.path();
 }
 
 void TestTextFile::readErrors()
@@ -153,7 +153,7 @@ void TestTextFile::write()
     QFETCH(QStringList, lines);
     QFETCH(QByteArray, bytes);
     QFETCH(TextEncoding, encoding);
-    const QString path = m_dir.filePath(QStringLiteral("out.txt"));
+    const QString path = dir_.filePath(QStringLiteral("out.txt"));
     QVERIFY(writeBytes(path, "old content that is longer than the new one"));
     const TextWriteResult result = writeTextFile(path, lines);
     QVERIFY2(result.ok, qPrintable(result.error));
@@ -174,7 +174,7 @@ void TestTextFile::writeThenReadGivesTheLinesBack_data()
 void TestTextFile::writeThenReadGivesTheLinesBack()
 {
     QFETCH(QStringList, lines);
-    const QString path = m_dir.filePath(QStringLiteral("round.txt"));
+    const QString path = dir_.filePath(QStringLiteral("round.txt"));
     const TextWriteResult written = writeTextFile(path, lines);
     QVERIFY(written.ok);
     const TextReadResult read = readTextFile(path);
@@ -185,21 +185,21 @@ void TestTextFile::writeThenReadGivesTheLinesBack()
 
 void TestTextFile::failedWriteCreatesNothing()
 {
-    const QString inMissingFolder = m_dir.filePath(QStringLiteral("nowhere/out.txt"));
+    const QString inMissingFolder = dir_.filePath(QStringLiteral("nowhere/out.txt"));
     TextWriteResult result = writeTextFile(inMissingFolder, {"a"});
     QVERIFY(!result.ok);
     QVERIFY(result.error.contains(inMissingFolder));
-    QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("nowhere"))));
+    QVERIFY(!QFileInfo::exists(dir_.filePath(QStringLiteral("nowhere"))));
 
     // A folder in the file's place cannot be replaced; it stays, and no stray file is left.
-    const QString folder = m_dir.filePath(QStringLiteral("taken"));
+    const QString folder = dir_.filePath(QStringLiteral("taken"));
     QVERIFY(QDir().mkpath(folder));
-    const QStringList before = QDir(m_dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    const QStringList before = QDir(dir_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
     result = writeTextFile(folder, {"a"});
     QVERIFY(!result.ok);
     QVERIFY(!result.error.isEmpty());
     QVERIFY(QFileInfo(folder).isDir());
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

@@ -150,17 +150,17 @@ QStringList decodeIniLines(const QByteArray &bytes)
     return lines;
 }
 
-IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+IniFile::IniFile(QString path) : path_(std::move(path)) {}
 
 QString IniFile::readString(const QString &section, const QString &key,
                             const QString &defaultValue) const
 {
-    return readValue(m_path, section, key).value_or(defaultValue);
+    return readValue(path_, section, key).value_or(defaultValue);
 }
 
 int IniFile::readInteger(const QString &section, const QString &key, int defaultValue) const
 {
-    const std::optional<QString> text = readValue(m_path, section, key);
+    const std::optional<QString> text = readValue(path_, section, key);
     if (!text)
         return defaultValue;
     bool ok = false;
@@ -182,14 +182,14 @@ bool IniFile::writeValues(const QList<IniValue> &values, QString *error) const
 {
     // Serialises the read-modify-write of the two programs; when the lock cannot be had (a
     // read-only folder, a stuck peer) the write is still tried, as losing it would be worse.
-    QLockFile lock(m_path + QStringLiteral(".lock"));
+    QLockFile lock(path_ + QStringLiteral(".lock"));
     lock.tryLock(3000);
 
     // Writing a file that could not be read would throw away every other key in it.
-    std::optional<QStringList> existing = readLines(m_path);
+    std::optional<QStringList> existing = readLines(path_);
     if (!existing) {
         if (error)
-            *error = QStringLiteral("A beállítások állománya nem olvasható: %1").arg(m_path);
+            *error = QStringLiteral("A beállítások állománya nem olvasható: %1").arg(path_);
         return false;
     }
     QStringList lines = std::move(*existing);
@@ -203,7 +203,7 @@ bool IniFile::writeValues(const QList<IniValue> &values, QString *error) const
     }
     // An ini file that may be written where no new file may be created (a shared program
     // folder) is still saved in place, with the old bytes put back when that write fails.
-    const FileWriteResult written = writeFileSafely(m_path, bytes, SafeFileWriter::InPlaceFallback::Yes);
+    const FileWriteResult written = writeFileSafely(path_, bytes, SafeFileWriter::InPlaceFallback::Yes);
     if (!written.ok && error)
         *error = written.error;
     return written.ok;

@@ -27,7 +27,7 @@ public:
 
     explicit IniFile(QString path);
 
-    const QString &path() const { return m_path; }
+    const QString &path() const { return path_; }
 
     // Surrounding blanks and one pair of enclosing quotes are dropped from values.
     QString readString(const QString &section, const QString &key,
@@ -48,7 +48,7 @@ public:
     bool writeBool(const QString &section, const QString &key, bool value) const;
 
 private:
-    QString m_path;
+    QString path_;
 };
 
 // The lines of an ini file's bytes: UTF-8 or Windows-1250 as plain-text files are detected,

@@ -70,10 +70,10 @@ Answer askYesNoCancel(const QString &message, const QString &caption, QObject *o
 
 Answer RecordingMessageSink::show(const Message &message)
 {
-    m_messages.append(message);
+    messages_.append(message);
     if (message.kind == MessageKind::Error || message.kind == MessageKind::Info)
         return Answer::Ok;
-    Answer answer = m_answers.isEmpty() ? m_defaultAnswer : m_answers.takeFirst();
+    Answer answer = answers_.isEmpty() ? defaultAnswer_ : answers_.takeFirst();
     // A question offers only its own buttons; an answer it does not have counts as the
     // safe one.
     if (message.kind == MessageKind::YesNo && answer != Answer::Yes)
@@ -86,7 +86,7 @@ Answer RecordingMessageSink::show(const Message &message)
 QStringList RecordingMessageSink::texts() const
 {
     QStringList result;
-    for (const Message &m : m_messages)
+    for (const Message &m : messages_)
         result.append(m.text);
     return result;
 }

@@ -40,13 +40,13 @@ MessageSink &messageSink();
 class ScopedMessageSink
 {
 public:
-    explicit ScopedMessageSink(MessageSink *sink) : m_previous(setMessageSink(sink)) {}
-    ~ScopedMessageSink() { setMessageSink(m_previous); }
+    explicit ScopedMessageSink(MessageSink *sink) : previous_(setMessageSink(sink)) {}
+    ~ScopedMessageSink() { setMessageSink(previous_); }
     ScopedMessageSink(const ScopedMessageSink &) = delete;
     ScopedMessageSink &operator=(const ScopedMessageSink &) = delete;
 
 private:
-    MessageSink *m_previous;
+    MessageSink *previous_;
 };
 
 // Caption "Hiba".
@@ -63,16 +63,16 @@ class RecordingMessageSink : public MessageSink
 public:
     Answer show(const Message &message) override;
 
-    void queueAnswer(Answer answer) { m_answers.append(answer); }
-    void setDefaultAnswer(Answer answer) { m_defaultAnswer = answer; }
-    const QList<Message> &messages() const { return m_messages; }
+    void queueAnswer(Answer answer) { answers_.append(answer); }
+    void setDefaultAnswer(Answer answer) { defaultAnswer_ = answer; }
+    const QList<Message> &messages() const { return messages_; }
     QStringList texts() const;
-    void clear() { m_messages.clear(); }
+    void clear() { messages_.clear(); }
 
 private:
-    QList<Message> m_messages;
-    QList<Answer> m_answers;
-    Answer m_defaultAnswer = Answer::No;
+    QList<Message> messages_;
+    QList<Answer> answers_;
+    Answer defaultAnswer_ = Answer::No;
 };
 
 } // namespace verbalo
