@@ -10,6 +10,7 @@
 #include "widgets/dictionary_window_factory.h"
 #include "widgets/icons.h"
 #include "widgets/message_box_sink.h"
+#include "widgets/translations.h"
 
 #if __has_include("dictionaries/frm_szotar.h")
 #include "dictionaries/frm_szotar.h"
@@ -44,6 +45,7 @@ void registerDictionaryWindows() {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(verbalo::applicationTitle());
+    verbalo::installHungarianTranslations(app);
     QGuiApplication::setDesktopFileName(QStringLiteral("verbalo9"));
 
     const verbalo::Folders folders = verbalo::currentFolders();
