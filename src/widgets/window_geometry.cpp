@@ -27,6 +27,20 @@ QSize comingSize(const QWidget* window) {
     return window->sizeHint().expandedTo(window->minimumSize());
 }
 
+// A window never placed before: centred on its owner's frame, frame to frame (Qt's own centring
+// cannot know the new window's title bar and leaves it half a title bar low).
+void centreOnOwner(QWidget* window, const QSize& size, const QMargins& m) {
+    const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible()) return;
+    const QRect around = owner->frameGeometry();
+    const int outerWidth = size.width() + m.left() + m.right();
+    const int outerHeight = size.height() + m.top() + m.bottom();
+    const WindowBounds frame = keepTitleBarOnScreen(
+        WindowBounds{around.left() + (around.width() - outerWidth) / 2, around.top() + (around.height() - outerHeight) / 2, outerWidth, outerHeight},
+        screenWorkAreas());
+    window->move(frame.left, frame.top);
+}
+
 } // namespace
 
 WorkArea primaryWorkArea() {
@@ -59,7 +73,13 @@ void placeWindow(QWidget* window, int left, int top, int width, int height) {
 }
 
 void restoreWindowPos(const IniFile& ini, QWidget* window) {
-    if (!hasSavedPlace(ini, window->objectName())) return;
+    // Sized now: sizing it while it is being shown would have the position taken as the
+    // inside's corner again.
+    if (!window->testAttribute(Qt::WA_Resized)) window->resize(comingSize(window));
+    if (!hasSavedPlace(ini, window->objectName())) {
+        centreOnOwner(window, comingSize(window), expectedFrameMargins(window));
+        return;
+    }
     const WindowPos pos = loadWindowPos(ini, window->objectName());
     const QSize size = comingSize(window);
     const QMargins m = expectedFrameMargins(window);
@@ -78,6 +98,7 @@ void restoreWindowBounds(const IniFile& ini, QWidget* window, int designedWidth,
     const WindowBounds b = loadWindowBounds(ini, window->objectName(), designedWidth, designedHeight, primaryWorkArea());
     if (!hasSavedPlace(ini, window->objectName())) {
         window->resize(b.width, b.height);
+        centreOnOwner(window, window->size(), expectedFrameMargins(window));
         return;
     }
     placeWindow(window, b.left, b.top, b.width, b.height);

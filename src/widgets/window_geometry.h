@@ -30,7 +30,7 @@ QMargins expectedFrameMargins(const QWidget* window);
 // position as the frame's corner (a position set while the window is being mapped is taken as
 // the corner of the area inside the frame, and the window creeps up by its title bar at every
 // opening). A restored window is moved so that its title bar lies on a screen. A window whose
-// section holds no place yet is not moved: a dialog then opens centred on its owner.
+// section holds no place yet opens centred on its owner (frame on frame).
 void restoreWindowPos(const IniFile& ini, QWidget* window);
 void saveWindowPos(const IniFile& ini, const QWidget* window);
 void restoreWindowBounds(const IniFile& ini, QWidget* window, int designedWidth, int designedHeight);
