@@ -22,6 +22,9 @@
 #include "test_gui_main_fixture.h"
 #include "widgets/editing_dialog.h"
 #include "widgets/store_messages.h"
+#include "widgets/translations.h"
+
+#include <Qsci/qsciscintilla.h>
 
 #include <QAction>
 #include <QApplication>
@@ -158,6 +161,8 @@ private slots:
     void enterOnTheSidePanelOpensTheDictionary();
     void storeMessagesAreHungarianAndNameWhatFailed();
     void smallThings();
+    // Last: the translations stay installed for the rest of the process.
+    void standardMenusAreHungarian();
 };
 
 void DailyUseTest::menuCommandsOpenTheirWindows_data() {
@@ -601,6 +606,30 @@ void DailyUseTest::smallThings() {
     auto* grid = test::child<QTableView>(&picker, "DBGrid1");
     for (int c = 1; c <= 2; ++c)
         QVERIFY(grid->columnWidth(c) > grid->horizontalHeader()->fontMetrics().horizontalAdvance(picker.model()->headerData(c, Qt::Horizontal).toString()));
+}
+
+void DailyUseTest::standardMenusAreHungarian() {
+    QVERIFY2(installHungarianTranslations(*QCoreApplication::instance()), "qtbase_hu.qm (qt6-translations-l10n) is missing");
+    const auto captions = [](QMenu* menu) {
+        QStringList texts;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator()) texts << a->text().section(QLatin1Char('\t'), 0, 0);
+        delete menu;
+        return texts;
+    };
+    // A text field's menu in Qt's own words, the QScintilla editors' (the quick finder's editing
+    // area, the import's editor) in the same words.
+    QLineEdit field;
+    const QStringList fieldMenu = captions(field.createStandardContextMenu());
+    QVERIFY2(!fieldMenu.contains(QStringLiteral("&Undo")) && !fieldMenu.contains(QStringLiteral("Select All")), qPrintable(fieldMenu.join(QLatin1Char('|'))));
+    QsciScintilla editor;
+    editor.setText(QStringLiteral("szöveg"));
+    editor.selectAll();
+    const QStringList editorMenu = captions(editor.createStandardContextMenu());
+    QCOMPARE(editorMenu.size(), 7);
+    for (const QString& english : {"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"})
+        QVERIFY2(!editorMenu.contains(english), qPrintable(editorMenu.join(QLatin1Char('|'))));
+    for (const QString& caption : editorMenu) QVERIFY2(fieldMenu.contains(caption), qPrintable(caption));
 }
 
 QTEST_MAIN(DailyUseTest)

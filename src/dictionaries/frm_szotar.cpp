@@ -414,6 +414,8 @@ void Tfrm_Szotar::closeEvent(QCloseEvent* event) {
 
 void Tfrm_Szotar::resizeEvent(QResizeEvent* event) {
     DictionaryWindow::resizeEvent(event);
+    for (const char* name : {"ToolBar1", "ToolBar2", "ToolBar3"})
+        if (auto* bar = findChild<QToolBar*>(QLatin1String(name))) fitToolBar(bar, actions_, width());
     applyColumnWidths();
 }
 

@@ -184,6 +184,7 @@ void Tfrm_TorzsSzotar::openCatalogue(int currentId) {
             currentRowChanged();
         });
     } else {
+        model_->setExistingTables(existingTables_);
         model_->reload();
     }
     if (!table_->locate(QStringLiteral("szotarak"), currentId)) table_->first();
