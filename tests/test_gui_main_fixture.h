@@ -70,6 +70,8 @@ public:
         return true;
     }
     store::Table* table() override { return nullptr; }
+    // Offers every command, to show what the frame does with each.
+    bool offers(Command) const override { return true; }
     void printList() override { calls << QStringLiteral("print"); }
     bool printDictionaryFormat(int columns) override {
         calls << QStringLiteral("format%1").arg(columns);

@@ -5,12 +5,14 @@
 #include "common/messages.h"
 #include "quickfinder/quick_finder_window.h"
 #include "widgets/message_box_sink.h"
+#include "widgets/translations.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quickor"));
+    verbalo::installHungarianTranslations(app);
     verbalo::MessageBoxSink boxes;
     verbalo::ScopedMessageSink sink(&boxes);
 

@@ -10,6 +10,7 @@
 #include "widgets/dictionary_window_factory.h"
 #include "widgets/icons.h"
 #include "widgets/message_box_sink.h"
+#include "widgets/translations.h"
 
 #include "dictionaries/frm_szotar.h"
 #include "dictionaries/szotar2.h"
@@ -34,6 +35,7 @@ void registerDictionaryWindows() {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(verbalo::applicationTitle());
+    verbalo::installHungarianTranslations(app);
     QGuiApplication::setDesktopFileName(QStringLiteral("verbalo9"));
 
     const verbalo::Folders folders = verbalo::currentFolders();

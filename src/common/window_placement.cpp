@@ -18,6 +18,12 @@ WindowPos loadWindowPos(const IniFile &ini, const QString &section)
     return pos;
 }
 
+bool hasSavedPlace(const IniFile &ini, const QString &section)
+{
+    return !ini.readString(section, kLeft, QString()).isEmpty()
+        && !ini.readString(section, kTop, QString()).isEmpty();
+}
+
 void saveWindowPos(const IniFile &ini, const QString &section, int left, int top)
 {
     ini.writeInteger(section, kLeft, left);
@@ -69,6 +75,58 @@ WindowBounds clampToWorkArea(WindowBounds b, const WorkArea &area)
         }
     }
     return b;
+}
+
+namespace {
+
+bool titleBarOn(const WindowBounds &f, const WorkArea &a)
+{
+    const int need = qMin(qMax(f.width, 1), kReachableTitleWidth);
+    const qint64 visibleLeft = qMax<qint64>(f.left, a.left);
+    const qint64 visibleRight = qMin<qint64>(qint64(f.left) + f.width, a.right);
+    return f.top >= a.top && qint64(f.top) + kReachableTitleHeight <= a.bottom
+        && visibleRight - visibleLeft >= need;
+}
+
+// The frame moved into one area by the least distance that puts its bar there.
+WindowBounds movedInto(WindowBounds f, const WorkArea &a)
+{
+    const int need = qMin(qMax(f.width, 1), kReachableTitleWidth);
+    if (f.top < a.top)
+        f.top = a.top;
+    if (qint64(f.top) + kReachableTitleHeight > a.bottom)
+        f.top = qMax(a.top, a.bottom - kReachableTitleHeight);
+    if (qint64(f.left) + f.width < qint64(a.left) + need)
+        f.left = int(qint64(a.left) + need - f.width);
+    if (qint64(f.left) + need > a.right)
+        f.left = a.right - need;
+    // A frame wider than the area still shows its left end, where the bar starts.
+    if (f.left < a.left && qint64(f.left) + f.width > a.right)
+        f.left = a.left;
+    return f;
+}
+
+qint64 distance(const WindowBounds &a, const WindowBounds &b)
+{
+    return qAbs(qint64(a.left) - b.left) + qAbs(qint64(a.top) - b.top);
+}
+
+} // namespace
+
+WindowBounds keepTitleBarOnScreen(WindowBounds frame, const QList<WorkArea> &areas)
+{
+    if (areas.isEmpty())
+        return frame;
+    for (const WorkArea &a : areas)
+        if (titleBarOn(frame, a))
+            return frame;
+    WindowBounds best = movedInto(frame, areas.first());
+    for (const WorkArea &a : areas) {
+        const WindowBounds moved = movedInto(frame, a);
+        if (distance(moved, frame) < distance(best, frame))
+            best = moved;
+    }
+    return best;
 }
 
 } // namespace verbalo

@@ -11,6 +11,7 @@
 #include "dictionaries/result_pane.h"
 #include "dictionaries/szotar_actions.h"
 #include "dictionaries/text_editor.h"
+#include "widgets/store_messages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -123,13 +124,13 @@ void DictionarizingTab::dictionarize() {
         } catch (const store::StoreError& e) {
             richEdit1_->linesChanged();
             progress_->reset();
-            showError(e.message(), this);
+            showStoreError(e, tableName_, this);
             return;
         }
         richEdit1_->linesChanged();
         progress_->reset();
     } catch (const store::StoreError& e) {
-        showError(e.message(), this);
+        showStoreError(e, tableName_, this);
     }
 }
 
@@ -144,9 +145,11 @@ void DictionarizingTab::lookUpCaretWord() {
     if (wordList_ && wordList_->isOpen()) {
         try {
             result = lookupCaretWord(*wordList_, orderColumn_, word);
-        } catch (const store::StoreError&) {
-            // No key to search by (an order without an index): the word alone.
+        } catch (const store::StoreError& e) {
+            // No key to search by (an order without an index, the store's own refusal): the
+            // word alone. The table failing is said.
             result = DictionarizedWord{word, false, {}};
+            if (e.kind() != store::StoreError::Kind::Other) showStoreError(e, tableName_, this);
         }
     }
     appendCaretWord(richEdit2_->lines(), result);
@@ -157,14 +160,16 @@ void DictionarizingTab::searchCaretWordOccurrences() {
     richEdit2_->clear();
     if (!db_ || tableName_.isEmpty()) return;
     try {
-        const ExpressionSearchResult result = searchExpression(*db_, tableName_, orderColumn_, editor_->wordAtCaret());
+        const QString word = editor_->wordAtCaret();
+        const ExpressionSearchResult result = searchExpression(*db_, tableName_, orderColumn_, word);
         if (result.tooShort) {
             showError(kTooShortExpression, this);
             return;
         }
         appendExpressionMatches(richEdit2_->lines(), result.matches);
+        if (result.matches.empty()) appendNoExpressionMatch(richEdit2_->lines(), word);
     } catch (const store::StoreError& e) {
-        showError(e.message(), this);
+        showStoreError(e, tableName_, this);
     }
     richEdit2_->linesChanged();
 }

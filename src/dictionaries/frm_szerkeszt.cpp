@@ -3,6 +3,7 @@
 #include "common/messages.h"
 #include "common/store/table.h"
 #include "widgets/editing_dialog.h"
+#include "widgets/store_messages.h"
 #include "widgets/window_geometry.h"
 
 #include <QGridLayout>
@@ -72,10 +73,12 @@ Tfrm_Szerkeszt::Tfrm_Szerkeszt(store::Table& table, const QString& orderColumn, 
     try {
         edit1_->setText(table_.text(orderColumn_));
         edit2_->setText(table_.text(otherColumn_));
-    } catch (const store::StoreError&) {
+    } catch (const store::StoreError& e) {
+        // The fields stay empty; the user learns why before typing into them.
+        showStoreError(e, table_.tableName(), this);
     }
 
-    new EditingDialogBehaviour(this);
+    new EditingDialogBehaviour(this, ok);
     connect(ok, &QPushButton::clicked, this, &Tfrm_Szerkeszt::post);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -85,27 +88,20 @@ void Tfrm_Szerkeszt::post() {
         table_.setValue(orderColumn_, edit1_->text());
         table_.setValue(otherColumn_, edit2_->text());
         table_.post();
-    } catch (const store::StoreError&) {
-        showError(QStringLiteral("Hibás adatmegadás, vagy már létező szópáros"), this);
+    } catch (const store::StoreError& e) {
+        if (e.isRowRefusal()) showError(QStringLiteral("Hibás adatmegadás, vagy már létező szópáros"), this);
+        else showStoreError(e, table_.tableName(), this);
         return;
     }
     accept();
-}
-
-void Tfrm_Szerkeszt::keyPressEvent(QKeyEvent* event) {
-    // The buttons too pass the focus on with Enter; only a click or Space presses them.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
-        focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void Tfrm_Szerkeszt::done(int result) {
     if (result != QDialog::Accepted) {
         try {
             table_.cancel();
-        } catch (const store::StoreError&) {
+        } catch (const store::StoreError& e) {
+            showStoreError(e, table_.tableName(), this);
         }
     }
     QDialog::done(result);

@@ -19,8 +19,10 @@ class Table;
 // The word-pair editor ("Szavak szerkesztése"): edits the row a table cursor is inserting or
 // editing. The first field always holds the order column, so the language the list is ordered
 // by comes first. OK posts the row and closes; a row the table refuses (a pair that already
-// exists, an empty key) keeps the dialog open with the row still being edited. Any other way
-// of closing cancels the row.
+// exists, an empty key) keeps the dialog open with the row still being edited, and so does a
+// failure of the store (busy, damaged, the disk), which is said in its own words. Any other
+// way of closing cancels the row. Enter goes from field to field and presses a focused button;
+// Ctrl+Enter is OK from anywhere.
 class Tfrm_Szerkeszt : public QDialog {
     Q_OBJECT
 public:
@@ -28,9 +30,6 @@ public:
                    const QString& secondLanguage, QWidget* parent = nullptr);
 
     void done(int result) override;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void post();

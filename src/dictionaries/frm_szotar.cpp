@@ -10,8 +10,11 @@
 #include "dictionaries/pair_grid.h"
 #include "dictionaries/search_tab.h"
 #include "dictionaries/text_editor.h"
+#include "exchange/szotar_betolt.h"
 #include "widgets/frame_services.h"
+#include "common/table_layouts.h"
 #include "widgets/icons.h"
+#include "widgets/store_messages.h"
 #include "widgets/window_geometry.h"
 
 #include <QAction>
@@ -67,6 +70,7 @@ Tfrm_Szotar::Tfrm_Szotar(FrameServices& frame, QWidget* parent)
     searchTab_->grid()->installEventFilter(this);
 
     model1_->setTable(tbl_.get());
+    model1_->setFailureHandler([this](const store::StoreError& e) { showStoreFailure(e); });
     dictionarizingTab_->setDictionary(&frame_.database(), tbl_.get(), QString());
     searchTab_->setDictionary(&frame_.database(), tbl_.get(), QString());
 
@@ -152,8 +156,12 @@ void Tfrm_Szotar::connectActions() {
     connect(actions_.aNyelv1, &QAction::triggered, this, [this] { setOrder(kFirstLanguage); });
     connect(actions_.aNyelv2, &QAction::triggered, this, [this] { setOrder(QStringLiteral("nyelv2")); });
     connect(actions_.aKeres, &QAction::triggered, this, [this] {
-        if (isOnTab(0)) edit1_->setFocus(Qt::ShortcutFocusReason);
-        else if (isOnTab(2)) searchTab_->edit()->setFocus(Qt::ShortcutFocusReason);
+        // The box's text selected, also when the box has the focus already: what is typed next
+        // replaces it.
+        QLineEdit* box = isOnTab(0) ? edit1_ : (isOnTab(2) ? searchTab_->edit() : nullptr);
+        if (!box) return;
+        box->setFocus(Qt::ShortcutFocusReason);
+        box->selectAll();
     });
     connect(actions_.aUj, &QAction::triggered, this, &Tfrm_Szotar::newPair);
     connect(actions_.aSzerkeszt, &QAction::triggered, this, &Tfrm_Szotar::editPair);
@@ -199,7 +207,7 @@ bool Tfrm_Szotar::openDictionary(int id) {
             try {
                 tbl_->open();
             } catch (const store::StoreError& e) {
-                showOpenFailed(e.message());
+                showOpenFailed(e);
                 return false;
             }
         }
@@ -238,8 +246,11 @@ bool Tfrm_Szotar::setOrder(const QString& column) {
     if (tbl_->indexFieldNames() != column) {
         try {
             tbl_->setIndexFieldNames(column);
-        } catch (const store::StoreError&) {
-            showError(QStringLiteral("Index hiba"), this);
+        } catch (const store::StoreError& e) {
+            // No index on the column is the store's own refusal ("Index hiba"); the table
+            // failing is said in full.
+            if (e.kind() == store::StoreError::Kind::Other) showError(QStringLiteral("Index hiba"), this);
+            else showStoreFailure(e);
             // The radio group has already moved its check; it goes back to the order in force.
             if (!order_.isEmpty()) (order_ == kFirstLanguage ? actions_.aNyelv1 : actions_.aNyelv2)->setChecked(true);
             return false;
@@ -288,7 +299,11 @@ void Tfrm_Szotar::saveViewSettings() {
         info_.nyelv1szeles = *share;
         info_.nyelv2szeles = 1.0 - *share;
     }
-    verbalo::saveViewSettings(frame_.database(), id_, share, order_, pages_->currentIndex());
+    try {
+        verbalo::saveViewSettings(frame_.database(), id_, share, order_, pages_->currentIndex());
+    } catch (const store::StoreError& e) {
+        showStoreError(e, kCatalogueTable, this);
+    }
 }
 
 void Tfrm_Szotar::reloadDictionaryInfo() {
@@ -320,7 +335,10 @@ void Tfrm_Szotar::followCurrentRecord() {
             if (!inView) grid1_->scrollTo(index, QAbstractItemView::PositionAtTop);
             grid1_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         }
-    } catch (const store::StoreError&) {
+    } catch (const store::StoreError& e) {
+        following_ = false;
+        showStoreFailure(e);
+        return;
     }
     following_ = false;
     showStatus();
@@ -360,6 +378,13 @@ void Tfrm_Szotar::runEditor() {
     followCurrentRecord();
 }
 
+void Tfrm_Szotar::importData() {
+    if (!tbl_->isOpen()) return;
+    Tfrm_SzotarBetolt::run(frame_, *tbl_, info_, this);
+    model1_->reload();
+    followCurrentRecord();
+}
+
 void Tfrm_Szotar::deletePair() {
     if (isOnTab(0)) deleteCurrentRow();
 }
@@ -381,7 +406,7 @@ void Tfrm_Szotar::closeEvent(QCloseEvent* event) {
         try {
             runStatement(frame_.database(), closingUpdateStatement(order_, pages_->currentIndex(), id_));
         } catch (const store::StoreError& e) {
-            showError(e.message(), this);
+            showStoreError(e, kCatalogueTable, this);
         }
     }
     event->accept();
@@ -389,6 +414,8 @@ void Tfrm_Szotar::closeEvent(QCloseEvent* event) {
 
 void Tfrm_Szotar::resizeEvent(QResizeEvent* event) {
     DictionaryWindow::resizeEvent(event);
+    for (const char* name : {"ToolBar1", "ToolBar2", "ToolBar3"})
+        if (auto* bar = findChild<QToolBar*>(QLatin1String(name))) fitToolBar(bar, actions_, width());
     applyColumnWidths();
 }
 
@@ -421,7 +448,10 @@ bool Tfrm_Szotar::eventFilter(QObject* watched, QEvent* event) {
         const QString typed = static_cast<QKeyEvent*>(event)->text().toLower();
         if (typed.size() == 1 && startsTypeAhead(typed.at(0))) {
             edit1_->setFocus(Qt::OtherFocusReason);
-            edit1_->setText(typed);
+            // The same letter again searches again: the box holds it already, and the row
+            // chosen since is left for the letter's nearest key.
+            if (edit1_->text() == typed) searchAsTyped(typed);
+            else edit1_->setText(typed);
             edit1_->setCursorPosition(1);
             edit1_->deselect();
             return true;

@@ -41,8 +41,10 @@ QVariant PairListModel::data(const QModelIndex& index, int role) const {
     if (!table_ || field < 0) return QVariant();
     try {
         return store::valueText(table_->valueAt(index.row(), field));
-    } catch (const store::StoreError&) {
-        // A table file that went away while shown: an empty cell, the window goes on.
+    } catch (const store::StoreError& e) {
+        // A table file that went away while shown: an empty cell, the window goes on and says
+        // it once.
+        reportFailure(e);
         return QVariant();
     }
 }

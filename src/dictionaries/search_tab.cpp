@@ -7,6 +7,7 @@
 #include "dictionaries/logic/result_writers.h"
 #include "dictionaries/pair_grid.h"
 #include "dictionaries/result_pane.h"
+#include "widgets/store_messages.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -43,6 +44,7 @@ SearchTab::SearchTab(QWidget* parent) : QWidget(parent) {
     grid_->setObjectName(QStringLiteral("DBGrid2"));
     configurePairGrid(grid_);
     model_ = new PairListModel(this);
+    model_->setFailureHandler([this](const store::StoreError& e) { showStoreError(e, tableName_, this); });
     grid_->setModel(model_);
     splitter->addWidget(left);
     splitter->addWidget(grid_);
@@ -99,7 +101,7 @@ void SearchTab::openList() {
         listOpen_ = true;
     } catch (const store::StoreError& e) {
         closeList();
-        showError(e.message(), this);
+        showStoreError(e, tableName_, this);
     }
 }
 
@@ -131,8 +133,9 @@ void SearchTab::runExpressionSearch() {
             return;
         }
         appendExpressionMatches(pane_->lines(), result.matches);
+        if (result.matches.empty()) appendNoExpressionMatch(pane_->lines(), edit2_->text());
     } catch (const store::StoreError& e) {
-        showError(e.message(), this);
+        showStoreError(e, tableName_, this);
     }
     pane_->linesChanged();
 }

@@ -6,6 +6,7 @@
 #include "exchange/logic/import_file_text.h"
 #include "exchange/logic/list_import.h"
 #include "widgets/editing_dialog.h"
+#include "widgets/store_messages.h"
 #include "widgets/window_geometry.h"
 
 #include <QAction>
@@ -85,11 +86,15 @@ Tfrm_Szerkeszt2::Tfrm_Szerkeszt2(store::Table& table, QWidget* parent) : QDialog
     try {
         edit1_->setText(table_.text(QStringLiteral("nyelv1")));
         text = table_.text(QStringLiteral("megjegyzes"));
-    } catch (const store::StoreError&) {
+    } catch (const store::StoreError& e) {
+        // The fields stay empty; the user learns why before typing into them.
+        showStoreError(e, table_.tableName(), this);
     }
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     if (hasHugeLine(text)) memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo1_->setPlainText(text);
+    shownHeadword_ = edit1_->text();
+    shownText_ = memo1_->toPlainText();
 
     buildMemoMenu();
     new EditingDialogBehaviour(this);
@@ -172,11 +177,18 @@ void Tfrm_Szerkeszt2::acceptEntry() {
         table_.setValue(QStringLiteral("nyelv1"), edit1_->text());
         table_.setValue(QStringLiteral("megjegyzes"), storedText());
         table_.post();
-    } catch (const store::StoreError&) {
-        showError(QStringLiteral("Hibás adatmegadás, vagy már létező címszó"), this);
+    } catch (const store::StoreError& e) {
+        if (e.isRowRefusal()) showError(QStringLiteral("Hibás adatmegadás, vagy már létező címszó"), this);
+        else showStoreError(e, table_.tableName(), this);
         return;
     }
     accept();
+}
+
+void Tfrm_Szerkeszt2::reject() {
+    const bool changed = edit1_->text() != shownHeadword_ || memo1_->toPlainText() != shownText_;
+    if (changed && !askYesNo(QStringLiteral("Elveti a módosításokat?"), QStringLiteral("Megerősítés"), this)) return;
+    QDialog::reject();
 }
 
 void Tfrm_Szerkeszt2::chooseFile() {
@@ -212,7 +224,8 @@ void Tfrm_Szerkeszt2::done(int result) {
     if (result != QDialog::Accepted) {
         try {
             table_.cancel();
-        } catch (const store::StoreError&) {
+        } catch (const store::StoreError& e) {
+            showStoreError(e, table_.tableName(), this);
         }
     }
     QDialog::done(result);

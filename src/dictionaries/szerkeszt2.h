@@ -18,8 +18,9 @@ class Table;
 // The entry editor of a headword list ("Szöveg szerkesztése"): the headword in DBEdit1 and
 // its text in the memo DBMemo1, for the row a table cursor is inserting or editing. "Elfogad"
 // posts the row and closes; a row the table refuses (a headword that exists, an empty one)
-// keeps the dialog open with the row still being edited. Any other way of closing cancels the
-// row. "Megnyit" loads the entry from a text file.
+// keeps the dialog open with the row still being edited, as does a failure of the store, said in
+// its own words. Any other way of closing cancels the row. "Megnyit" loads the entry from a
+// text file.
 class Tfrm_Szerkeszt2 : public QDialog {
     Q_OBJECT
 public:
@@ -37,6 +38,9 @@ public:
     QPlainTextEdit* textEdit() const { return memo1_; }
 
     void done(int result) override;
+    // Mégsem, Esc and the close button: a changed headword or text is thrown away only after
+    // "Elveti a módosításokat?" is answered yes.
+    void reject() override;
 
     static constexpr int kDesignedWidth = 560;
     static constexpr int kDesignedHeight = 420;
@@ -55,6 +59,8 @@ private:
     QAction* aElfogad_ = nullptr;
     QAction* aMegsem_ = nullptr;
     QList<QAction*> editActions_;
+    QString shownHeadword_;
+    QString shownText_;
 };
 
 // Shows the editor modally on a cursor already put into insert or edit mode. The headword

@@ -11,7 +11,9 @@
 #include "exchange/logic/import_file_text.h"
 #include "exchange/logic/list_text_writer.h"
 #include "widgets/frame_services.h"
+#include "common/table_layouts.h"
 #include "widgets/icons.h"
+#include "widgets/store_messages.h"
 #include "widgets/window_geometry.h"
 
 #include <QAction>
@@ -89,6 +91,7 @@ Tfrm_Szotar2::Tfrm_Szotar2(FrameServices& frame, QWidget* parent)
     grid1_->setMinimumWidth(1);
     configurePairGrid(grid1_);
     model_ = new HeadwordListModel(this);
+    model_->setFailureHandler([this](const store::StoreError& e) { showStoreFailure(e); });
     grid1_->setModel(model_);
     auto* panelLayout = new QVBoxLayout(panel1_);
     panelLayout->setContentsMargins(0, 0, 0, 0);
@@ -169,7 +172,7 @@ bool Tfrm_Szotar2::openDictionary(int id) {
     try {
         tbl_->open();
     } catch (const store::StoreError& e) {
-        showOpenFailed(e.message());
+        showOpenFailed(e);
         return false;
     }
     model_->setTable(tbl_.get());
@@ -203,7 +206,11 @@ void Tfrm_Szotar2::followCurrentRecord() {
             grid1_->scrollTo(index);
         }
         if (tbl_->state() == store::Table::State::Browse) text = tbl_->value(QStringLiteral("megjegyzes"));
-    } catch (const store::StoreError&) {
+    } catch (const store::StoreError& e) {
+        memo1_->setPlainText(QString());
+        following_ = false;
+        showStoreFailure(e);
+        return;
     }
     memo1_->setPlainText(memoText(text));
     following_ = false;
@@ -259,8 +266,9 @@ void Tfrm_Szotar2::saveShare() {
     info_.nyelv2szeles = 1.0 - share;
     try {
         runStatement(frame_.database(), saveShareStatement(id_, share));
-    } catch (const store::StoreError&) {
-        // Closing goes on whatever happens to the catalogue.
+    } catch (const store::StoreError& e) {
+        // Closing goes on whatever happens to the catalogue; the user learns the share is lost.
+        showStoreError(e, kCatalogueTable, this);
     }
 }
 
@@ -308,7 +316,7 @@ void Tfrm_Szotar2::exportListTextTo(const QString& path) {
         }
         tbl_->first();
     } catch (const store::StoreError& e) {
-        showError(QStringLiteral("Hiba az állomány mentésekor:\r\n") + e.message(), this);
+        showStoreError(e, info_.tablanev, this, QStringLiteral("Hiba az állomány mentésekor:"));
         return;
     }
     showInfo(QDir::toNativeSeparators(path) + QStringLiteral(" állomány mentése kész."), this);

@@ -31,6 +31,9 @@ public:
     bool openDictionary(int id) override;
     store::Table* table() override;
     void reportActive() override;
+    bool offers(Command command) const override {
+        return command == Command::Import || command == Command::Export || command == Command::DataSheet;
+    }
     void importData() override;
     void exportData() override;
     void reloadDictionaryInfo() override;

@@ -32,11 +32,15 @@ QVariant HeadwordListModel::data(const QModelIndex& index, int role) const {
             return headword.isNull() ? QString() : headword.toString();
         }
         QString preview = headwordTextPreview(table_->valueAt(index.row(), textField_));
-        // A grid row is one line: the line breaks of the preview show as blanks.
+        // A grid row is one line: each line break of the preview shows as one blank, a stored
+        // CR LF included.
+        preview.replace(QLatin1String("\r\n"), QLatin1String(" "));
         for (QChar& c : preview)
             if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) c = QLatin1Char(' ');
         return preview;
-    } catch (const store::StoreError&) {
+    } catch (const store::StoreError& e) {
+        // An empty cell; the window says it once.
+        reportFailure(e);
         return QVariant();
     }
 }

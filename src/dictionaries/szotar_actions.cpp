@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QHash>
+#include <QLayout>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -82,6 +83,21 @@ QToolBar* makeDictionarizingToolBar(const SzotarActions& a, QWidget* parent) {
 
 QToolBar* makeSearchToolBar(const SzotarActions& a, QWidget* parent) {
     return makeToolBar(parent, "ToolBar3", {{a.aNezet}, {a.aNyelv1, a.aNyelv2}, {a.aBezar}});
+}
+
+void fitToolBar(QToolBar* bar, const SzotarActions& a, int width) {
+    const QList<QAction*> orders{a.aNyelv1, a.aNyelv2};
+    const auto setCaptions = [&](Qt::ToolButtonStyle style) {
+        for (QAction* order : orders)
+            if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(order))) button->setToolButtonStyle(style);
+    };
+    setCaptions(Qt::ToolButtonTextBesideIcon);
+    int needed = 2 * bar->contentsMargins().left() + 2 * bar->layout()->contentsMargins().left() + 16;
+    for (QAction* action : bar->actions()) {
+        if (action->isSeparator()) needed += bar->style()->pixelMetric(QStyle::PM_ToolBarSeparatorExtent, nullptr, bar);
+        else if (QWidget* w = bar->widgetForAction(action)) needed += w->sizeHint().width() + bar->layout()->spacing();
+    }
+    if (needed > width) setCaptions(Qt::ToolButtonIconOnly);
 }
 
 } // namespace verbalo

@@ -34,4 +34,9 @@ QToolBar* makeWordListToolBar(const SzotarActions& a, QWidget* parent);
 QToolBar* makeDictionarizingToolBar(const SzotarActions& a, QWidget* parent);
 QToolBar* makeSearchToolBar(const SzotarActions& a, QWidget* parent);
 
+// The order buttons show only their flags when the bar has not the room for their captions
+// ("magyar szerint"), so that every button, "Bezár" last, stays on the bar rather than behind
+// its extension arrow; the captions stay their tooltips.
+void fitToolBar(QToolBar* bar, const SzotarActions& a, int width);
+
 } // namespace verbalo

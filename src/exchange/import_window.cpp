@@ -134,10 +134,11 @@ void ImportWindow::progress(int row) {
     QCoreApplication::processEvents();
 }
 
-void ImportWindow::reportFinished(bool ok, const QString& failure) {
+void ImportWindow::reportFinished(bool ok, const QString& failure, const ImportCounts& counts) {
     progressBar_->setValue(progressBar_->maximum());
-    if (ok) showInfo(QStringLiteral("Állomány betöltése kész."), this);
-    else showError(QStringLiteral("Hiba az adatok tárolásakor, a betöltés megszakadt:\r\n") + failure, this);
+    const QString tally = QStringLiteral("%1 sor tárolva, %2 sor visszautasítva (már létező vagy üres).").arg(counts.stored).arg(counts.refused);
+    if (ok) showInfo(QStringLiteral("Állomány betöltése kész.\r\n") + tally, this);
+    else showError(QStringLiteral("Hiba az adatok tárolásakor, a betöltés megszakadt:\r\n") + failure + QStringLiteral("\r\n") + tally, this);
 }
 
 void ImportWindow::setControlsEnabled(bool on) {
@@ -158,12 +159,12 @@ void ImportWindow::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void ImportWindow::showEvent(QShowEvent* event) {
-    if (!placed_) {
+void ImportWindow::setVisible(bool visible) {
+    if (visible && !placed_) {
         placed_ = true;
         restorePlacement();
     }
-    QDialog::showEvent(event);
+    QDialog::setVisible(visible);
 }
 
 bool ImportWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/logic/import_session.h"
 #include "exchange/logic/progress_pacer.h"
 
 #include <QDialog>
@@ -40,6 +41,8 @@ public:
     bool importing() const { return importing_; }
 
     void done(int result) override;
+    // Placed before it is first shown.
+    void setVisible(bool visible) override;
 
 protected:
     // The window's own part, between the file row and the progress bar.
@@ -63,10 +66,10 @@ protected:
 
     // Moves the progress bar to row + 1 and lets the window repaint, at most every 30 ms.
     void progress(int row);
-    // The messages at the end of an import.
-    void reportFinished(bool ok, const QString& failure);
+    // The messages at the end of an import: "Állomány betöltése kész." with the rows stored and
+    // refused on a second line, or the failure with what was stored before it.
+    void reportFinished(bool ok, const QString& failure, const ImportCounts& counts);
 
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -6,6 +6,7 @@
 #include "exchange/logic/import_file_text.h"
 #include "exchange/logic/list_import.h"
 #include "widgets/frame_services.h"
+#include "widgets/store_messages.h"
 #include "widgets/window_geometry.h"
 
 #include <QLabel>
@@ -79,9 +80,9 @@ void Tfrm_ListaBetolt::importFile(const QString& path) {
             return !importer.failed();
         });
         const bool ok = importer.finish();
-        reportFinished(ok, importer.failure());
+        reportFinished(ok, importer.failure(), importer.counts());
     } catch (const store::StoreError& e) {
-        reportFinished(false, e.message());
+        reportFinished(false, storeFailureText(e, table().tableName()), ImportCounts{});
     }
 }
 

@@ -6,6 +6,7 @@
 #include "exchange/logic/pair_import.h"
 #include "exchange/pair_file_editor.h"
 #include "widgets/frame_services.h"
+#include "widgets/store_messages.h"
 #include "widgets/window_geometry.h"
 
 #include <QButtonGroup>
@@ -106,9 +107,9 @@ void Tfrm_SzotarBetolt::importFile(const QString& path) {
         }
         const bool ok = importer.finish();
         if (lines > 0) showRow(lines - 1);
-        reportFinished(ok, importer.failure());
+        reportFinished(ok, importer.failure(), importer.counts());
     } catch (const store::StoreError& e) {
-        reportFinished(false, e.message());
+        reportFinished(false, storeFailureText(e, table().tableName()), ImportCounts{});
     }
     editor_->setReadOnly(false);
 }

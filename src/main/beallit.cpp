@@ -93,7 +93,7 @@ Tfrm_Beallit::Tfrm_Beallit(MainSettings& settings, const IniFile& ini, QWidget* 
 
     connect(ok, &QPushButton::clicked, this, &Tfrm_Beallit::accept);
     connect(cancel, &QPushButton::clicked, this, &Tfrm_Beallit::reject);
-    new EditingDialogBehaviour(this);
+    new EditingDialogBehaviour(this, ok);
 }
 
 void Tfrm_Beallit::browse(QLineEdit* edit, const QString& title) {
@@ -113,11 +113,13 @@ void Tfrm_Beallit::accept() {
     QDialog::accept();
 }
 
-void Tfrm_Beallit::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous()) return;
-    restoreWindowPos(ini_, this);
-    applyFontSize(this, settings_.fontSize);
+void Tfrm_Beallit::setVisible(bool visible) {
+    if (visible && !placed_) {
+        placed_ = true;
+        applyFontSize(this, settings_.fontSize);
+        restoreWindowPos(ini_, this);
+    }
+    QDialog::setVisible(visible);
 }
 
 void Tfrm_Beallit::done(int result) {

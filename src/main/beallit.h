@@ -20,11 +20,13 @@ class Tfrm_Beallit : public QDialog {
 public:
     Tfrm_Beallit(MainSettings& settings, const IniFile& ini, QWidget* parent = nullptr);
 
+    // Placed (and given the configured font size) before it is first shown.
+    void setVisible(bool visible) override;
+
 public slots:
     void accept() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void done(int result) override;
 
 private:
@@ -38,6 +40,7 @@ private:
     QRadioButton* childrenNormal_ = nullptr;
     QLineEdit* dataFolder_ = nullptr;
     QLineEdit* htmlFolder_ = nullptr;
+    bool placed_ = false;
 };
 
 // Shows the settings window modally over the frame.

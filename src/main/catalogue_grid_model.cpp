@@ -26,6 +26,8 @@ bool CatalogueGridModel::isMissing(int row) const {
         const QString name = table_.valueAt(row, table_.fieldIndex(QStringLiteral("tablanev"))).toString().trimmed();
         return !existingTables_.contains(name, Qt::CaseInsensitive);
     } catch (const store::StoreError&) {
+        // Asked for every cell drawn: a box from here would come once per cell. The picker
+        // reads the same row when it becomes current and says the failure there.
         return false;
     }
 }
@@ -37,6 +39,7 @@ QVariant CatalogueGridModel::data(const QModelIndex& index, int role) const {
         try {
             return table_.valueAt(index.row(), table_.fieldIndex(columnField(index.column()))).toString();
         } catch (const store::StoreError&) {
+            // An empty cell; said once by the picker when the row becomes current (see above).
             return QVariant();
         }
     case Qt::BackgroundRole:

@@ -41,6 +41,9 @@ public:
 
     // The cursor's rows were added, removed or reordered.
     void reload();
+    // The data folder's tables as they are now (a dictionary was just made): its row is no
+    // longer drawn as missing.
+    void setExistingTables(QStringList tables) { existingTables_ = std::move(tables); }
 
 private:
     store::Table& table_;

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QToolButton>
@@ -72,6 +73,7 @@ DictionaryPanel::DictionaryPanel(QString programFolder, QWidget* parent) : QFram
     connect(closeButton_, &QToolButton::clicked, this, &QWidget::hide);
     connect(open, &QAction::triggered, this, &DictionaryPanel::openSelected);
     connect(list_, &QListWidget::itemDoubleClicked, this, &DictionaryPanel::openSelected);
+    list_->installEventFilter(this);
     hide();
 }
 
@@ -106,6 +108,17 @@ void DictionaryPanel::rebuild(const QList<DictionaryListing>& dictionaries) {
         item->setData(Qt::UserRole, row.key);
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }
+}
+
+bool DictionaryPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            openSelected();
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void DictionaryPanel::openSelected() {

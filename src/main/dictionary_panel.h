@@ -11,8 +11,8 @@ class QToolButton;
 namespace verbalo {
 
 // The frame's side panel: the existing dictionaries with their large icons, after two fixed
-// rows for the download window and the more-programs window. Opening a row (double click or the
-// "Megnyit" context item) hands its key to the frame: a dictionary id in decimal, or one of
+// rows for the download window and the more-programs window. Opening a row (double click, Enter
+// or the "Megnyit" context item) hands its key to the frame: a dictionary id in decimal, or one of
 // kProgramsKey and kDownloadKey.
 class DictionaryPanel : public QFrame {
     Q_OBJECT
@@ -34,6 +34,9 @@ public:
 
 signals:
     void openRequested(const QString& key);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QString programFolder_;

@@ -64,6 +64,9 @@ FrameActions::FrameActions(QMainWindow* frame) {
     }
     // The tray command has no function; it is shown, disabled.
     actions_.value(QStringLiteral("FileSysTray"))->setEnabled(false);
+    // The data sheet answers both Enter keys; the menu shows the first, "Alt+Enter".
+    actions_.value(QStringLiteral("aAdatlap"))
+        ->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_Enter), QKeySequence(Qt::ALT | Qt::Key_Return)});
     QStyle* style = QApplication::style();
     const std::pair<const char*, QStyle::StandardPixmap> icons[] = {
         {"FileSzotarNyilt", QStyle::SP_DialogOpenButton}, {"aNagyit", QStyle::SP_ArrowUp},

@@ -16,6 +16,7 @@
 #include "main/tulajdonsag.h"
 #include "widgets/dictionary_window.h"
 #include "widgets/dictionary_window_factory.h"
+#include "widgets/store_messages.h"
 #include "widgets/window_geometry.h"
 
 #include <QAction>
@@ -44,7 +45,7 @@ void Tfrm_Main::connectActions() {
     on(a["FileKilep"], [this] { close(); });
     on(a["aNagyit"], [this] { zoom(zoomedIn(settings_.fontSize)); });
     on(a["aKicsinyit"], [this] { zoom(zoomedOut(settings_.fontSize)); });
-    on(a["aSQL"], [] {}); // the free SQL window is not part of this program yet
+    on(a["aSQL"], [] {}); // the free SQL window is not part of this program yet: the command is off
     on(a["aBeallit"], [this] { showSettings(); });
     on(a["WindowCascade1"], [this] { mdi_->cascadeSubWindows(); });
     on(a["WindowTileHorizontal1"], [this] { tileSubWindows(Qt::Vertical); });
@@ -80,7 +81,14 @@ void Tfrm_Main::openDictionaryWindow(int id) {
             return;
         }
     }
-    const int type = dictionaryTypeOf(db_, id);
+    TSzotarak row;
+    if (!readDictionaryInfo(db_, id, row, folders_.programFolder)) {
+        // Deleted since, or another data folder: nothing to open and nothing to say; it is not
+        // offered again at the next start.
+        if (settings_.lastDict == id) settings_.lastDict = -1;
+        return;
+    }
+    const int type = row.tipus;
     DictionaryWindow* window = isKnownDictionaryType(type) ? createDictionaryWindow(type, *this, nullptr) : nullptr;
     if (!window) {
         // The id is remembered all the same, so the message comes again at the next start
@@ -99,11 +107,34 @@ void Tfrm_Main::openDictionaryWindow(int id) {
     else sub->showNormal();
     mdi_->setActiveSubWindow(sub);
     settings_.lastDict = id;
+    enableCommands();
 }
 
 void Tfrm_Main::subWindowActivated(QMdiSubWindow* sub) {
+    enableCommands();
     if (!sub) return;
     if (auto* w = qobject_cast<DictionaryWindow*>(sub->widget())) runCommand([w] { w->reportActive(); });
+}
+
+void Tfrm_Main::enableCommands() {
+    using Command = DictionaryWindow::Command;
+    DictionaryWindow* w = mdi_ ? activeDictionaryWindow() : nullptr;
+    const auto offered = [w](Command c) { return w && w->offers(c); };
+    const FrameActions& a = *actions_;
+    a["FileNyomtat"]->setEnabled(offered(Command::Print));
+    for (const char* name : {"aNyomSzotar2", "aNyomSzotar3", "aNyomSzotar4"}) a[name]->setEnabled(offered(Command::PrintDictionaryFormat));
+    a["aImport"]->setEnabled(offered(Command::Import));
+    a["aExport"]->setEnabled(offered(Command::Export));
+    a["aAdatlap"]->setEnabled(offered(Command::DataSheet));
+    a["FileBezar"]->setEnabled(w != nullptr);
+    // Their windows are not part of the program yet.
+    for (const char* name : {"FileLetolt", "aHelpProgram", "aSQL", "FileSysTray"}) a[name]->setEnabled(false);
+}
+
+void Tfrm_Main::catalogueChanged() {
+    if (!catalogueOpened_) return;
+    refreshExistence(db_);
+    if (panel_->isVisible()) panel_->rebuild(existingDictionaries(db_));
 }
 
 void Tfrm_Main::showInternetWindow() {
@@ -128,7 +159,8 @@ void Tfrm_Main::openPanelKey(const QString& key) {
 void Tfrm_Main::openDictionaryFromPicker() {
     PickerContext context = pickerContext();
     const int id = pickDictionary(context, -1);
-    if (id != -1) openDictionaryWindow(id);
+    // -1: Mégsem; 0: OK on an empty list, which has nothing to open.
+    if (id > 0) openDictionaryWindow(id);
 }
 
 void Tfrm_Main::printActive() {
@@ -158,7 +190,7 @@ void Tfrm_Main::showDataSheet() {
     DictionaryWindow* w = activeDictionaryWindow();
     if (!w) return;
     w->saveLayoutForDataSheet();
-    editDictionaryProperties(pickerContext(), w->dictionaryId());
+    if (editDictionaryProperties(pickerContext(), w->dictionaryId()) > 0) catalogueChanged();
     w->reloadDictionaryInfo();
 }
 

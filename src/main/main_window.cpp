@@ -9,7 +9,10 @@
 #include "main/logic/catalogue_editing.h"
 #include "main/logic/frame_rules.h"
 #include "main/logo.h"
+#include "common/table_layouts.h"
 #include "widgets/dictionary_window.h"
+#include "widgets/store_messages.h"
+#include "widgets/window_commands.h"
 #include "widgets/window_geometry.h"
 
 #include <QCloseEvent>
@@ -67,13 +70,30 @@ Tfrm_Main::Tfrm_Main(const Folders& folders, QWidget* parent)
     buildUi();
     connectActions();
 
+    // Placed before it is first shown, so that the window manager takes the saved corner as the
+    // frame's, as it is saved.
+    applySavedBounds();
+    // The frame's commands come before the keys of the focused control (Ctrl+E in a search box
+    // exports); a child window's own commands come before the frame's.
+    giveCommandsPriority(this, [this] {
+        QList<QAction*> commands;
+        for (const FrameActionDef& def : frameActionDefs())
+            if (QAction* a = actions_->find(QString::fromLatin1(def.name)); a && !a->shortcuts().isEmpty()) commands.append(a);
+        return commands;
+    });
+    enableCommands();
+
     try {
         db_.connect(QStringLiteral("szotar"), settings_.dataFolder);
+        if (!db_.tableExists(kCatalogueTable)) {
+            // The frame still comes up, so that the settings window can point to another folder.
+            showError(missingCatalogueText(settings_.dataFolder), this);
+            return;
+        }
         refreshExistence(db_);
         catalogueOpened_ = true;
     } catch (const store::StoreError& e) {
-        // The frame still comes up, so that the settings window can point to another folder.
-        showError(e.message(), this);
+        showStoreError(e, kCatalogueTable, this);
         return;
     }
     if (settings_.openList) runCommand([this] { showDictionaryPanel(); });
@@ -182,7 +202,11 @@ int Tfrm_Main::statusPanelWidth(int panel) const {
 }
 
 void Tfrm_Main::showDictionaryStatus(const QString& name, const QString& position, const QPixmap& largeIcon, const QString& orderLanguage) {
-    static_cast<QLabel*>(statusPanels_[1])->setText(position);
+    auto* positionPanel = static_cast<QLabel*>(statusPanels_[1]);
+    positionPanel->setText(position);
+    // As wide as its text needs ("1000000/807220"), never narrower than designed.
+    positionPanel->setFixedWidth(std::max(kStatusPanelWidths[1], positionPanel->fontMetrics().horizontalAdvance(position) +
+                                                                     2 * positionPanel->frameWidth() + 2 * positionPanel->margin() + 12));
     static_cast<QLabel*>(statusPanels_[2])->setText(QStringLiteral("Sorrend: ") + orderLanguage + QStringLiteral(" szerint"));
     static_cast<QLabel*>(statusPanels_[3])->setText(name);
     titleLabel_->setText(name);
@@ -206,28 +230,35 @@ void Tfrm_Main::openAddress(const QString& address) {
     QDesktopServices::openUrl(url);
 }
 
-PickerContext Tfrm_Main::pickerContext() { return PickerContext{db_, ini_, folders_, settings_.fontSize, PickerMode::MainProgram, this}; }
+PickerContext Tfrm_Main::pickerContext() {
+    return PickerContext{db_, ini_, folders_, settings_.fontSize, PickerMode::MainProgram, this, [this] { catalogueChanged(); }};
+}
 
 void Tfrm_Main::runCommand(const std::function<void()>& command) {
     try {
         command();
     } catch (const store::StoreError& e) {
-        showError(e.message(), this);
+        showStoreError(e, QString(), this);
     } catch (const std::exception& e) {
         showError(QString::fromLocal8Bit(e.what()), this);
+    }
+}
+
+void Tfrm_Main::applySavedBounds() {
+    if (settings_.fullScreen) {
+        // The whole work area with the title bar on it: the window manager's maximised state;
+        // the geometry is what a desktop without one shows.
+        const WorkArea area = primaryWorkArea();
+        setGeometry(area.left, area.top, area.right - area.left, area.bottom - area.top);
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
+        placeWindow(this, settings_.left, settings_.top, settings_.width, settings_.height);
     }
 }
 
 void Tfrm_Main::showEvent(QShowEvent* event) {
     if (!firstShown_ && !event->spontaneous()) {
         firstShown_ = true;
-        if (settings_.fullScreen) {
-            const WorkArea area = primaryWorkArea();
-            setGeometry(0, 0, area.right, area.bottom);
-        } else {
-            resize(settings_.width, settings_.height);
-            move(settings_.left, settings_.top);
-        }
         // After the window is on the screen: the last dictionary first, then the splash.
         QTimer::singleShot(0, this, &Tfrm_Main::firstShow);
     }
@@ -253,9 +284,10 @@ void Tfrm_Main::closeEvent(QCloseEvent* event) {
         }
     }
     settings_.openList = panel_->isVisible();
-    // The bounds as they are now, read back the way they are applied at start.
-    settings_.left = x();
-    settings_.top = y();
+    // The bounds as they are now, read back the way they are applied at start: the frame's
+    // outer corner and the size inside it.
+    settings_.left = frameGeometry().x();
+    settings_.top = frameGeometry().y();
     settings_.width = width();
     settings_.height = height();
     QString saveError;

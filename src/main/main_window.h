@@ -51,7 +51,9 @@ public:
     void showDataSheet() override;
     QWidget* frameWindow() override { return this; }
 
-    // Brings the dictionary's window forward, or opens one of its type.
+    // Brings the dictionary's window forward, or opens one of its type. An id the catalogue
+    // does not hold (a dictionary deleted since, another data folder) opens nothing, says
+    // nothing, and is no longer the last dictionary.
     void openDictionaryWindow(int id);
     // The download and more-programs windows; nothing until their windows exist.
     void showInternetWindow();
@@ -102,6 +104,13 @@ private:
     void subWindowActivated(QMdiSubWindow* window);
     // Runs one command; a store error or other failure it does not catch is shown and ends it.
     void runCommand(const std::function<void()>& command);
+    // Enables the commands on the active child that it offers; the others are off, as are the
+    // commands whose windows are not part of the program yet.
+    void enableCommands();
+    // The catalogue changed (a dictionary was made): existence flags and the side panel anew.
+    void catalogueChanged();
+    // The bounds of the settings, applied before the window is first shown.
+    void applySavedBounds();
 
     // Commands on the active child window.
     void printActive();

@@ -3,6 +3,8 @@
 #include "common/folders.h"
 #include "common/ini_file.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace verbalo {
@@ -23,6 +25,9 @@ struct PickerContext {
     int fontSize;
     PickerMode mode;
     QWidget* owner;
+    // Called after a dictionary was made or its row changed, once the catalogue's existence
+    // flags are up to date, so that the program shows it at once (the frame's side panel).
+    std::function<void()> catalogueChanged = {};
 };
 
 } // namespace verbalo

@@ -9,6 +9,8 @@
 #include "main/logic/catalogue_editing.h"
 #include "main/tulajdonsag.h"
 #include "widgets/icons.h"
+#include "common/table_layouts.h"
+#include "widgets/store_messages.h"
 #include "widgets/window_geometry.h"
 
 #include <QAction>
@@ -182,6 +184,7 @@ void Tfrm_TorzsSzotar::openCatalogue(int currentId) {
             currentRowChanged();
         });
     } else {
+        model_->setExistingTables(existingTables_);
         model_->reload();
     }
     if (!table_->locate(QStringLiteral("szotarak"), currentId)) table_->first();
@@ -194,6 +197,8 @@ int Tfrm_TorzsSzotar::currentId() const {
     try {
         return static_cast<int>(table_->integer(QStringLiteral("szotarak")));
     } catch (const store::StoreError&) {
+        // Asked while the list is drawn and when it closes: a row that cannot be read is no
+        // row to open; reading it failed visibly where the row was made current.
         return 0;
     }
 }
@@ -213,7 +218,8 @@ void Tfrm_TorzsSzotar::currentRowChanged() {
         try {
             picture = pixmapFromIconBytes(table_->blob(QStringLiteral("ikon_nagy")), 48);
             note = table_->text(QStringLiteral("megjegyzes"));
-        } catch (const store::StoreError&) {
+        } catch (const store::StoreError& e) {
+            showStoreError(e, kCatalogueTable, this);
         }
     }
     icon_->setPixmap(picture);
@@ -225,8 +231,10 @@ void Tfrm_TorzsSzotar::searchChanged(const QString& text) {
     const QString column = table_->indexFieldNames().section(QLatin1Char(';'), 0, 0);
     try {
         table_->locate(column.isEmpty() ? QStringLiteral("szotarak_nev") : column, text, store::LocateOptions{true, true});
-    } catch (const store::StoreError&) {
-        // A search that cannot run leaves the current row where it is.
+    } catch (const store::StoreError& e) {
+        // A search that cannot run (no index on the column, the store's own refusal) leaves
+        // the current row where it is; the catalogue failing is said.
+        if (e.kind() != store::StoreError::Kind::Other) showStoreError(e, kCatalogueTable, this);
     }
 }
 
@@ -252,19 +260,37 @@ void Tfrm_TorzsSzotar::fitColumns() {
     if (!model_) return;
     const int width = grid_->width() - 40;
     static const double shares[CatalogueGridModel::kColumnCount] = {0.45, 0.15, 0.15, 0.25};
-    for (int c = 0; c < CatalogueGridModel::kColumnCount; ++c) grid_->setColumnWidth(c, std::max(10, int(width * shares[c])));
+    int widths[CatalogueGridModel::kColumnCount];
+    int extra = 0;
+    for (int c = 0; c < CatalogueGridModel::kColumnCount; ++c) {
+        widths[c] = std::max(10, int(width * shares[c]));
+        if (c == 0) continue;
+        // The title with the header's margins and the sort mark's room.
+        const QString title = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        const int needed = grid_->horizontalHeader()->fontMetrics().horizontalAdvance(title) + 16;
+        if (widths[c] < needed) {
+            extra += needed - widths[c];
+            widths[c] = needed;
+        }
+    }
+    widths[0] = std::max(std::min(widths[0], 60), widths[0] - extra);
+    for (int c = 0; c < CatalogueGridModel::kColumnCount; ++c) grid_->setColumnWidth(c, widths[c]);
 }
 
 void Tfrm_TorzsSzotar::newDictionary() {
-    editDictionaryProperties(context_, -1);
+    const int id = editDictionaryProperties(context_, -1);
+    // The new dictionary is in the list at once, as the current row.
+    if (id > 0) openCatalogue(id);
 }
 
 void Tfrm_TorzsSzotar::editDictionary() {
     const int id = currentId();
     if (id <= 0) return;
-    editDictionaryProperties(context_, id);
-    table_->locate(QStringLiteral("szotarak"), id);
-    currentRowChanged();
+    if (editDictionaryProperties(context_, id) > 0) openCatalogue(id);
+    else {
+        table_->locate(QStringLiteral("szotarak"), id);
+        currentRowChanged();
+    }
 }
 
 void Tfrm_TorzsSzotar::deleteDictionary() {
@@ -272,8 +298,21 @@ void Tfrm_TorzsSzotar::deleteDictionary() {
     if (!askYesNo(QStringLiteral("Valóban töröljem a szótárat?"), QStringLiteral("Megerősítés"), this)) return;
     const QString tableName = table_->text(QStringLiteral("tablanev"));
     table_->remove();
-    if (askYesNo(QStringLiteral("Töröljem a szótár állományt is? (") + tableName + QStringLiteral(")"), QStringLiteral("Megerősítés"), this))
-        dropDictionaryTable(context_.db, tableName); // a refused drop leaves the file, unreported
+    if (askYesNo(QStringLiteral("Töröljem a szótár állományt is? (") + tableName + QStringLiteral(")"), QStringLiteral("Megerősítés"), this) &&
+        !dropDictionaryTable(context_.db, tableName))
+        showError(QStringLiteral("A szótár állománya (%1.DB) nem törölhető: foglalt, vagy nincs jog az adatmappához. A szótár kikerült a listából, "
+                                 "az állomány megmaradt.")
+                      .arg(store::Database::stripExtension(tableName)),
+                  this);
+}
+
+void Tfrm_TorzsSzotar::setVisible(bool visible) {
+    if (visible && !placed_) {
+        placed_ = true;
+        applyFontSize(this, context_.mode == PickerMode::MainProgram ? context_.fontSize : 9);
+        restoreWindowBounds(context_.ini, this, kDesignedWidth, kDesignedHeight);
+    }
+    QDialog::setVisible(visible);
 }
 
 void Tfrm_TorzsSzotar::showEvent(QShowEvent* event) {
@@ -281,8 +320,6 @@ void Tfrm_TorzsSzotar::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;
     const bool main = context_.mode == PickerMode::MainProgram;
     if (model_) model_->setHighlightedColumn(main ? sortColumn_ : -1);
-    restoreWindowBounds(context_.ini, this, kDesignedWidth, kDesignedHeight);
-    applyFontSize(this, main ? context_.fontSize : 9);
     search_->setFocus();
     fitColumns();
 }

@@ -41,8 +41,12 @@ public:
     store::Table& table();
     CatalogueGridModel* model() const { return model_; }
 
-    // Column widths follow the grid's width: 0.45, 0.15, 0.15 and 0.25 of it less 40 pixels.
+    // Column widths follow the grid's width less 40 pixels: 0.45, 0.15, 0.15 and 0.25 of it,
+    // but never narrower than a column's title; the name column gives up what the titles need.
     void fitColumns();
+
+    // Placed before it is first shown.
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -71,6 +75,7 @@ private:
     QPlainTextEdit* note_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     int sortColumn_ = 0;
+    bool placed_ = false;
 };
 
 // Shows the picker modally with the dictionary `currentId` preselected (-1: none). Returns the

@@ -12,6 +12,7 @@
 #include "main/logic/dictionary_creation.h"
 #include "widgets/editing_dialog.h"
 #include "widgets/icons.h"
+#include "widgets/store_messages.h"
 #include "widgets/window_geometry.h"
 
 #include <QButtonGroup>
@@ -72,7 +73,7 @@ Tfrm_Tulajdonsag::Tfrm_Tulajdonsag(const PickerContext& context, int id, QWidget
     showIcon(largeImage_, largeIcon_, 48);
     showIcon(image1_, icon1_, 16);
     showIcon(image2_, icon2_, 16);
-    new EditingDialogBehaviour(this);
+    new EditingDialogBehaviour(this, okButton_);
 }
 
 Tfrm_Tulajdonsag::~Tfrm_Tulajdonsag() = default;
@@ -134,6 +135,9 @@ void Tfrm_Tulajdonsag::buildUi() {
         ++i;
     }
     typeGroup_->button(Bilingual)->setChecked(true);
+    connect(typeGroup_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked && isNew()) showTypeWidths();
+    });
     form->addWidget(typeBox, row++, 0, 1, 2);
 
     const auto languageBox = [this](const QString& title, const char* editLabel, const char* boxName, const char* editName, const char* lengthName,
@@ -166,6 +170,7 @@ void Tfrm_Tulajdonsag::buildUi() {
         languageBox(QStringLiteral("Nyelv 2."), "nyelv2", "GroupBox3", "DBEdit4", "Edit2", "Image4", "Button5", &language2_, &length2_, &image2_, &choose2);
 
     auto* ok = button(this, "Button1", QStringLiteral("OK"));
+    okButton_ = ok;
     auto* cancel = button(this, "Button2", QStringLiteral("Mégsem"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -211,6 +216,7 @@ bool Tfrm_Tulajdonsag::load() {
     if (QAbstractButton* radio = typeGroup_->button(static_cast<int>(table_->integer(QStringLiteral("tipus"))))) radio->setChecked(true);
     language1_->setText(table_->text(QStringLiteral("nyelv1")));
     language2_->setText(table_->text(QStringLiteral("nyelv2")));
+    showTableWidths(tableName_->text());
     // A blob that is not a picture is skipped; the built-in default stays.
     const struct {
         const char* column;
@@ -232,7 +238,77 @@ int Tfrm_Tulajdonsag::selectedType() const { return typeGroup_->checkedId(); }
 
 void Tfrm_Tulajdonsag::makeTableName() {
     tableName_->setFocus();
-    tableName_->setText(foldAccents(name_->text()).toLower());
+    QStringList taken;
+    try {
+        taken = context_.db.tableNames();
+    } catch (const store::StoreError& e) {
+        showStoreError(e, QString(), this);
+    }
+    tableName_->setText(suggestTableName(name_->text(), taken));
+}
+
+void Tfrm_Tulajdonsag::showTypeWidths() {
+    const int type = selectedType();
+    const bool typed = type == Bilingual;
+    length1_->setEnabled(typed);
+    length2_->setEnabled(typed);
+    if (typed) {
+        if (length1_->text().isEmpty()) length1_->setText(QStringLiteral("50"));
+        if (length2_->text().isEmpty()) length2_->setText(QStringLiteral("50"));
+        return;
+    }
+    // The layout's own widths: its first and second text or memo column.
+    QStringList widths;
+    for (const LayoutColumn& c : dictionaryColumns(type))
+        if (c.kind == store::FieldKind::Text || c.kind == store::FieldKind::Memo)
+            widths << (c.kind == store::FieldKind::Text ? QString::number(c.width) : QString());
+    length1_->setText(widths.value(0));
+    length2_->setText(widths.value(1));
+}
+
+void Tfrm_Tulajdonsag::showTableWidths(const QString& tableName) {
+    length1_->clear();
+    length2_->clear();
+    try {
+        store::Table dictionary(context_.db);
+        dictionary.setTableName(tableName);
+        dictionary.setFiltered(false);
+        dictionary.open();
+        // The first two columns after a recipe book's number: the columns the boxes stand for.
+        QList<QLineEdit*> boxes{length1_, length2_};
+        for (const store::FieldDef& field : dictionary.schema().fields) {
+            if (boxes.isEmpty()) break;
+            if (field.kind != store::FieldKind::Text && field.kind != store::FieldKind::Memo) continue;
+            boxes.takeFirst()->setText(field.kind == store::FieldKind::Text && field.width > 0 ? QString::number(field.width) : QString());
+        }
+    } catch (const store::StoreError&) {
+        // A dictionary whose table is missing has no widths to show; the boxes stay empty and
+        // the rest of its row can still be edited.
+    }
+}
+
+bool Tfrm_Tulajdonsag::widthsAcceptable() {
+    if (selectedType() != Bilingual) return true;
+    const struct {
+        QLineEdit* box;
+        QString language;
+    } boxes[] = {{length1_, language1_->text().isEmpty() ? QStringLiteral("Nyelv 1.") : language1_->text()},
+                 {length2_, language2_->text().isEmpty() ? QStringLiteral("Nyelv 2.") : language2_->text()}};
+    for (const auto& b : boxes) {
+        bool ok = false;
+        const int width = b.box->text().trimmed().toInt(&ok);
+        if (ok && width >= kShortestWidth && width <= kLongestWidth) continue;
+        showError(QStringLiteral("A(z) %1 hossza %2 és %3 közötti egész szám legyen (most: „%4”). Szótár nem készült.")
+                      .arg(b.language)
+                      .arg(kShortestWidth)
+                      .arg(kLongestWidth)
+                      .arg(b.box->text()),
+                  this);
+        b.box->setFocus();
+        b.box->selectAll();
+        return false;
+    }
+    return true;
 }
 
 void Tfrm_Tulajdonsag::chooseIcon(QLabel* image, QByteArray* bytes, int size) {
@@ -275,11 +351,12 @@ void Tfrm_Tulajdonsag::accept() {
         showError(QStringLiteral("Hiba a kép mentése közben."), this);
         return;
     }
+    if (isNew() && !widthsAcceptable()) return;
     if (isNew()) {
         try {
-            createDictionaryTable(context_.db, selectedType(), tableName_->text(), length1_->text(), length2_->text());
+            createDictionaryTable(context_.db, selectedType(), tableName_->text(), length1_->text().trimmed(), length2_->text().trimmed());
         } catch (const store::StoreError& e) {
-            showError(QStringLiteral("Tábla létrehozása sikertelen: ") + e.message(), this);
+            showError(QStringLiteral("Tábla létrehozása sikertelen: ") + storeFailureText(e, tableName_->text().trimmed()), this);
             return;
         }
     }
@@ -299,21 +376,32 @@ void Tfrm_Tulajdonsag::accept() {
         if (table_->state() == store::Table::State::Insert || table_->state() == store::Table::State::Edit) table_->cancel();
         // A new dictionary is its row and its table together: without the row the table goes.
         if (isNew()) {
-            dropDictionaryTable(context_.db, tableName_->text().trimmed());
-            showError(QStringLiteral("Tábla létrehozása sikertelen: ") + e.message(), this);
+            QString dropFailure;
+            if (!dropDictionaryTable(context_.db, tableName_->text().trimmed()))
+                dropFailure = QStringLiteral("\r\nA már elkészült %1.DB állomány nem törölhető; törölje kézzel az adatmappából.").arg(tableName_->text().trimmed());
+            showError(QStringLiteral("Tábla létrehozása sikertelen: ") + storeFailureText(e, kCatalogueTable) + dropFailure, this);
         } else {
-            showError(e.message(), this);
+            showStoreError(e, kCatalogueTable, this);
         }
         return;
     }
+    // The new dictionary is listed at once: its existence flag, then whoever shows the list.
+    try {
+        refreshExistence(context_.db);
+    } catch (const store::StoreError& e) {
+        showStoreError(e, kCatalogueTable, this);
+    }
+    if (context_.catalogueChanged) context_.catalogueChanged();
     QDialog::accept();
 }
 
-void Tfrm_Tulajdonsag::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous()) return;
-    restoreWindowPos(context_.ini, this);
-    applyFontSize(this, context_.fontSize);
+void Tfrm_Tulajdonsag::setVisible(bool visible) {
+    if (visible && !placed_) {
+        placed_ = true;
+        applyFontSize(this, context_.fontSize);
+        restoreWindowPos(context_.ini, this);
+    }
+    QDialog::setVisible(visible);
 }
 
 void Tfrm_Tulajdonsag::done(int result) {

@@ -40,12 +40,18 @@ public:
     enum class IconSlot { Large, Language1, Language2 };
     bool takeIconFile(IconSlot slot, const QString& path);
 
+    // Placed (and given the configured font size) before it is first shown.
+    void setVisible(bool visible) override;
+
+    // The widths the two "hossz (5..255)" boxes ask for: an integer from 5 to 255.
+    static constexpr int kShortestWidth = 5;
+    static constexpr int kLongestWidth = 255;
+
 public slots:
     // Writes the row (and in new mode first makes the table); the window stays open on failure.
     void accept() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void done(int result) override;
 
 private:
@@ -55,6 +61,13 @@ private:
     void writeRowFields();
     void makeTableName();
     int selectedType() const;
+    // New mode: the length boxes follow the type chosen (a bilingual dictionary's two widths
+    // are typed; the other types have fixed widths, shown and not editable).
+    void showTypeWidths();
+    // Edit mode: the widths the table has (empty for a column without one, a memo).
+    void showTableWidths(const QString& tableName);
+    // False, after saying which box is wrong, when a width to be typed is not 5..255.
+    bool widthsAcceptable();
 
     const PickerContext& context_;
     int id_;
@@ -76,7 +89,9 @@ private:
     QLabel* largeImage_ = nullptr;
     QLabel* image1_ = nullptr;
     QLabel* image2_ = nullptr;
+    QPushButton* okButton_ = nullptr;
     QByteArray largeIcon_, icon1_, icon2_;
+    bool placed_ = false;
 };
 
 // Shows the properties window modally. id -1 makes a new dictionary. Returns the row's id after

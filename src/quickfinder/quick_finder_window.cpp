@@ -13,7 +13,10 @@
 #include "quickfinder/quick_editor.h"
 #include "quickfinder/quick_picker.h"
 #include "quickfinder/result_pane.h"
+#include "common/table_layouts.h"
 #include "widgets/icons.h"
+#include "widgets/store_messages.h"
+#include "widgets/window_commands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -94,6 +97,8 @@ Tfrm_Main::Tfrm_Main(const Folders& folders, QuickFinderOptions options, QWidget
 
     buildActions();
     buildTabs();
+    // The window's commands come before the editing area's own keys.
+    giveCommandsPriority(this, [this] { return QList<QAction*>{aMindigFelul_, aSzotarNyit_, aNyelv1_, aNyelv2_, aNevjegy_, aTalcara_}; });
     snapTimer_.setSingleShot(true);
     placing_.setSingleShot(true);
     connect(&snapTimer_, &QTimer::timeout, this, &Tfrm_Main::snapToScreenEdges);
@@ -205,7 +210,10 @@ void Tfrm_Main::start() {
         session_->connect();
     } catch (const store::StoreError& e) {
         // No catalogue, no data folder: the window opens with no dictionary.
-        showError(e.message(), this);
+        if (session_->database().isConnected() && !session_->database().tableExists(kCatalogueTable))
+            showError(missingCatalogueText(session_->settings().dataFolder), this);
+        else
+            showStoreError(e, kCatalogueTable, this);
         return;
     }
     const int last = session_->settings().lastDict;
@@ -217,7 +225,7 @@ bool Tfrm_Main::openDictionary(int id) {
     try {
         result = session_->openDictionary(id);
     } catch (const store::StoreError& e) {
-        showError(e.message(), this);
+        showStoreError(e, QString(), this);
         return false;
     }
     if (result == QuickFinderSession::OpenResult::Missing) return false;
@@ -260,7 +268,7 @@ void Tfrm_Main::chooseDictionary() {
     try {
         id = pickQuickDictionary(*session_, this, -1);
     } catch (const store::StoreError& e) {
-        showError(e.message(), this);
+        showStoreError(e, kCatalogueTable, this);
         return;
     }
     if (id != -1) openDictionary(id);
@@ -316,7 +324,7 @@ void Tfrm_Main::runOccurrenceSearch() {
         outcome = searchOccurrences(session_->database(), session_->dictionary().tablanev, session_->searchColumn(),
                                     expression_->text());
     } catch (const store::StoreError& e) {
-        showError(e.message(), this);
+        showStoreError(e, session_->dictionary().tablanev, this);
         return;
     }
     if (outcome.tooShort) {
@@ -333,6 +341,7 @@ void Tfrm_Main::runOccurrenceSearch() {
         }
         occurrences_->addLine(kIndent + row.translation);
     }
+    if (outcome.rows.empty()) occurrences_->addLine(QStringLiteral("Nincs találat: „%1”").arg(expression_->text()), false, Qt::blue);
     occurrences_->scrollToStart();
 }
 

@@ -4,28 +4,20 @@
 #include "common/store/table.h"
 #include "widgets/frame_services.h"
 #include "widgets/icons.h"
+#include "widgets/store_messages.h"
 #include "widgets/window_commands.h"
 
 #include <QAction>
-#include <QKeyEvent>
 #include <QMdiSubWindow>
 
 namespace verbalo {
 
-DictionaryWindow::DictionaryWindow(FrameServices& frame, QWidget* parent) : QWidget(parent), frame_(frame) {}
-
-bool DictionaryWindow::event(QEvent* event) {
-    // The window's commands come before the frame's while the focus is inside it, as they did
-    // for the child windows of the frame before: F11 orders by the first language in the
-    // bilingual window rather than zooming, and the frame's commands with other keys still work.
-    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-        if (QAction* a = commandForKey(windowCommands(), static_cast<QKeyEvent*>(event))) {
-            if (event->type() == QEvent::ShortcutOverride) event->accept();
-            else a->trigger();
-            return true;
-        }
-    }
-    return QWidget::event(event);
+DictionaryWindow::DictionaryWindow(FrameServices& frame, QWidget* parent) : QWidget(parent), frame_(frame) {
+    // The window's commands come before the frame's and before the focused control's own keys
+    // while the focus is inside it: F11 orders by the first language in the bilingual window
+    // rather than zooming, Ctrl+Del in the search box deletes the row, and the frame's
+    // commands with other keys still work.
+    giveCommandsPriority(this, [this] { return windowCommands(); });
 }
 
 QString DictionaryWindow::positionText() {
@@ -33,6 +25,8 @@ QString DictionaryWindow::positionText() {
     try {
         if (tbl) return QString::asprintf("%d/%d", tbl->recordCount(), tbl->recNo());
     } catch (const store::StoreError&) {
+        // Only the status panel asks, after every move: the failure itself shows where the
+        // window read the table, and a box per status refresh would say it again and again.
     }
     return QStringLiteral("0/0");
 }
@@ -42,7 +36,7 @@ bool DictionaryWindow::readDictionaryForOpening(int id) {
     try {
         readDictionaryInfo(frame_.database(), id, info_, frame_.folders().programFolder);
     } catch (const store::StoreError& e) {
-        showOpenFailed(e.message());
+        showOpenFailed(e);
         return false;
     }
     setWindowTitle(info_.szotarak_nev);
@@ -55,11 +49,18 @@ void DictionaryWindow::showOpenFailed(const QString& storeMessage) {
     showError(QStringLiteral("Hiba az adatbázis megnyitásakor:\r\n") + storeMessage, this);
 }
 
+void DictionaryWindow::showOpenFailed(const store::StoreError& error) {
+    showStoreError(error, info_.tablanev, this, QStringLiteral("Hiba az adatbázis megnyitásakor:"));
+}
+
+void DictionaryWindow::showStoreFailure(const store::StoreError& error) { showStoreError(error, info_.tablanev, this); }
+
 bool DictionaryWindow::rereadDictionaryInfo() {
     TSzotarak fresh;
     try {
         readDictionaryInfo(frame_.database(), id_, fresh, frame_.folders().programFolder);
-    } catch (const store::StoreError&) {
+    } catch (const store::StoreError& e) {
+        showStoreError(e, QStringLiteral("szotarak"), this);
         return false;
     }
     info_ = fresh;
@@ -73,7 +74,7 @@ bool DictionaryWindow::startNewRow() {
     try {
         tbl->insert();
     } catch (const store::StoreError& e) {
-        showError(e.message(), this);
+        showStoreFailure(e);
         return false;
     }
     return true;
@@ -86,7 +87,7 @@ bool DictionaryWindow::startEditingRow() {
         if (tbl->recordCount() == 0) tbl->insert();
         else tbl->edit();
     } catch (const store::StoreError& e) {
-        showError(e.message(), this);
+        showStoreFailure(e);
         return false;
     }
     return true;
@@ -100,7 +101,7 @@ void DictionaryWindow::deleteCurrentRow() {
         if (!askYesNo(QStringLiteral("Valóban töröljem a sort?"), QStringLiteral("Megerősítés"), this)) return;
         tbl->remove();
     } catch (const store::StoreError& e) {
-        showError(e.message(), this);
+        showStoreFailure(e);
     }
 }
 
@@ -109,7 +110,8 @@ void DictionaryWindow::moveToRow(int row) {
     if (!tbl || !tbl->isOpen()) return;
     try {
         tbl->setRecNo(row);
-    } catch (const store::StoreError&) {
+    } catch (const store::StoreError& e) {
+        showStoreFailure(e);
     }
 }
 
@@ -118,8 +120,10 @@ void DictionaryWindow::gotoTyped(const QString& text) {
     if (text.isEmpty() || !tbl || !tbl->isOpen()) return;
     try {
         tbl->gotoNearest({text});
-    } catch (const store::StoreError&) {
-        // No index to search by: the list stays where it is.
+    } catch (const store::StoreError& e) {
+        // No index to search by (the store's own refusal): the list stays where it is, as it
+        // did for every letter typed. The table failing is said.
+        if (e.kind() != store::StoreError::Kind::Other) showStoreFailure(e);
     }
 }
 

@@ -13,8 +13,9 @@ namespace verbalo {
 class FrameServices;
 
 namespace store {
+class StoreError;
 class Table;
-}
+} // namespace store
 
 // A child window of the frame that shows one dictionary. The frame opens it by id, hands the
 // program-wide commands (print, import, export, data sheet) to the active one, and asks it
@@ -31,6 +32,12 @@ public:
     int dictionaryId() const { return id_; }
     const TSzotarak& info() const { return info_; }
     virtual store::Table* table() = 0;
+
+    // The frame's commands on the active window. A command the window does not offer is off in
+    // the frame's menu and toolbar while the window is active, rather than doing nothing; the
+    // data sheet is every window's.
+    enum class Command { Print, PrintDictionaryFormat, Import, Export, DataSheet };
+    virtual bool offers(Command command) const { return command == Command::DataSheet; }
 
     // Print (FileNyomtat) and the 2-, 3- or 4-column dictionary format; the latter returns
     // false when this kind of dictionary cannot be printed that way.
@@ -57,15 +64,18 @@ public:
 protected:
     // The commands whose shortcuts come before the frame's while the focus is inside the window.
     virtual QList<QAction*> windowCommands() const { return {}; }
-    bool event(QEvent* event) override;
 
     // Reads the catalogue row of id into info_ and shows its name and icons; false after
     // "Hiba az adatbázis megnyitásakor:" with the store's message.
     bool readDictionaryForOpening(int id);
     // "Hiba az adatbázis megnyitásakor:" and the store's message, when the table will not open.
     void showOpenFailed(const QString& storeMessage);
+    void showOpenFailed(const store::StoreError& error);
+    // A failure of the store while the window works on its table, in the user's words with the
+    // table named (storeFailureText).
+    void showStoreFailure(const store::StoreError& error);
     // Reads the catalogue row again (the data sheet may have changed it); false, with info_ as
-    // it was, when it cannot be read.
+    // it was and the store's message shown, when it cannot be read.
     bool rereadDictionaryInfo();
 
     // The row commands of a list over the window's table; each shows the store's message when

@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QObject>
 #include <QColor>
+#include <QObject>
+#include <QPointer>
 
+class QAbstractButton;
 class QWidget;
 
 namespace verbalo {
@@ -12,13 +14,18 @@ inline const QColor kFocusColor(166, 202, 240);
 // The colour of the column a list is ordered by.
 inline const QColor kSortColumnColor(255, 255, 185);
 
-// Editing-dialog habits: Enter moves the focus to the next control (except in multi-line
-// editors, which keep their line breaks) and the edit, memo or combo box with the focus is
-// painted light blue. Install once per dialog; it watches every child control.
+// Editing-dialog habits, for every control of the dialog:
+//  - Enter in a field moves the focus to the next control (multi-line editors keep their line
+//    breaks), and Enter on a focused button presses it, as Space does;
+//  - Ctrl+Enter presses the accept button (OK) wherever the focus is, when one is given;
+//  - the control with the focus is always marked: an edit, memo or combo box is painted light
+//    blue, a button takes the light blue face, and the focus frame is drawn whether the focus
+//    came with the mouse, Tab or Enter.
+// Install once per dialog, after its controls are made.
 class EditingDialogBehaviour : public QObject {
     Q_OBJECT
 public:
-    explicit EditingDialogBehaviour(QWidget* dialog);
+    explicit EditingDialogBehaviour(QWidget* dialog, QAbstractButton* acceptButton = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -26,6 +33,7 @@ protected:
 private:
     void watch(QWidget* widget);
     QWidget* dialog_;
+    QPointer<QAbstractButton> acceptButton_;
 };
 
 } // namespace verbalo

@@ -41,6 +41,8 @@ PairLookup::~PairLookup() {
     try {
         if (borrowedRecNo_ > 0) table_->setRecNo(borrowedRecNo_);
     } catch (const store::StoreError&) {
+        // A destructor cannot pass it on: the word list then stays where the lookup left it,
+        // and the window, reading its current row next, meets and says the failure itself.
     }
     table_->blockSignals(signalsWereBlocked_);
 }

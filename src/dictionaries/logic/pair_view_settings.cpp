@@ -29,28 +29,28 @@ std::optional<double> nyelv1ShareOf(int nyelv1Width, int nyelv2Width) {
 }
 
 bool saveViewSettings(store::Database& db, int id, std::optional<double> nyelv1Share, const QString& order, int tab) {
+    store::Table catalogue(db);
+    catalogue.setTableName(kCatalogueTable);
+    catalogue.open();
+    if (!catalogue.locate(QStringLiteral("szotarak"), id)) return false;
+    catalogue.edit();
     try {
-        store::Table catalogue(db);
-        catalogue.setTableName(kCatalogueTable);
-        catalogue.open();
-        if (!catalogue.locate(QStringLiteral("szotarak"), id)) return false;
-        catalogue.edit();
-        try {
-            if (nyelv1Share) {
-                catalogue.setValue(QStringLiteral("nyelv1szeles"), *nyelv1Share);
-                catalogue.setValue(QStringLiteral("nyelv2szeles"), 1.0 - *nyelv1Share);
-            }
-            catalogue.setValue(QStringLiteral("sorrend"), order);
-            catalogue.setValue(QStringLiteral("ablak"), tab);
-            catalogue.post();
-        } catch (const store::StoreError&) {
-            catalogue.cancel();
-            return false;
+        if (nyelv1Share) {
+            catalogue.setValue(QStringLiteral("nyelv1szeles"), *nyelv1Share);
+            catalogue.setValue(QStringLiteral("nyelv2szeles"), 1.0 - *nyelv1Share);
         }
-        return true;
+        catalogue.setValue(QStringLiteral("sorrend"), order);
+        catalogue.setValue(QStringLiteral("ablak"), tab);
+        catalogue.post();
     } catch (const store::StoreError&) {
-        return false;
+        try {
+            catalogue.cancel();
+        } catch (const store::StoreError&) {
+            // The first failure is the one to tell; the row is dropped with the cursor anyway.
+        }
+        throw;
     }
+    return true;
 }
 
 QString closingUpdateStatement(const QString& order, int tab, int id) {

@@ -28,8 +28,9 @@ PairColumnWidths pairColumnWidths(int usableWidth, double nyelv1Share, double ny
 std::optional<double> nyelv1ShareOf(int nyelv1Width, int nyelv2Width);
 
 // Writes the shares (nyelv1share and 1 - nyelv1share, when given), the order and the tab into
-// the catalogue row through a cursor of its own. False, without a message, when the row cannot
-// be found, edited or posted.
+// the catalogue row through a cursor of its own. False when the catalogue holds no such row; a
+// failure of the store (the catalogue busy, damaged, the disk full) reaches the caller as a
+// store::StoreError, with the row's edit cancelled.
 bool saveViewSettings(store::Database& db, int id, std::optional<double> nyelv1Share, const QString& order, int tab);
 
 // "UPDATE szotarak SET sorrend='nyelv1',ablak=0 WHERE szotarak=7;"

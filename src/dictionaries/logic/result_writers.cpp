@@ -35,4 +35,12 @@ void appendExpressionMatches(ResultLines& lines, const std::vector<OccurrenceRow
     }
 }
 
+QString noExpressionMatchText(const QString& expression) {
+    return QStringLiteral("Nincs találat: „%1”").arg(expression);
+}
+
+void appendNoExpressionMatch(ResultLines& lines, const QString& expression) {
+    lines.addLine(noExpressionMatchText(expression), LineColour::Blue, false);
+}
+
 } // namespace verbalo

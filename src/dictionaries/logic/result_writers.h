@@ -20,5 +20,8 @@ void appendCaretWord(ResultLines& lines, const DictionarizedWord& word);
 // The expression search: each entry on a black line with the expression's place in bold, then
 // its translation three spaces in.
 void appendExpressionMatches(ResultLines& lines, const std::vector<OccurrenceRow>& matches);
+// An expression search that found nothing says so: "Nincs találat: „kifejezés”" in blue.
+void appendNoExpressionMatch(ResultLines& lines, const QString& expression);
+QString noExpressionMatchText(const QString& expression);
 
 } // namespace verbalo

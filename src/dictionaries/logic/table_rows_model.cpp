@@ -17,12 +17,25 @@ int TableRowsModel::currentCount() const {
     if (!tableIsOpen()) return 0;
     try {
         return table_->recordCount();
-    } catch (const store::StoreError&) {
+    } catch (const store::StoreError& e) {
+        reportFailure(e);
         return 0;
     }
 }
 
+void TableRowsModel::reportFailure(const store::StoreError& error) const {
+    if (failureReported_ || !onFailure_) return;
+    failureReported_ = true;
+    auto* self = const_cast<TableRowsModel*>(this);
+    QMetaObject::invokeMethod(
+        self, [self, error] {
+            if (self->onFailure_) self->onFailure_(error);
+        },
+        Qt::QueuedConnection);
+}
+
 void TableRowsModel::reload() {
+    failureReported_ = false;
     beginResetModel();
     readFields();
     rows_ = currentCount();

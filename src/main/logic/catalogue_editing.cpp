@@ -7,6 +7,7 @@
 #include "common/store/store_error.h"
 #include "common/store/table.h"
 #include "common/table_layouts.h"
+#include "common/text_routines.h"
 
 namespace verbalo {
 
@@ -51,6 +52,43 @@ void createDictionaryTable(store::Database& db, int type, const QString& tableNa
         name.contains(QLatin1Char('\\')))
         throw store::StoreError(QStringLiteral("invalid table name: %1").arg(name));
     db.session().execute(statements.first());
+}
+
+bool isAcceptableTableName(const QString& name) {
+    if (name.isEmpty() || name != name.trimmed() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+        name.startsWith(QLatin1Char('.')))
+        return false;
+    const QStringList statements = store::splitStatements(createDictionaryTableLines(Bilingual, name).join(QLatin1Char('\n')));
+    if (statements.size() != 1) return false;
+    const store::StatementShape shape = store::classifyStatement(statements.first());
+    return shape.kind == store::StatementShape::Kind::CreateTable && shape.table == name;
+}
+
+QString suggestTableName(const QString& dictionaryName, const QStringList& taken) {
+    constexpr int kLongest = 50;
+    const QString folded = foldAccents(dictionaryName).toLower();
+    QString name;
+    for (const QChar c : folded) {
+        const bool plain = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+        if (plain) name += c;
+        else if (!name.isEmpty() && !name.endsWith(QLatin1Char('_'))) name += QLatin1Char('_');
+    }
+    while (name.endsWith(QLatin1Char('_'))) name.chop(1);
+    if (!name.isEmpty() && name.at(0).isDigit()) name.prepend(QStringLiteral("sz_"));
+    if (name.isEmpty()) name = QStringLiteral("szotar");
+    // A word the statement language keeps for itself ("select", "table") is no table name.
+    if (!isAcceptableTableName(name.left(kLongest))) name.prepend(QStringLiteral("sz_"));
+    name = name.left(kLongest);
+    while (name.endsWith(QLatin1Char('_'))) name.chop(1);
+    const auto used = [&taken](const QString& candidate) {
+        return candidate.compare(kCatalogueTable, Qt::CaseInsensitive) == 0 || taken.contains(candidate, Qt::CaseInsensitive);
+    };
+    if (!used(name)) return name;
+    for (int n = 2;; ++n) {
+        const QString suffix = QStringLiteral("_%1").arg(n);
+        const QString candidate = name.left(kLongest - suffix.size()) + suffix;
+        if (!used(candidate)) return candidate;
+    }
 }
 
 bool dropDictionaryTable(store::Database& db, const QString& tableName) {

@@ -25,6 +25,15 @@ void openCatalogueByName(store::Database& db, store::Table& table, bool rebuildI
 void createDictionaryTable(store::Database& db, int type, const QString& tableName, const QString& firstWidth,
                            const QString& secondWidth);
 
+// The « button of the properties window: a table name made from a dictionary's name that the
+// store takes. Accents dropped and lower case; every run of other characters (blanks, "#",
+// punctuation) one "_", none at either end; a leading digit gets "sz_" before it; at most 50
+// characters; "szotar" for a name with nothing usable. A name the catalogue has, or one of
+// `taken` (the data folder's tables, compared without regard to case), gets "_2", "_3", ...
+QString suggestTableName(const QString& dictionaryName, const QStringList& taken);
+// Whether createDictionaryTable would take the name as the name of one plain table.
+bool isAcceptableTableName(const QString& name);
+
 // Removes a dictionary's table file; false when the store refused (the file then stays). The
 // catalogue itself is never removed this way, whatever a row names as its table.
 bool dropDictionaryTable(store::Database& db, const QString& tableName);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class QObject;
+
+namespace verbalo {
+
+namespace store {
+class StoreError;
+}
+
+// The messages a user sees when the store fails: Hungarian, naming the table (and so its file
+// in the data folder) and saying what can be done, by the kind of failure; the store's own
+// English text follows in parentheses for whoever has to look further.
+//   table: the table the window works on ("angol"); empty when the store's text names it.
+QString storeFailureText(const store::StoreError& error, const QString& table = QString());
+
+// The message of a data folder that holds no catalogue (szotarak.DB): which folder, and that
+// Rendszer / Beállítások chooses another.
+QString missingCatalogueText(const QString& dataFolder);
+
+// showError with storeFailureText, an optional Hungarian first line before it ("Hiba az
+// adatbázis megnyitásakor:").
+void showStoreError(const store::StoreError& error, const QString& table, QObject* owner, const QString& firstLine = QString());
+
+} // namespace verbalo
