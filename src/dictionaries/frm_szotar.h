@@ -35,6 +35,7 @@ public:
     void reportActive() override;
     void saveLayoutForDataSheet() override { saveViewSettings(); }
     void reloadDictionaryInfo() override;
+    void exportData() override;
     bool queryClose() override;
 
     // Orders the list by a column; false, after "Index hiba", when the table has no index for
