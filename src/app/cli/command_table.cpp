@@ -147,10 +147,8 @@ std::vector<CommandSpec> makeTable() {
                         "header row and typed cells; the text options are not used then. A worksheet holds 65535 "
                         "rows: the rest are left out, and the exit status is 1."),
          {dictOption(QStringLiteral("dictionary")),
-          option(QStringLiteral("sep"), QStringLiteral("CHAR"), QStringLiteral("the separator: ; (default), tab, , or |"),
-                 Completion::Choices, {QStringLiteral(";"), QStringLiteral("tab"), QStringLiteral(","), QStringLiteral("|")}),
-          option(QStringLiteral("quote"), QStringLiteral("CHAR"), QStringLiteral("the quote character: \", ' or none (default)"),
-                 Completion::Choices, {QStringLiteral("\""), QStringLiteral("'"), QStringLiteral("none")}),
+          option(QStringLiteral("sep"), QStringLiteral("CHAR"), QStringLiteral("the separator: ; (default), tab, , or |")),
+          option(QStringLiteral("quote"), QStringLiteral("CHAR"), QStringLiteral("the quote character: \", ' or none (default)")),
           option(QStringLiteral("no-header"), QString(), QStringLiteral("leave the first line empty")),
           option(QStringLiteral("field-names"), QString(), QStringLiteral("head the columns with the field names rather than their captions")),
           option(QStringLiteral("memo-lines"), QString(), QStringLiteral("write memos as their lines joined with \"|\" instead of BLOB"))},
