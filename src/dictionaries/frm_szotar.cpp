@@ -10,6 +10,7 @@
 #include "dictionaries/pair_grid.h"
 #include "dictionaries/search_tab.h"
 #include "dictionaries/text_editor.h"
+#include "exchange/delimited_export_window.h"
 #include "exchange/szotar_betolt.h"
 #include "widgets/frame_services.h"
 #include "common/table_layouts.h"
@@ -309,6 +310,10 @@ void Tfrm_Szotar::saveViewSettings() {
 void Tfrm_Szotar::reloadDictionaryInfo() {
     if (!rereadDictionaryInfo()) return;
     setOrder(info_.sorrend.isEmpty() ? kFirstLanguage : info_.sorrend);
+}
+
+void Tfrm_Szotar::exportData() {
+    if (tbl_ && tbl_->isOpen()) openDelimitedExport(frame_, *tbl_, {}, this);
 }
 
 void Tfrm_Szotar::showStatus() {

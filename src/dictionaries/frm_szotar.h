@@ -38,6 +38,7 @@ public:
     // "Adatok importja": the word-pair import (Tfrm_SzotarBetolt) on the window's table.
     void importData() override;
     void reloadDictionaryInfo() override;
+    void exportData() override;
     bool queryClose() override;
 
     // Orders the list by a column; false, after "Index hiba", when the table has no index for

@@ -136,6 +136,31 @@ std::vector<CommandSpec> makeTable() {
          {dictOption(QStringLiteral("headword list"))},
          arguments(QStringLiteral("FILE"), QStringLiteral("the file to write"), 1, 1, Completion::File),
          runExportList},
+        {QStringLiteral("export-delimited"), QStringLiteral("write a dictionary's rows as delimited text, or as a spreadsheet"),
+         QStringLiteral("Writes every field of every row in the order the dictionary's window shows it, as the export "
+                        "window does: a header line of the field names (an empty line with --no-header), then one "
+                        "line per row, each value between the quote characters and followed by the separator, the "
+                        "last one too; nothing inside a value is escaped. Memos are written as BLOB unless "
+                        "--memo-lines joins their lines with \"|\". CR LF after every line; Windows-1250, or UTF-8 "
+                        "with a byte order mark when a character needs it.\n\n"
+                        "A FILE whose name ends in .xls (any letter case) gets an Excel 2.1 worksheet instead, with a "
+                        "header row and typed cells; the text options are not used then. A worksheet holds 65535 "
+                        "rows: the rest are left out, and the exit status is 1."),
+         {dictOption(QStringLiteral("dictionary")),
+          option(QStringLiteral("sep"), QStringLiteral("CHAR"), QStringLiteral("the separator: ; (default), tab, , or |")),
+          option(QStringLiteral("quote"), QStringLiteral("CHAR"), QStringLiteral("the quote character: \", ' or none (default)")),
+          option(QStringLiteral("no-header"), QString(), QStringLiteral("leave the first line empty")),
+          option(QStringLiteral("field-names"), QString(), QStringLiteral("head the columns with the field names rather than their captions")),
+          option(QStringLiteral("memo-lines"), QString(), QStringLiteral("write memos as their lines joined with \"|\" instead of BLOB"))},
+         arguments(QStringLiteral("FILE"), QStringLiteral("the file to write"), 1, 1, Completion::File),
+         runExportDelimited},
+        {QStringLiteral("export-html"), QStringLiteral("write a bilingual dictionary as an HTML page"),
+         QStringLiteral("One table with a column per language, as wide as in the dictionary's window, in the order "
+                        "the window shows it, then the date and time of writing. The page is ISO-8859-2 as it "
+                        "declares, or UTF-8 (and says so) when a character needs it."),
+         {dictOption(QStringLiteral("bilingual dictionary"))},
+         arguments(QStringLiteral("FILE"), QStringLiteral("the file to write"), 1, 1, Completion::File),
+         runExportHtml},
     };
 }
 

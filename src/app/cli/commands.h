@@ -16,5 +16,7 @@ int runDictionarize(CommandRun& run);
 int runImportPairs(CommandRun& run);
 int runImportList(CommandRun& run);
 int runExportList(CommandRun& run);
+int runExportDelimited(CommandRun& run);
+int runExportHtml(CommandRun& run);
 
 } // namespace verbalo::cli
