@@ -19,7 +19,7 @@
 #include "common/store/query.h"
 #include "common/store/table.h"
 #include "dictionaries/dictionarizing_tab.h"
-#include "dictionaries/frm_szotar.h"
+#include "dictionaries/pair_window.h"
 #include "dictionaries/logic/dictionarizing_text.h"
 #include "dictionaries/logic/pair_lookup.h"
 #include "dictionaries/result_pane.h"

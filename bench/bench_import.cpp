@@ -20,10 +20,10 @@
 #include "common/table_layouts.h"
 #include "common/text_file.h"
 #include "common/text_routines.h"
-#include "exchange/lista_betolt.h"
+#include "exchange/list_import_window.h"
 #include "exchange/logic/import_file_text.h"
 #include "exchange/logic/pair_import.h"
-#include "exchange/szotar_betolt.h"
+#include "exchange/pair_import_window.h"
 #include "widgets/frame_services.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // export command and driven by its keys and buttons (text, spreadsheet, stop, errors, opening
 // afterwards), and the HTML export's OK and E-Mail with and without a mail tool.
 #include "common/store/table.h"
-#include "dictionaries/frm_szotar.h"
+#include "dictionaries/pair_window.h"
 #include "exchange/delimited_export_window.h"
 #include "exchange/html_export_window.h"
 #include "support_gui/gui_driving.h"

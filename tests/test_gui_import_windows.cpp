@@ -3,10 +3,10 @@
 // the bad files (missing, deleted after loading, unreadable, binary, one huge line).
 #include "common/store/query.h"
 #include "common/store/table.h"
-#include "exchange/lista_betolt.h"
+#include "exchange/list_import_window.h"
 #include "exchange/logic/import_file_text.h"
 #include "exchange/pair_file_editor.h"
-#include "exchange/szotar_betolt.h"
+#include "exchange/pair_import_window.h"
 #include "support_gui/gui_driving.h"
 #include "support_gui/test_frame.h"
 #include "widgets/editing_dialog.h"

@@ -5,7 +5,7 @@
 #include "main/dictionary_panel.h"
 #include "main/frame_actions.h"
 #include "main/logic/frame_rules.h"
-#include "main/tulajdonsag.h"
+#include "main/properties_window.h"
 #include "test_gui_main_fixture.h"
 #include "widgets/window_geometry.h"
 

@@ -9,8 +9,8 @@
 #include "common/store/database.h"
 #include "common/store/query.h"
 #include "common/table_layouts.h"
-#include "main/logo.h"
-#include "main/main_window.h"
+#include "main/splash_window.h"
+#include "main/frame_window.h"
 #include "widgets/dictionary_window.h"
 #include "widgets/dictionary_window_factory.h"
 

@@ -1,8 +1,8 @@
 // The settings window, and the about and support windows of the Help menu.
-#include "main/beallit.h"
+#include "main/settings_window.h"
 #include "main/logic/frame_rules.h"
-#include "main/nevjegy.h"
-#include "main/tamogat.h"
+#include "main/about_window.h"
+#include "main/support_window.h"
 #include "support_gui/gui_driving.h"
 #include "test_gui_main_fixture.h"
 

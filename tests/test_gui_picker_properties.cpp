@@ -6,7 +6,7 @@
 #include "common/store/schema.h"
 #include "common/store/sqlite_handle.h"
 #include "common/store/table.h"
-#include "main/tulajdonsag.h"
+#include "main/properties_window.h"
 #include "support_gui/test_frame.h"
 #include "widgets/editing_dialog.h"
 #include "widgets/icons.h"

@@ -2,8 +2,8 @@
 // openbox on it, so that windows get title bars and borders as on a desktop, and checks that the
 // places saved in Verbalo9.ini come back as they were, without creeping, and with every title
 // bar on the screen. Without Xvfb or openbox every case is skipped.
-#include "main/beallit.h"
-#include "main/tulajdonsag.h"
+#include "main/settings_window.h"
+#include "main/properties_window.h"
 #include "support_gui/gui_driving.h"
 #include "test_gui_main_fixture.h"
 #include "widgets/window_geometry.h"

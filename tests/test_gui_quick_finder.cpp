@@ -8,7 +8,7 @@
 #include "quickfinder/logic/quick_finder_session.h"
 #include "quickfinder/quick_editor.h"
 #include "quickfinder/quick_finder_window.h"
-#include "quickfinder/result_pane.h"
+#include "quickfinder/quick_result_pane.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -83,8 +83,8 @@ struct Fixture {
     }
     QAction* action(const char* name) { return find<QAction>(name); }
     QuickEditor* editor() { return find<QuickEditor>("SynEdit1"); }
-    ResultPane* results() { return find<ResultPane>("RichEdit1"); }
-    ResultPane* occurrences() { return find<ResultPane>("RichEdit2"); }
+    QuickResultPane* results() { return find<QuickResultPane>("RichEdit1"); }
+    QuickResultPane* occurrences() { return find<QuickResultPane>("RichEdit2"); }
     QLineEdit* expression() { return find<QLineEdit>("Edit2"); }
     QTabWidget* tabs() { return find<QTabWidget>("PageControl1"); }
 
@@ -419,7 +419,7 @@ void QuickFinderWindowTest::clipboardCheckedWhenTheWindowIsActivated() {
     QApplication::setActiveWindow(nullptr);
     QApplication::setActiveWindow(&w);
     QTRY_COMPARE(w.findChild<QuickEditor*>(QStringLiteral("SynEdit1"))->text(), QStringLiteral("ablak"));
-    QCOMPARE(w.findChild<ResultPane*>(QStringLiteral("RichEdit1"))->lines(), (QStringList{"ablak", "   window"}));
+    QCOMPARE(w.findChild<QuickResultPane*>(QStringLiteral("RichEdit1"))->lines(), (QStringList{"ablak", "   window"}));
 }
 
 void QuickFinderWindowTest::occurrenceSearch() {

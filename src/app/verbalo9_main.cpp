@@ -5,15 +5,15 @@
 #include "common/table_layouts.h"
 #include "main/logic/frame_rules.h"
 #include "main/logic/single_instance.h"
-#include "main/main_window.h"
+#include "main/frame_window.h"
 #include "main/wheel_keys.h"
 #include "widgets/dictionary_window_factory.h"
 #include "widgets/icons.h"
 #include "widgets/message_box_sink.h"
 #include "widgets/translations.h"
 
-#include "dictionaries/frm_szotar.h"
-#include "dictionaries/szotar2.h"
+#include "dictionaries/pair_window.h"
+#include "dictionaries/list_window.h"
 
 #include <QApplication>
 

@@ -9,7 +9,7 @@
 #include "dictionaries/logic/pair_search.h"
 #include "dictionaries/logic/result_writers.h"
 #include "dictionaries/result_pane.h"
-#include "dictionaries/szotar_actions.h"
+#include "dictionaries/pair_window_actions.h"
 #include "dictionaries/text_editor.h"
 #include "widgets/store_messages.h"
 

@@ -2,7 +2,7 @@
 
 #include "common/messages.h"
 #include "common/store/store_error.h"
-#include "main/logo.h"
+#include "main/splash_window.h"
 #include "quickfinder/logic/clipboard_watch.h"
 #include "quickfinder/system_clipboard.h"
 #include "quickfinder/logic/edge_snap.h"
@@ -12,7 +12,7 @@
 #include "quickfinder/quick_about.h"
 #include "quickfinder/quick_editor.h"
 #include "quickfinder/quick_picker.h"
-#include "quickfinder/result_pane.h"
+#include "quickfinder/quick_result_pane.h"
 #include "common/table_layouts.h"
 #include "widgets/icons.h"
 #include "widgets/store_messages.h"
@@ -173,7 +173,7 @@ void Tfrm_Main::buildTabs() {
     splitter_->setChildrenCollapsible(false);
     editor_ = new QuickEditor(splitter_);
     editor_->setObjectName(QStringLiteral("SynEdit1"));
-    results_ = new ResultPane(splitter_);
+    results_ = new QuickResultPane(splitter_);
     results_->setObjectName(QStringLiteral("RichEdit1"));
     splitter_->addWidget(editor_);
     splitter_->addWidget(results_);
@@ -194,7 +194,7 @@ void Tfrm_Main::buildTabs() {
     expression_ = new QLineEdit(occurrencePage);
     expression_->setObjectName(QStringLiteral("Edit2"));
     occurrenceLayout->addWidget(expression_, 0, Qt::AlignLeft);
-    occurrences_ = new ResultPane(occurrencePage);
+    occurrences_ = new QuickResultPane(occurrencePage);
     occurrences_->setObjectName(QStringLiteral("RichEdit2"));
     occurrenceLayout->addWidget(occurrences_, 1);
     tabs_->addTab(occurrencePage, QStringLiteral("Előfordulás"));

@@ -22,7 +22,7 @@ class WatchClock;
 namespace verbalo::quickfinder {
 
 class QuickEditor;
-class ResultPane;
+class QuickResultPane;
 
 // Shown when the chosen dictionary is not a bilingual one.
 inline const QString kOnlyBilingualDictionaries = QStringLiteral("Gyorskeresésre csak normál szótár állomány használható.");
@@ -104,9 +104,9 @@ private:
     QTabWidget* tabs_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QuickEditor* editor_ = nullptr;
-    ResultPane* results_ = nullptr;
+    QuickResultPane* results_ = nullptr;
     QLineEdit* expression_ = nullptr;
-    ResultPane* occurrences_ = nullptr;
+    QuickResultPane* occurrences_ = nullptr;
 
     QTimer snapTimer_;
     QTimer placing_; // running while the window's own placement settles

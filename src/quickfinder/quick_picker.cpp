@@ -1,7 +1,7 @@
 #include "quickfinder/quick_picker.h"
 
 #include "main/picker_context.h"
-#include "main/torzs_szotar.h"
+#include "main/catalogue_picker.h"
 #include "quickfinder/logic/quick_finder_session.h"
 
 namespace verbalo::quickfinder {

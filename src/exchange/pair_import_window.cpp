@@ -1,4 +1,4 @@
-#include "exchange/szotar_betolt.h"
+#include "exchange/pair_import_window.h"
 
 #include "common/messages.h"
 #include "common/store/store_error.h"

@@ -1,4 +1,4 @@
-#include "dictionaries/szotar_actions.h"
+#include "dictionaries/pair_window_actions.h"
 
 #include "widgets/window_commands.h"
 

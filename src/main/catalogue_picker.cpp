@@ -1,4 +1,4 @@
-#include "main/torzs_szotar.h"
+#include "main/catalogue_picker.h"
 
 #include "common/messages.h"
 #include "common/store/database.h"
@@ -7,7 +7,7 @@
 #include "common/text_routines.h"
 #include "main/catalogue_grid_model.h"
 #include "main/logic/catalogue_editing.h"
-#include "main/tulajdonsag.h"
+#include "main/properties_window.h"
 #include "widgets/icons.h"
 #include "common/table_layouts.h"
 #include "widgets/store_messages.h"

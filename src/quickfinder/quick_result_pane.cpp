@@ -1,4 +1,4 @@
-#include "quickfinder/result_pane.h"
+#include "quickfinder/quick_result_pane.h"
 
 #include <QScrollBar>
 #include <QTextBlock>
@@ -7,7 +7,7 @@
 
 namespace verbalo::quickfinder {
 
-ResultPane::ResultPane(QWidget* parent) : QTextEdit(parent) {
+QuickResultPane::QuickResultPane(QWidget* parent) : QTextEdit(parent) {
     setReadOnly(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setUndoRedoEnabled(false);
@@ -16,7 +16,7 @@ ResultPane::ResultPane(QWidget* parent) : QTextEdit(parent) {
     });
 }
 
-void ResultPane::addLine(const QList<PaneSegment>& segments) {
+void QuickResultPane::addLine(const QList<PaneSegment>& segments) {
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     // Each line is its own block; the first one uses the block an empty document starts with,
@@ -31,14 +31,14 @@ void ResultPane::addLine(const QList<PaneSegment>& segments) {
     empty_ = false;
 }
 
-void ResultPane::scrollToStart() {
+void QuickResultPane::scrollToStart() {
     QTextCursor cursor(document());
     cursor.setPosition(std::min(1, std::max(0, document()->characterCount() - 1)));
     setTextCursor(cursor);
     verticalScrollBar()->setValue(verticalScrollBar()->minimum());
 }
 
-QStringList ResultPane::lines() const {
+QStringList QuickResultPane::lines() const {
     QStringList out;
     if (empty_) return out;
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) out << b.text();

@@ -1,4 +1,4 @@
-#include "main/tamogat.h"
+#include "main/support_window.h"
 
 #include "main/logic/frame_rules.h"
 #include "widgets/frame_services.h"

@@ -1,4 +1,4 @@
-#include "main/logo.h"
+#include "main/splash_window.h"
 
 #include "main/logic/frame_rules.h"
 #include "widgets/window_geometry.h"

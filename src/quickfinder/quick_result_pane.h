@@ -14,10 +14,10 @@ struct PaneSegment {
 };
 
 // A read-only rich-text pane that results are written into line by line.
-class ResultPane : public QTextEdit {
+class QuickResultPane : public QTextEdit {
     Q_OBJECT
 public:
-    explicit ResultPane(QWidget* parent = nullptr);
+    explicit QuickResultPane(QWidget* parent = nullptr);
 
     void addLine(const QList<PaneSegment>& segments);
     void addLine(const QString& text, bool bold = false, const QColor& color = Qt::black) {

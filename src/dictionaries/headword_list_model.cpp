@@ -1,4 +1,4 @@
-#include "dictionaries/szotar2_model.h"
+#include "dictionaries/headword_list_model.h"
 
 #include "common/store/store_error.h"
 #include "common/store/table.h"

@@ -1,4 +1,4 @@
-#include "main/tulajdonsag.h"
+#include "main/properties_window.h"
 
 #include "common/catalogue.h"
 #include "common/messages.h"

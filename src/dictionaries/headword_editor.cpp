@@ -1,4 +1,4 @@
-#include "dictionaries/szerkeszt2.h"
+#include "dictionaries/headword_editor.h"
 
 #include "common/messages.h"
 #include "common/store/table.h"

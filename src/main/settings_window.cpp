@@ -1,4 +1,4 @@
-#include "main/beallit.h"
+#include "main/settings_window.h"
 
 #include "widgets/editing_dialog.h"
 #include "widgets/frame_services.h"

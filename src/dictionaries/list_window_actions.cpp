@@ -1,4 +1,4 @@
-#include "dictionaries/szotar2_actions.h"
+#include "dictionaries/list_window_actions.h"
 
 #include <QAction>
 #include <QToolBar>

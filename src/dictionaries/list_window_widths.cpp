@@ -1,4 +1,4 @@
-#include "dictionaries/szotar2_widths.h"
+#include "dictionaries/list_window_widths.h"
 
 #include "common/text_routines.h"
 

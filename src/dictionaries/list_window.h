@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dictionaries/szotar2_actions.h"
+#include "dictionaries/list_window_actions.h"
 #include "widgets/dictionary_window.h"
 
 #include <memory>

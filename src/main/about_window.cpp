@@ -1,8 +1,8 @@
-#include "main/nevjegy.h"
+#include "main/about_window.h"
 
 #include "widgets/default_icons.h"
 #include "main/logic/frame_rules.h"
-#include "main/tamogat.h"
+#include "main/support_window.h"
 #include "widgets/frame_services.h"
 #include "widgets/window_geometry.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dictionaries/szotar_actions.h"
+#include "dictionaries/pair_window_actions.h"
 #include "widgets/dictionary_window.h"
 
 #include <memory>

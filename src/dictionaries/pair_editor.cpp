@@ -1,4 +1,4 @@
-#include "dictionaries/frm_szerkeszt.h"
+#include "dictionaries/pair_editor.h"
 
 #include "common/messages.h"
 #include "common/store/table.h"

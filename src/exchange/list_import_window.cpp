@@ -1,4 +1,4 @@
-#include "exchange/lista_betolt.h"
+#include "exchange/list_import_window.h"
 
 #include "common/messages.h"
 #include "common/store/store_error.h"

@@ -1,4 +1,4 @@
-#include "main/main_window.h"
+#include "main/frame_window.h"
 
 #include "common/catalogue.h"
 #include "common/messages.h"
@@ -8,7 +8,7 @@
 #include "main/logic/advert_line.h"
 #include "main/logic/catalogue_editing.h"
 #include "main/logic/frame_rules.h"
-#include "main/logo.h"
+#include "main/splash_window.h"
 #include "common/table_layouts.h"
 #include "widgets/dictionary_window.h"
 #include "widgets/store_messages.h"

@@ -4,7 +4,7 @@
 #include "common/ini_file.h"
 #include "common/settings.h"
 #include "common/store/database.h"
-#include "main/logo.h"
+#include "main/splash_window.h"
 #include "main/picker_context.h"
 #include "widgets/frame_services.h"
 
