@@ -187,7 +187,7 @@ void DailyUseTest::menuCommandsOpenTheirWindows_data() {
         {"none", "aHelpProgram", "off"},
         {"bilingual", "aImport", "verbalo::Tfrm_SzotarBetolt"},
         {"bilingual", "aAdatlap", "verbalo::Tfrm_Tulajdonsag"},
-        {"bilingual", "aExport", "off"},
+        {"bilingual", "aExport", "verbalo::Tfrm_Hatarolt"},
         {"bilingual", "FileNyomtat", "off"},
         {"bilingual", "aNyomSzotar2", "off"},
         {"bilingual", "aNyomSzotar4", "off"},
@@ -260,6 +260,8 @@ void DailyUseTest::windowKeysWinOverTheFocusedField_data() {
     QTest::newRow("Ctrl+Del in the list's search box deletes the entry")
         << "list" << 0 << "Edit1" << int(Qt::Key_Delete) << ctrl << "Valóban töröljem a sort?";
     QTest::newRow("Ctrl+E in the list's search box exports") << "list" << 0 << "Edit1" << int(Qt::Key_E) << ctrl << "QFileDialog";
+    QTest::newRow("Ctrl+E in the bilingual search box exports")
+        << "bilingual" << 0 << "Edit1" << int(Qt::Key_E) << ctrl << "verbalo::Tfrm_Hatarolt";
     QTest::newRow("Ctrl+S in the text editor saves it") << "bilingual" << 1 << "SynEdit1" << int(Qt::Key_S) << ctrl << "QFileDialog";
     QTest::newRow("Ctrl+I in the text editor imports") << "bilingual" << 1 << "SynEdit1" << int(Qt::Key_I) << ctrl
                                                        << "verbalo::Tfrm_SzotarBetolt";

@@ -34,7 +34,9 @@ public:
     store::Table* table() override;
     void reportActive() override;
     void saveLayoutForDataSheet() override { saveViewSettings(); }
-    bool offers(Command command) const override { return command == Command::Import || command == Command::DataSheet; }
+    bool offers(Command command) const override {
+        return command == Command::Import || command == Command::Export || command == Command::DataSheet;
+    }
     // "Adatok importja": the word-pair import (Tfrm_SzotarBetolt) on the window's table.
     void importData() override;
     void reloadDictionaryInfo() override;
