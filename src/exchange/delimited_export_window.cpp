@@ -3,7 +3,7 @@
 #include "common/folders.h"
 #include "common/messages.h"
 #include "common/store/table.h"
-#include "exchange/focus_tint.h"
+#include "widgets/focus_tint.h"
 #include "exchange/logic/data_to_xls.h"
 #include "exchange/logic/delimited_export.h"
 #include "exchange/logic/progress_pacer.h"

@@ -3,7 +3,7 @@
 #include "common/folders.h"
 #include "common/messages.h"
 #include "common/store/table.h"
-#include "exchange/focus_tint.h"
+#include "widgets/focus_tint.h"
 #include "exchange/logic/data_export.h"
 #include "exchange/logic/mail_attachment.h"
 #include "widgets/frame_services.h"

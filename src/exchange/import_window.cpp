@@ -1,5 +1,7 @@
 #include "exchange/import_window.h"
 
+#include "widgets/focus_tint.h"
+
 #include "common/messages.h"
 #include "widgets/editing_dialog.h"
 #include "widgets/frame_services.h"
@@ -33,6 +35,7 @@ ImportWindow::ImportWindow(FrameServices& frame, store::Table& table, QWidget* p
     auto* fileLabel = new QLabel(QStringLiteral("Betöltendő file"), this);
     fileEdit_ = new QLineEdit(this);
     fileEdit_->setObjectName(QStringLiteral("Edit1"));
+    FocusTint::install(fileEdit_);
     fileEdit_->installEventFilter(this);
     fileLabel->setBuddy(fileEdit_);
     browseButton_ = new QToolButton(this);
@@ -169,15 +172,8 @@ void ImportWindow::setVisible(bool visible) {
 
 bool ImportWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == fileEdit_) {
-        if (event->type() == QEvent::FocusIn) {
-            QPalette p = fileEdit_->palette();
-            p.setColor(QPalette::Base, kFocusColor);
-            fileEdit_->setPalette(p);
-        } else if (event->type() == QEvent::FocusOut) {
-            fileEdit_->setPalette(QPalette());
-            // Leaving the box loads the file named there, so a typed name shows its file too.
-            loadNamedFile();
-        }
+        // Leaving the box loads the file named there, so a typed name shows its file too.
+        if (event->type() == QEvent::FocusOut) loadNamedFile();
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -78,6 +78,8 @@ void Table::close() {
         }
     }
     batchDepth_ = 0;
+    releaseRead();
+    readDepth_ = 0;
     statements_.clear();
     insertStatements_.clear();
     bulkCache_ = false;
@@ -163,8 +165,36 @@ void Table::invalidateOrder() {
     rowCache_.clear();
 }
 
+void Table::beginReading() {
+    requireOpen();
+    ++readDepth_;
+}
+
+void Table::endReading() {
+    if (readDepth_ == 0 || --readDepth_ > 0) return;
+    releaseRead();
+}
+
+void Table::holdRead() {
+    if (readHeld_ && readTimer_.elapsed() < kReadSpanMillis) return;
+    releaseRead();
+    // Inside a batch the batch's own transaction already holds the file.
+    if (conn_.inTransaction()) return;
+    conn_.exec(QStringLiteral("BEGIN"));
+    readHeld_ = true;
+    readTimer_.start();
+}
+
+void Table::releaseRead() {
+    if (!readHeld_) return;
+    readHeld_ = false;
+    // A read transaction has nothing to store; ending it cannot lose anything.
+    if (conn_.inTransaction()) sqlite3_exec(conn_.handle(), "COMMIT", nullptr, nullptr, nullptr);
+}
+
 void Table::ensureFresh() {
     requireOpen();
+    if (readDepth_ > 0) holdRead();
     const std::int64_t dv = conn_.dataVersion();
     if (dv != dataVersion_) {
         dataVersion_ = dv;

@@ -129,6 +129,15 @@ public:
     bool inBatch() const { return batchDepth_ > 0; }
     // Commits the pending part of the batch now; the batch goes on.
     void flushBatch();
+    // A read span: a loop over many rows (an export) reads them under one shared lock of the
+    // file instead of taking and dropping it for every row, which costs system calls per row.
+    // The lock is let go and taken again every kReadSpanMillis, so that the other program can
+    // still commit in between; a write inside the span ends the held read first. Calls nest.
+    // ReadSpan below holds one for a scope.
+    void beginReading();
+    void endReading();
+    static constexpr qint64 kReadSpanMillis = 100;
+
     // Posts and deletes that are stored for good, and those that a failed batch commit threw
     // away, counted since the table was opened.
     qint64 committedWrites() const { return committedWrites_; }
@@ -165,6 +174,8 @@ private:
     const std::vector<QVariant>& rowValues(std::int64_t rowid);
     int requireField(const QString& field) const;
     void startBatchTransaction();
+    void holdRead();
+    void releaseRead();
     void abandonBatch();
     void storeInsert();
     void storeUpdate();
@@ -213,7 +224,22 @@ private:
     qint64 committedWrites_ = 0;
     qint64 lostWrites_ = 0;
     QElapsedTimer batchTimer_;
+    int readDepth_ = 0;
+    bool readHeld_ = false; // a read transaction of the span is open
+    QElapsedTimer readTimer_;
     quint64 storeReads_ = 0;
+};
+
+// Holds a read span on a table for a scope.
+class ReadSpan {
+public:
+    explicit ReadSpan(Table& table) : table_(table) { table_.beginReading(); }
+    ~ReadSpan() { table_.endReading(); }
+    ReadSpan(const ReadSpan&) = delete;
+    ReadSpan& operator=(const ReadSpan&) = delete;
+
+private:
+    Table& table_;
 };
 
 // Holds a batch on a table for a scope. commit() ends it and reports a failed last commit; a

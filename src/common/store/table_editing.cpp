@@ -154,6 +154,7 @@ void Table::beginBatch() {
 }
 
 void Table::startBatchTransaction() {
+    releaseRead();
     if (!bulkCache_) {
         // A batch changes pages all over the key index; with room for them in memory they are
         // written once at the commit instead of spilled to the file in the middle of it.
@@ -237,6 +238,7 @@ void Table::runWrite(Statement& statement, const std::function<void(Statement&)>
             if (batchTimer_.elapsed() >= kBatchMillis) flushBatch();
             return;
         }
+        releaseRead();
         Transaction transaction(conn_);
         {
             StatementResetter r(statement);

@@ -75,6 +75,7 @@ void TDataExport::endExport() {
 void TDataExport::exportAllRows() {
     store::Table& table = *dataSet_;
     PositionKeeper keeper(table);
+    store::ReadSpan reading(table);
     table.first();
     while (!table.eof() && running_ && roomForRow()) {
         writeRecord();

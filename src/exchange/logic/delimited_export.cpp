@@ -73,6 +73,7 @@ DelimitedResult exportDelimited(store::Table& table, const std::vector<ExportFie
     try {
         table.first();
         ControlsOff off(table);
+        store::ReadSpan reading(table);
         text.addLine(format.headerLine());
         while (!table.eof()) {
             if (gate && !gate(result.rows)) {

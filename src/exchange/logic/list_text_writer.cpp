@@ -12,6 +12,7 @@ QStringList listTextLines(store::Table& table) {
     if (headwordField < 0 || bodyField < 0)
         throw store::StoreError(QStringLiteral("table %1 is not a headword list").arg(table.tableName()));
     QStringList lines;
+    store::ReadSpan reading(table);
     const int rows = table.recordCount();
     for (int row = 0; row < rows; ++row) {
         lines << QStringLiteral("##") + nullToStr(table.valueAt(row, headwordField), QString());

@@ -1,4 +1,4 @@
-#include "exchange/focus_tint.h"
+#include "widgets/focus_tint.h"
 
 #include "widgets/editing_dialog.h"
 
