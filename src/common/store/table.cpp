@@ -178,6 +178,7 @@ void Table::endReading() {
 void Table::holdRead() {
     if (readHeld_ && readTimer_.elapsed() < kReadSpanMillis) return;
     releaseRead();
+    freshInRead_ = false;
     // Inside a batch the batch's own transaction already holds the file.
     if (conn_.inTransaction()) return;
     conn_.exec(QStringLiteral("BEGIN"));
@@ -186,6 +187,7 @@ void Table::holdRead() {
 }
 
 void Table::releaseRead() {
+    freshInRead_ = false;
     if (!readHeld_) return;
     readHeld_ = false;
     // A read transaction has nothing to store; ending it cannot lose anything.
@@ -194,12 +196,18 @@ void Table::releaseRead() {
 
 void Table::ensureFresh() {
     requireOpen();
-    if (readDepth_ > 0) holdRead();
+    if (readDepth_ > 0) {
+        holdRead();
+        // While the span holds the file no other program's commit can come in: one look at
+        // the data version per hold is enough.
+        if (freshInRead_ && readHeld_) return;
+    }
     const std::int64_t dv = conn_.dataVersion();
     if (dv != dataVersion_) {
         dataVersion_ = dv;
         invalidateOrder();
     }
+    freshInRead_ = readHeld_;
 }
 
 void Table::buildOrder() {

@@ -225,7 +225,8 @@ private:
     qint64 lostWrites_ = 0;
     QElapsedTimer batchTimer_;
     int readDepth_ = 0;
-    bool readHeld_ = false; // a read transaction of the span is open
+    bool readHeld_ = false;    // a read transaction of the span is open
+    bool freshInRead_ = false; // the data version was looked at since the read was taken
     QElapsedTimer readTimer_;
     quint64 storeReads_ = 0;
 };

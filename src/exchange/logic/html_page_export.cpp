@@ -103,6 +103,7 @@ QStringList htmlPageLines(store::Table& table, const std::vector<HtmlColumn>& co
 
     table.disableControls();
     try {
+        store::ReadSpan reading(table);
         table.first();
         lines << QStringLiteral("  <tr>");
         for (size_t i = 0; i < columns.size(); ++i)
