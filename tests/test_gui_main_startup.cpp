@@ -6,7 +6,6 @@
 #include "test_gui_main_fixture.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocalServer>
@@ -32,6 +31,7 @@ class AdvertServer : public QTcpServer {
 public:
     QByteArray body;
     QByteArray status = "200 OK";
+    int silentRequests = 0;
 
     AdvertServer() {
         listen(QHostAddress::LocalHost);
@@ -43,7 +43,10 @@ public:
                     if (!request_.contains("\r\n\r\n")) return;
                     const QByteArray path = request_.split(' ').value(1);
                     request_.clear();
-                    if (path.startsWith("/silent")) return;
+                    if (path.startsWith("/silent")) {
+                        ++silentRequests;
+                        return;
+                    }
                     socket->write("HTTP/1.1 " + status + "\r\nConnection: close\r\nContent-Length: " + QByteArray::number(body.size()) +
                                   "\r\n\r\n" + body);
                     socket->disconnectFromHost();
@@ -93,8 +96,9 @@ private slots:
         MainFrameFixture f;
         f.ini().writeString(QStringLiteral("Internet"), QStringLiteral("Server"), server.address());
         auto frame = f.makeFrame();
+        // The advert arrives after the frame is up.
+        QTRY_VERIFY(frame->advertLabel());
         QLabel* label = frame->advertLabel();
-        QVERIFY(label);
         QCOMPARE(label->text(), QStringLiteral("Új szótárak a honlapon"));
         QCOMPARE(frame->advertLink(), QStringLiteral("http://example.org/uj"));
         QVERIFY(label->font().underline());
@@ -118,21 +122,20 @@ private slots:
         old.write("Tegnapi hirdet\xE9s;http://example.org/regi\r\n");
         old.close();
         auto frame = f.makeFrame();
-        QVERIFY(frame->advertLabel());
+        QTRY_VERIFY(frame->advertLabel());
         QCOMPARE(frame->advertLabel()->text(), QStringLiteral("Tegnapi hirdetés"));
         QCOMPARE(frame->advertLink(), QStringLiteral("http://example.org/regi"));
     }
 
-    void silentServerDelaysTheStartOnlyBriefly() {
+    void silentServerDoesNotHoldTheStart() {
         AdvertServer server;
         MainFrameFixture f;
         f.ini().writeString(QStringLiteral("Internet"), QStringLiteral("Server"), server.address("/silent"));
-        QElapsedTimer clock;
-        clock.start();
         auto frame = f.makeFrame();
-        // The advert waits 3 seconds for the server, not the half minute of other downloads.
-        QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
+        // The frame is built and in use while the server has the request and says nothing.
+        QTRY_COMPARE(server.silentRequests, 1);
         QVERIFY(!frame->advertLabel());
+        QVERIFY(frame->isEnabled());
         QVERIFY(f.messages.messages().isEmpty());
     }
 

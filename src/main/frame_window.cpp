@@ -97,8 +97,12 @@ Tfrm_Main::Tfrm_Main(const Folders& folders, QWidget* parent)
         return;
     }
     if (settings_.openList) runCommand([this] { showDictionaryPanel(); });
-    const AdvertLine advert = fetchAdvertLine(settings_.server, folders_.settingsFolder + QStringLiteral("/kisreklam.txt"));
-    if (!advert.text.isEmpty()) showAdvert(advert.text, advert.link);
+    // The advert comes from the maker's server while the frame is already in use; a slow or
+    // silent server only delays the advert, never the start.
+    fetchAdvertLineLater(settings_.server, folders_.settingsFolder + QStringLiteral("/kisreklam.txt"), this,
+                         [this](const AdvertLine& advert) {
+                             if (!advert.text.isEmpty()) showAdvert(advert.text, advert.link);
+                         });
 }
 
 Tfrm_Main::~Tfrm_Main() {

@@ -1,6 +1,7 @@
 #include "main/logic/advert_line.h"
 
 #include "internet/logic/download.h"
+#include "internet/logic/file_download.h"
 #include "common/text_file.h"
 #include "common/text_routines.h"
 
@@ -25,6 +26,16 @@ AdvertLine readAdvertFile(const QString& path) {
 AdvertLine fetchAdvertLine(const QString& server, const QString& path, std::chrono::milliseconds timeout) {
     downloadToFile(advertAddress(server), path, timeout, nullptr, timeout);
     return readAdvertFile(path);
+}
+
+void fetchAdvertLineLater(const QString& server, const QString& path, QObject* context, std::function<void(const AdvertLine&)> shown,
+                          std::chrono::milliseconds timeout) {
+    auto* download = new FileDownload(advertAddress(server), path, timeout, timeout, context);
+    QObject::connect(download, &FileDownload::finished, context, [download, path, shown = std::move(shown)] {
+        download->deleteLater();
+        shown(readAdvertFile(path));
+    });
+    download->start();
 }
 
 } // namespace verbalo
