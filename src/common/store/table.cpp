@@ -80,6 +80,7 @@ void Table::close() {
     batchDepth_ = 0;
     releaseRead();
     readDepth_ = 0;
+    rowStatement_ = nullptr;
     statements_.clear();
     insertStatements_.clear();
     bulkCache_ = false;
@@ -461,7 +462,9 @@ const std::vector<QVariant>& Table::rowValues(std::int64_t rowid) {
     auto it = rowCache_.constFind(rowid);
     if (it != rowCache_.constEnd()) return *it;
     if (rowCache_.size() >= kRowCacheLimit) rowCache_.clear();
-    Statement& s = cached(QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(quoteIdentifier(schema_.tableName)));
+    // Made once per open: building its text and finding it by that text cost more than the read.
+    if (!rowStatement_) rowStatement_ = &cached(QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(quoteIdentifier(schema_.tableName)));
+    Statement& s = *rowStatement_;
     StatementResetter r(s);
     s.bindInt(1, rowid);
     ++storeReads_;

@@ -213,6 +213,7 @@ private:
 
     QHash<std::int64_t, std::vector<QVariant>> rowCache_;
     QHash<QString, std::shared_ptr<Statement>> statements_;
+    Statement* rowStatement_ = nullptr; // one of statements_: a row by its id
     std::map<std::vector<bool>, std::shared_ptr<Statement>> insertStatements_;
 
     int disabledCount_ = 0;
