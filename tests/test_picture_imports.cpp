@@ -186,7 +186,7 @@ void TestPictureImports::galleryStopsAtAnUnreadablePicture() {
     if (probe.open(QIODevice::ReadOnly)) QSKIP("this user reads files without read permission");
     const Outcome out = importGallery(fx, {"A=%D/kutya.png", "B=%D/kacsa.JPG", "C=%D/kutya.png"});
     QVERIFY(!out.ok);
-    QVERIFY2(out.failure.contains(QLatin1String("A kép nem olvasható")) && out.failure.contains(QLatin1String("kacsa.JPG")),
+    QVERIFY2(out.failure.contains(QStringLiteral("A kép nem olvasható")) && out.failure.contains(QLatin1String("kacsa.JPG")),
              qPrintable(out.failure));
     QCOMPARE(galleryRows(fx), QStringList{"A|.png|9"});
     QCOMPARE(out.counts.stored, 1);
