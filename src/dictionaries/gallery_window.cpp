@@ -122,6 +122,8 @@ Tfrm_Szotar3::Tfrm_Szotar3(FrameServices& frame, QWidget* parent)
     connect(grid1_, &QTableView::doubleClicked, this, [this] { addOrReplace(true); });
     // The caption column follows the panel's width, however it changes.
     grid1_->installEventFilter(this);
+    // A reset model (rows added by an import, another program's changes) forgets the widths.
+    connect(model_, &QAbstractItemModel::modelReset, this, &Tfrm_Szotar3::applyColumnWidth);
     connect(tbl_.get(), &store::Table::currentChanged, this, &Tfrm_Szotar3::followCurrentRecord);
     buildPopupMenu();
     connectActions();
