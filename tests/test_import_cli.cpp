@@ -72,6 +72,7 @@ private slots:
     void importPairs_data();
     void importPairs();
     void listImportAndExport();
+    void pictureImports();
     void refusals_data();
     void refusals();
     void killedImportLeavesWholeRows();
@@ -127,6 +128,33 @@ void TestImportCli::listImportAndExport() {
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(QLatin1String("megtelt")) && !run.out.contains(QLatin1String("written")), qPrintable(run.err + run.out));
     }
+}
+
+void TestImportCli::pictureImports() {
+    DataFolder data;
+    data.add(ImageGallery, QStringLiteral("Képek"), QStringLiteral("kepek"));
+    data.add(RecipeBook, QStringLiteral("Receptek"), QStringLiteral("receptek"));
+    QVERIFY(writeBytes(data.file(QStringLiteral("kutya.png")), "PNG"));
+
+    // The picture is found beside the list; the second line's caption exists, the third names no file.
+    QVERIFY(writeBytes(data.file(QStringLiteral("kepek.txt")), "Kutya=kutya.png\r\nKutya=kutya.png\r\nMacska=nincs.png\r\n"));
+    Run run = cli(data.folder(), {"import-gallery", "--dict", "Képek", data.file(QStringLiteral("kepek.txt"))});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QVERIFY2(run.out.contains(QLatin1String("2 offered, 1 stored, 1 refused")), qPrintable(run.out));
+    QCOMPARE(data.rows(QStringLiteral("SELECT nyelv1, filekit, length(kep) FROM kepek")), QStringList{"Kutya\t.png\t3"});
+
+    // A difficulty that is no number stops the import; the recipe before it stays.
+    QVERIFY(writeBytes(data.file(QStringLiteral("receptek.txt")),
+                       "@ujrecept\r\n@finomsag=Gul\xe1s\r\n@kep=kutya.png\r\n@receptvege\r\n@ujrecept\r\n@nehezseg=k\xf6zepes\r\n"));
+    run = cli(data.folder(), {"import-recipes", "--dict", "Receptek", data.file(QStringLiteral("receptek.txt"))});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.out.contains(QLatin1String("1 offered, 1 stored, 0 refused")), qPrintable(run.out));
+    QVERIFY2(run.err.contains(QStringLiteral("6. sor: „közepes” nem egész szám.")), qPrintable(run.err));
+    QCOMPARE(data.rows(QStringLiteral("SELECT nyelv2, filekit, length(kep) FROM receptek")), QStringList{"Gulás\t.png\t3"});
+
+    run = cli(data.folder(), {"import-recipes", "--dict", "Képek", data.file(QStringLiteral("receptek.txt"))});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(QLatin1String("is not a recipe book")), qPrintable(run.err));
 }
 
 void TestImportCli::refusals_data() {

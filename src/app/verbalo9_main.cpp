@@ -14,6 +14,7 @@
 
 #include "dictionaries/pair_window.h"
 #include "dictionaries/list_window.h"
+#include "dictionaries/gallery_window.h"
 
 #include <QApplication>
 
@@ -27,6 +28,9 @@ void registerDictionaryWindows() {
     });
     verbalo::registerDictionaryWindow(verbalo::HeadwordList, [](verbalo::FrameServices& frame, QWidget* parent) {
         return new verbalo::Tfrm_Szotar2(frame, parent);
+    });
+    verbalo::registerDictionaryWindow(verbalo::ImageGallery, [](verbalo::FrameServices& frame, QWidget* parent) {
+        return new verbalo::Tfrm_Szotar3(frame, parent);
     });
 }
 

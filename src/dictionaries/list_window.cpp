@@ -7,6 +7,7 @@
 #include "dictionaries/headword_editor.h"
 #include "dictionaries/headword_list_model.h"
 #include "dictionaries/list_window_widths.h"
+#include "dictionaries/search_box_keys.h"
 #include "exchange/list_import_window.h"
 #include "exchange/logic/import_file_text.h"
 #include "exchange/logic/list_text_writer.h"
@@ -39,13 +40,6 @@ namespace {
 using namespace headword_widths;
 
 const QString kHeadwordOrder = QStringLiteral("címszó");
-
-// Letters typed into the grid start a search: a to z and the Hungarian accented letters,
-// compared in lower case; digits do not.
-bool startsTypeAhead(QChar c) {
-    static const QString accented = QStringLiteral("áéíóőöúűü");
-    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || accented.contains(c);
-}
 
 // The grid does not jump to rows by what is typed into it: letters go to the search box,
 // anything else does nothing.
@@ -112,8 +106,7 @@ Tfrm_Szotar2::Tfrm_Szotar2(FrameServices& frame, QWidget* parent)
     layout->addLayout(bar);
     layout->addWidget(splitter_, 1);
 
-    edit1_->installEventFilter(this);
-    grid1_->installEventFilter(this);
+    new SearchBoxKeys(edit1_, grid1_, true, [this](const QString& text) { searchAsTyped(text); });
     connect(edit1_, &QLineEdit::textChanged, this, &Tfrm_Szotar2::searchAsTyped);
     connect(grid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Tfrm_Szotar2::gridRowChosen);
     connect(grid1_, &QTableView::doubleClicked, this, [this] { editEntry(); });
@@ -333,35 +326,6 @@ void Tfrm_Szotar2::editEntry() {
 void Tfrm_Szotar2::runEditor() {
     editHeadword(*tbl_, grid1_->font(), grid1_->font(), frame_.ini(), frame_.settings().fontSize, this);
     followCurrentRecord();
-}
-
-bool Tfrm_Szotar2::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit1_) {
-        if (event->type() == QEvent::FocusIn) {
-            // Entering the box selects its text; a letter typed into the grid keeps its caret
-            // after the letter.
-            if (static_cast<QFocusEvent*>(event)->reason() != Qt::OtherFocusReason)
-                QTimer::singleShot(0, edit1_, &QLineEdit::selectAll);
-        } else if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) {
-                grid1_->setFocus(Qt::TabFocusReason);
-                return true;
-            }
-        }
-    } else if (watched == grid1_ && event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent*>(event)->text().toLower();
-        if (typed.size() == 1 && startsTypeAhead(typed.at(0))) {
-            edit1_->setFocus(Qt::OtherFocusReason);
-            // The same letter again searches again.
-            if (edit1_->text() == typed) searchAsTyped(typed);
-            else edit1_->setText(typed);
-            edit1_->setCursorPosition(1);
-            edit1_->deselect();
-            return true;
-        }
-    }
-    return DictionaryWindow::eventFilter(watched, event);
 }
 
 } // namespace verbalo

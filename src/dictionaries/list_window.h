@@ -49,7 +49,6 @@ public:
 
 protected:
     QList<QAction*> windowCommands() const override { return actions_.all(); }
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -26,8 +26,11 @@ bool CommandRun::findDictionary(int type, TSzotarak& info) const {
         return false;
     }
     if (info.tipus != type) {
-        fail(QStringLiteral("%1 is not a %2").arg(info.szotarak_nev, type == Bilingual ? QStringLiteral("bilingual dictionary")
-                                                                                        : QStringLiteral("headword list")));
+        const QString kind = type == Bilingual       ? QStringLiteral("bilingual dictionary")
+                             : type == HeadwordList  ? QStringLiteral("headword list")
+                             : type == ImageGallery  ? QStringLiteral("image gallery")
+                                                     : QStringLiteral("recipe book");
+        fail(QStringLiteral("%1 is not a %2").arg(info.szotarak_nev, kind));
         return false;
     }
     return true;

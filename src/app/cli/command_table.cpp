@@ -131,6 +131,24 @@ std::vector<CommandSpec> makeTable() {
          {dictOption(QStringLiteral("headword list"))},
          arguments(QStringLiteral("FILE"), QStringLiteral("the text file"), 1, 1, Completion::File),
          runImportList},
+        {QStringLiteral("import-gallery"), QStringLiteral("add the captioned pictures of a text file to an image gallery"),
+         QStringLiteral("One picture a line: the caption, \"=\" and the picture file's path, neither trimmed; a line "
+                        "whose path names no file is skipped. A relative path is looked for beside FILE first, then "
+                        "in the current folder. The file's bytes are stored unchanged. Prints how many pictures were "
+                        "offered, stored and refused (a caption that exists); a picture that cannot be read stops "
+                        "the import with exit status 1, the pictures before it stay stored."),
+         {dictOption(QStringLiteral("image gallery"))},
+         arguments(QStringLiteral("FILE"), QStringLiteral("the text file"), 1, 1, Completion::File),
+         runImportGallery},
+        {QStringLiteral("import-recipes"), QStringLiteral("add the \"@\" recipes of a text file to a recipe book"),
+         QStringLiteral("Recipes between \"@ujrecept\" and \"@receptvege\", with \"@kategoria=\", \"@finomsag=\", "
+                        "\"@nehezseg=\", \"@ido=\", \"@kep=\" and the sections \"@hozzavalok\" and \"@elkeszites\". "
+                        "Prints how many recipes were offered, stored and refused. A difficulty or time that is not a "
+                        "whole number, a directive outside a recipe or a picture that cannot be read stops the import "
+                        "with the line's number and exit status 1; the recipes before it stay stored."),
+         {dictOption(QStringLiteral("recipe book"))},
+         arguments(QStringLiteral("FILE"), QStringLiteral("the text file"), 1, 1, Completion::File),
+         runImportRecipes},
         {QStringLiteral("export-list"), QStringLiteral("write a headword list as a \"##\" text file"),
          QString(),
          {dictOption(QStringLiteral("headword list"))},

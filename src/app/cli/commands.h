@@ -15,6 +15,8 @@ int runLookup(CommandRun& run);
 int runDictionarize(CommandRun& run);
 int runImportPairs(CommandRun& run);
 int runImportList(CommandRun& run);
+int runImportGallery(CommandRun& run);
+int runImportRecipes(CommandRun& run);
 int runExportList(CommandRun& run);
 int runExportDelimited(CommandRun& run);
 int runExportHtml(CommandRun& run);

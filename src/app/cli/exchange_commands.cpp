@@ -1,6 +1,7 @@
 // import-pairs, import-list and export-list: dictionaries to and from text files.
 #include "app/cli/command_run.h"
 #include "app/cli/commands.h"
+#include "app/cli/import_steps.h"
 
 #include "common/catalogue.h"
 #include "common/store/database.h"
@@ -17,40 +18,6 @@
 namespace verbalo::cli {
 
 using namespace verbalo::store;
-
-namespace {
-
-void printCounts(const QString& file, const ImportCounts& counts, QTextStream& out) {
-    out << file << ": " << counts.offered << " offered, " << counts.stored << " stored, " << counts.refused << " refused\n";
-}
-
-// The steps both imports share: the dictionary of the kind asked for, the file read as the
-// import windows read it, the dictionary's table opened; makeImporter(table) makes the
-// importer and feed(importer, text) offers it the file's lines. The counts are printed and a
-// stop is reported; the exit code is returned.
-template <typename MakeImporter, typename Feed>
-int importFile(CommandRun& run, int type, MakeImporter makeImporter, Feed feed) {
-    const QString path = run.arguments.first();
-    try {
-        TSzotarak info;
-        if (!run.findDictionary(type, info)) return 1;
-        const ImportText file = readImportText(path);
-        if (!file.ok) return run.fail(file.error);
-        Table table(run.db);
-        table.setTableName(info.tablanev);
-        table.open();
-        auto importer = makeImporter(table);
-        feed(importer, file.text);
-        const bool ok = importer.finish();
-        printCounts(path, importer.counts(), run.out);
-        if (!ok) return run.fail(QStringLiteral("import stopped: ") + importer.failure());
-    } catch (const StoreError& e) {
-        return run.fail(e.message());
-    }
-    return 0;
-}
-
-} // namespace
 
 int runImportPairs(CommandRun& run) {
     QString separator = run.isSet("sep") ? run.value("sep") : QStringLiteral(";");

@@ -2,6 +2,12 @@
 
 namespace verbalo {
 
+int requiredField(store::Table& table, const QString& name) {
+    const int index = table.fieldIndex(name);
+    if (index < 0) throw store::StoreError(QStringLiteral("table %1 has no column %2").arg(table.tableName(), name));
+    return index;
+}
+
 ImportSession::ImportSession(store::Table& table) : table_(table), committedBefore_(table.committedWrites()) {
     table_.disableControls();
     table_.beginBatch();

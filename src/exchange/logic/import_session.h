@@ -13,6 +13,10 @@ enum class RowResult {
     Failed,  // the store itself failed (disk full, file locked or damaged): the import stops
 };
 
+// The index of a column the import fills; throws store::StoreError when the table has none of
+// that name (an import window opened on a table of another kind).
+int requiredField(store::Table& table, const QString& name);
+
 struct ImportCounts {
     qint64 offered = 0;
     // While the import runs: rows the table took. Once it has finished or failed: rows that are

@@ -6,12 +6,6 @@ namespace {
 
 bool isBlankOrControl(QChar c) { return c.unicode() <= 0x20; }
 
-int requiredField(store::Table& table, const QString& name) {
-    const int index = table.fieldIndex(name);
-    if (index < 0) throw store::StoreError(QStringLiteral("table %1 has no column %2").arg(table.tableName(), name));
-    return index;
-}
-
 const QLatin1String kCrLf("\r\n");
 
 } // namespace

@@ -18,16 +18,6 @@ PairFields splitPairLine(const QString& line, QChar separator) {
     return PairFields{getToken(separators, line, 1), getToken(separators, line, 2)};
 }
 
-namespace {
-
-int requiredField(store::Table& table, const QString& name) {
-    const int index = table.fieldIndex(name);
-    if (index < 0) throw store::StoreError(QStringLiteral("table %1 has no column %2").arg(table.tableName(), name));
-    return index;
-}
-
-} // namespace
-
 PairImporter::PairImporter(store::Table& table, QChar separator)
     : session_(table), separator_(separator), firstField_(requiredField(table, QStringLiteral("nyelv1"))),
       secondField_(requiredField(table, QStringLiteral("nyelv2"))) {}
