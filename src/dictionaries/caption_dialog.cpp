@@ -1,7 +1,7 @@
 #include "dictionaries/caption_dialog.h"
 
 #include "common/text_routines.h"
-#include "exchange/focus_tint.h"
+#include "widgets/focus_tint.h"
 #include "widgets/window_geometry.h"
 
 #include <QDialogButtonBox>
