@@ -1,5 +1,8 @@
 #include "common/text_routines.h"
 
+#include <cfenv>
+#include <cmath>
+
 #include "common/codepage.h"
 
 #include <cmath>
@@ -261,6 +264,17 @@ RgbColor lightenColor(RgbColor colour, int amount)
 {
     const auto raise = [amount](int component) { return qBound(0, component + amount, 255); };
     return {raise(colour.red), raise(colour.green), raise(colour.blue)};
+}
+
+int roundHalfEven(double value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    const int saved = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double r = std::nearbyint(value);
+    std::fesetround(saved);
+    return static_cast<int>(r);
 }
 
 } // namespace verbalo

@@ -83,4 +83,8 @@ RgbColor sortColumnColor();
 // Each component raised by amount, kept within 0..255.
 RgbColor lightenColor(RgbColor colour, int amount);
 
+// Rounds to the nearest whole number, halves to the even one (350.5 gives 350, 351.5 gives
+// 352), as the window width rules want; 0 for a value that is not a number.
+int roundHalfEven(double value);
+
 } // namespace verbalo

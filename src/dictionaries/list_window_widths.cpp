@@ -2,18 +2,9 @@
 
 #include "common/text_routines.h"
 
-#include <cfenv>
-#include <cmath>
+#include <algorithm>
 
 namespace verbalo::headword_widths {
-
-int roundHalfEven(double value) {
-    const int mode = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double rounded = std::nearbyint(value);
-    std::fesetround(mode);
-    return static_cast<int>(rounded);
-}
 
 int panelWidthForShare(int windowWidth, double share) { return std::max(0, roundHalfEven(windowWidth * share)); }
 

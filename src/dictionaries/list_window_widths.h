@@ -6,9 +6,6 @@
 // it, and the grid's two columns.
 namespace verbalo::headword_widths {
 
-// Rounding to the nearest whole pixel, halves to even.
-int roundHalfEven(double value);
-
 // The panel width a stored share gives.
 int panelWidthForShare(int windowWidth, double share);
 

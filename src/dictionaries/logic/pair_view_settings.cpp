@@ -4,19 +4,9 @@
 #include "common/store/table.h"
 #include "common/table_layouts.h"
 
-#include <cfenv>
-#include <cmath>
+#include "common/text_routines.h"
 
 namespace verbalo {
-
-int roundHalfEven(double value) {
-    if (!std::isfinite(value)) return 0;
-    const int saved = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double r = std::nearbyint(value);
-    std::fesetround(saved);
-    return static_cast<int>(r);
-}
 
 PairColumnWidths pairColumnWidths(int usableWidth, double nyelv1Share, double nyelv2Share) {
     return {roundHalfEven(usableWidth * nyelv1Share), roundHalfEven(usableWidth * nyelv2Share)};

@@ -12,8 +12,6 @@ namespace store {
 class Database;
 }
 
-// Rounds to the nearest whole number, halves to the even one (350.5 gives 350, 351.5 gives 352).
-int roundHalfEven(double value);
 
 struct PairColumnWidths {
     int nyelv1 = 0;

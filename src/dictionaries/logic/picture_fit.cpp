@@ -1,6 +1,6 @@
 #include "dictionaries/logic/picture_fit.h"
 
-#include "dictionaries/logic/pair_view_settings.h"
+#include "common/text_routines.h"
 
 #include <algorithm>
 
