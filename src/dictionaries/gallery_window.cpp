@@ -329,15 +329,7 @@ bool Tfrm_Szotar3::savePictureTo(const QString& path) {
 
 void Tfrm_Szotar3::savePanelRatio() {
     if (id_ < 0) return;
-    const double share = panelShare(panel1_->width(), width());
-    info_.nyelv1szeles = share;
-    info_.nyelv2szeles = 1.0 - share;
-    try {
-        runStatement(frame_.database(), saveShareStatement(id_, share));
-    } catch (const store::StoreError& e) {
-        // Closing goes on whatever happens to the catalogue; the user learns the width is lost.
-        showStoreError(e, kCatalogueTable, this);
-    }
+    storePanelShare(frame_.database(), info_, panel1_->width(), width(), this);
 }
 
 bool Tfrm_Szotar3::queryClose() {

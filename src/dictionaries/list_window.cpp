@@ -254,15 +254,7 @@ void Tfrm_Szotar2::resizeEvent(QResizeEvent* event) {
 
 void Tfrm_Szotar2::saveShare() {
     if (id_ < 0) return;
-    const double share = panelShare(panel1_->width(), width());
-    info_.nyelv1szeles = share;
-    info_.nyelv2szeles = 1.0 - share;
-    try {
-        runStatement(frame_.database(), saveShareStatement(id_, share));
-    } catch (const store::StoreError& e) {
-        // Closing goes on whatever happens to the catalogue; the user learns the share is lost.
-        showStoreError(e, kCatalogueTable, this);
-    }
+    storePanelShare(frame_.database(), info_, panel1_->width(), width(), this);
 }
 
 bool Tfrm_Szotar2::queryClose() {
