@@ -60,7 +60,10 @@ using Options = bench::BenchOptions;
 int prepareDictionary(const Options& opt, std::vector<QString>& headwords) {
     const QString data = opt.work + QStringLiteral("/data");
     const QFileInfo source(opt.pairs);
-    const QString stamp = QStringLiteral("%1 %2 %3\n").arg(source.absoluteFilePath()).arg(source.size()).arg(source.lastModified().toSecsSinceEpoch());
+    const QString stamp = QStringLiteral("%1 %2 %3\n")
+                              .arg(source.absoluteFilePath())
+                              .arg(source.size())
+                              .arg(source.lastModified().toSecsSinceEpoch());
     QFile stampFile(data + QStringLiteral("/source.txt"));
     const bool cached = stampFile.open(QIODevice::ReadOnly) && QString::fromUtf8(stampFile.readAll()) == stamp &&
                         QFile::exists(data + QStringLiteral("/angol.DB"));
@@ -102,7 +105,8 @@ int prepareDictionary(const Options& opt, std::vector<QString>& headwords) {
         store::Query q(db);
         q.setSql(QStringLiteral("CREATE TABLE angol ( nyelv1 CHAR(50), nyelv2 CHAR(50), PRIMARY KEY (nyelv1,nyelv2));"));
         q.exec();
-        q.setSql(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, nyelv1szeles, nyelv2szeles, sorrend, ablak, letezik) "
+        q.setSql(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, nyelv1szeles, "
+                                "nyelv2szeles, sorrend, ablak, letezik) "
                                 "VALUES ('Magyar-angol (1M)', 'angol', 1, 'magyar', 'angol', 0.5, 0.5, 'nyelv1', 0, 'I');"));
         q.exec();
         store::Table t(db);
@@ -133,18 +137,20 @@ int prepareDictionary(const Options& opt, std::vector<QString>& headwords) {
 // headwords, the rest everyday English words it does not hold; punctuation and line breaks
 // between. The same on every run.
 QStringList makeText(const std::vector<QString>& headwords, int count) {
-    static const char* english[] = {"the", "of", "and", "to", "in", "is", "was", "that", "for", "it", "with", "as", "his", "on", "be",
-                                    "at", "by", "had", "not", "are", "but", "from", "or", "have", "an", "they", "which", "one", "you",
-                                    "were", "her", "all", "she", "there", "would", "their", "we", "him", "been", "has", "when", "who",
-                                    "will", "more", "no", "if", "out", "so", "said", "what", "up", "its", "about", "into", "than",
-                                    "them", "can", "only", "other", "new", "some", "could", "time", "these", "two", "may", "then",
-                                    "do", "first", "any", "my", "now", "such", "like", "our", "over", "man", "me", "even", "most",
-                                    "made", "after", "also", "did", "many", "before", "must", "through", "back", "years", "where",
-                                    "much", "your", "way", "well", "down", "should", "because", "each", "just", "those", "people",
-                                    "how", "too", "little", "state", "good", "very", "make", "world", "still", "own", "see", "men",
-                                    "work", "long", "get", "here", "between", "both", "life", "being", "under", "never", "day",
-                                    "same", "another", "know", "while", "last", "might", "us", "great", "old", "year", "off", "come",
-                                    "since", "against", "go", "came", "right", "used", "take", "three"};
+    static const char* english[] = {
+        "the",    "of",      "and",   "to",      "in",    "is",     "was",     "that", "for",    "it",    "with",    "as",
+        "his",    "on",      "be",    "at",      "by",    "had",    "not",     "are",  "but",    "from",  "or",      "have",
+        "an",     "they",    "which", "one",     "you",   "were",   "her",     "all",  "she",    "there", "would",   "their",
+        "we",     "him",     "been",  "has",     "when",  "who",    "will",    "more", "no",     "if",    "out",     "so",
+        "said",   "what",    "up",    "its",     "about", "into",   "than",    "them", "can",    "only",  "other",   "new",
+        "some",   "could",   "time",  "these",   "two",   "may",    "then",    "do",   "first",  "any",   "my",      "now",
+        "such",   "like",    "our",   "over",    "man",   "me",     "even",    "most", "made",   "after", "also",    "did",
+        "many",   "before",  "must",  "through", "back",  "years",  "where",   "much", "your",   "way",   "well",    "down",
+        "should", "because", "each",  "just",    "those", "people", "how",     "too",  "little", "state", "good",    "very",
+        "make",   "world",   "still", "own",     "see",   "men",    "work",    "long", "get",    "here",  "between", "both",
+        "life",   "being",   "under", "never",   "day",   "same",   "another", "know", "while",  "last",  "might",   "us",
+        "great",  "old",     "year",  "off",     "come",  "since",  "against", "go",   "came",   "right", "used",    "take",
+        "three"};
     const int englishCount = static_cast<int>(sizeof english / sizeof *english);
     std::vector<QString> vocabulary;
     BenchRng rng(0xD1C7A5EDULL);
@@ -211,7 +217,9 @@ int run(const Options& opt) {
         q.setSql(QStringLiteral("SELECT szotarak FROM szotarak WHERE tablanev='angol';"));
         id = q.open().value(0).toInt();
     }
-    say(QStringLiteral("Verbalo bilingual window: %1 sample headwords of the pair file, dictionary %2").arg(headwords.size()).arg(dbFile));
+    say(QStringLiteral("Verbalo bilingual window: %1 sample headwords of the pair file, dictionary %2")
+            .arg(headwords.size())
+            .arg(dbFile));
     say(QString());
 
     // --- open ------------------------------------------------------------------------------
@@ -242,7 +250,8 @@ int run(const Options& opt) {
     }
     const double countShell = shellSeconds(opt, dbFile, QStringLiteral("SELECT count(*) FROM angol;\n")) * 1000;
     const double slowestOpen = *std::max_element(opens.begin(), opens.end());
-    say(QStringLiteral("open      window until the first rows are painted and the status reads %1: %2 / %3 / %4 ms (3 runs, %5 rows)")
+    say(QStringLiteral(
+            "open      window until the first rows are painted and the status reads %1: %2 / %3 / %4 ms (3 runs, %5 rows)")
             .arg(frame.lastPosition)
             .arg(opens[0], 0, 'f', 0)
             .arg(opens[1], 0, 'f', 0)
@@ -251,7 +260,9 @@ int run(const Options& opt) {
     say(QStringLiteral("          reference: the store's Table open + recordCount alone %1 ms; sqlite3 SELECT count(*) %2 ms")
             .arg(storeOpen, 0, 'f', 0)
             .arg(countShell, 0, 'f', 0));
-    say(QStringLiteral("          slowest %1 ms   goal <= 300 ms   %2").arg(slowestOpen, 0, 'f', 0).arg(QLatin1String(verdict(slowestOpen <= 300))));
+    say(QStringLiteral("          slowest %1 ms   goal <= 300 ms   %2")
+            .arg(slowestOpen, 0, 'f', 0)
+            .arg(QLatin1String(verdict(slowestOpen <= 300))));
     const long openRss = statusKiB("VmRSS");
     const size_t orderBytes = window->table()->orderMemoryBytes();
     const long openHwm = statusKiB("VmHWM");
@@ -274,7 +285,8 @@ int run(const Options& opt) {
             keystrokes.push_back(msSince(start) * 1000);
             typed.push_back(edit1->text());
         }
-        if (grid->currentIndex().row() != window->table()->recNo() - 1 || frame.lastPosition != window->positionText()) ++mismatches;
+        if (grid->currentIndex().row() != window->table()->recNo() - 1 || frame.lastPosition != window->positionText())
+            ++mismatches;
     }
     std::vector<double> bare;
     {
@@ -291,7 +303,8 @@ int run(const Options& opt) {
     }
     const double keyMedian = percentile(keystrokes, 0.5);
     say(QString());
-    say(QStringLiteral("keystroke Edit1 key press until the grid's current row and the status text follow: median %1 us, 90th pct %2 us, max %3 us (%4 keys; %5 rows out of step)")
+    say(QStringLiteral("keystroke Edit1 key press until the grid's current row and the status text follow: median %1 us, 90th "
+                       "pct %2 us, max %3 us (%4 keys; %5 rows out of step)")
             .arg(keyMedian, 0, 'f', 1)
             .arg(percentile(keystrokes, 0.9), 0, 'f', 1)
             .arg(percentile(keystrokes, 1.0), 0, 'f', 0)
@@ -299,7 +312,9 @@ int run(const Options& opt) {
             .arg(mismatches));
     say(QStringLiteral("          reference: the store's gotoNearest + recNo on the same texts: median %1 us")
             .arg(percentile(bare, 0.5), 0, 'f', 1));
-    say(QStringLiteral("          median %1 ms   goal <= 2 ms   %2").arg(keyMedian / 1000, 0, 'f', 3).arg(QLatin1String(verdict(keyMedian <= 2000))));
+    say(QStringLiteral("          median %1 ms   goal <= 2 ms   %2")
+            .arg(keyMedian / 1000, 0, 'f', 3)
+            .arg(QLatin1String(verdict(keyMedian <= 2000))));
 
     // --- dictionarize ----------------------------------------------------------------------
     const QStringList text = makeText(headwords, 100000);
@@ -325,15 +340,20 @@ int run(const Options& opt) {
     }
     const double logicMs = msSince(start);
     say(QString());
-    say(QStringLiteral("dictionarize %1 words (%2 distinct, %3 found) of a generated text into RichEdit1, %4 lines: %5 ms, %6 words/s")
+    say(QStringLiteral(
+            "dictionarize %1 words (%2 distinct, %3 found) of a generated text into RichEdit1, %4 lines: %5 ms, %6 words/s")
             .arg(words.size())
             .arg(distinct)
             .arg(found)
             .arg(result.count())
             .arg(dictMs, 0, 'f', 0)
             .arg(words.size() / (dictMs / 1000), 0, 'f', 0));
-    say(QStringLiteral("          reference: the same lookups on the open cursor without the window %1 ms (%2 lines)").arg(logicMs, 0, 'f', 0).arg(logicLines));
-    say(QStringLiteral("          %1 s   goal <= 1 s   %2").arg(dictMs / 1000, 0, 'f', 3).arg(QLatin1String(verdict(dictMs <= 1000))));
+    say(QStringLiteral("          reference: the same lookups on the open cursor without the window %1 ms (%2 lines)")
+            .arg(logicMs, 0, 'f', 0)
+            .arg(logicLines));
+    say(QStringLiteral("          %1 s   goal <= 1 s   %2")
+            .arg(dictMs / 1000, 0, 'f', 3)
+            .arg(QLatin1String(verdict(dictMs <= 1000))));
 
     // --- expression search -----------------------------------------------------------------
     pages->setCurrentIndex(2);
@@ -377,7 +397,8 @@ int run(const Options& opt) {
             queryAlone = std::min(queryAlone, msSince(start));
         }
         const double ratio = best / shell;
-        say(QStringLiteral("expression search '%1' (%2 entries listed in RichEdit3): window %3 ms; sqlite3 shell, same statement on the same file, %4 ms; best of 2")
+        say(QStringLiteral("expression search '%1' (%2 entries listed in RichEdit3): window %3 ms; sqlite3 shell, same statement "
+                           "on the same file, %4 ms; best of 2")
                 .arg(expression)
                 .arg(rows)
                 .arg(best, 0, 'f', 0)
@@ -385,18 +406,25 @@ int run(const Options& opt) {
         say(QStringLiteral("          the store's Query alone on the statement, rows read: %1 ms (%2x the shell)")
                 .arg(queryAlone, 0, 'f', 0)
                 .arg(queryAlone / shell, 0, 'f', 2));
-        say(QStringLiteral("          ratio %1x   goal <= 1.5x   %2").arg(ratio, 0, 'f', 2).arg(QLatin1String(verdict(ratio <= 1.5))));
+        say(QStringLiteral("          ratio %1x   goal <= 1.5x   %2")
+                .arg(ratio, 0, 'f', 2)
+                .arg(QLatin1String(verdict(ratio <= 1.5))));
     }
 
     // --- memory ----------------------------------------------------------------------------
     say(QString());
-    say(QStringLiteral("memory    resident with the 1M window open: %1 MiB (VmRSS right after opening; %2 MiB before it, peak %3 MiB; the cursor's order of the rows %4 MiB)")
+    say(QStringLiteral("memory    resident with the 1M window open: %1 MiB (VmRSS right after opening; %2 MiB before it, peak %3 "
+                       "MiB; the cursor's order of the rows %4 MiB)")
             .arg(openRss / 1024)
             .arg(baseRss / 1024)
             .arg(openHwm / 1024)
             .arg(orderBytes / (1024 * 1024)));
-    say(QStringLiteral("          at the end, after the runs above: %1 MiB (peak %2 MiB)").arg(statusKiB("VmRSS") / 1024).arg(statusKiB("VmHWM") / 1024));
-    say(QStringLiteral("          %1 MiB   goal <= 150 MiB   %2").arg(openRss / 1024).arg(QLatin1String(verdict(openRss <= 150 * 1024))));
+    say(QStringLiteral("          at the end, after the runs above: %1 MiB (peak %2 MiB)")
+            .arg(statusKiB("VmRSS") / 1024)
+            .arg(statusKiB("VmHWM") / 1024));
+    say(QStringLiteral("          %1 MiB   goal <= 150 MiB   %2")
+            .arg(openRss / 1024)
+            .arg(QLatin1String(verdict(openRss <= 150 * 1024))));
     window.reset();
     return 0;
 }

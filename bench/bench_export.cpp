@@ -80,7 +80,8 @@ int runBench(const BenchOptions& opt) {
     const std::string storeFile = (opt.work + QStringLiteral("/Data/angol.DB")).toStdString();
     const std::string shellOut = (opt.work + QStringLiteral("/shell.csv")).toStdString();
     writeFile((opt.work + QStringLiteral("/csv.sql")).toStdString(), ".mode csv\n.once " + shellOut + "\nSELECT * FROM angol;\n");
-    const ChildRun shell = runChild({opt.sqlite3.toStdString(), storeFile}, (opt.work + QStringLiteral("/csv.sql")).toStdString(), "/dev/null");
+    const ChildRun shell =
+        runChild({opt.sqlite3.toStdString(), storeFile}, (opt.work + QStringLiteral("/csv.sql")).toStdString(), "/dev/null");
     if (shell.status != 0) {
         std::fprintf(stderr, "sqlite3 -csv failed (status %d)\n", shell.status);
         return 1;
@@ -99,17 +100,24 @@ int runBench(const BenchOptions& opt) {
     const double fileMiB = QFileInfo(csv).size() / kMiB;
     const double ratio = delimitedSeconds / shell.seconds;
     say(QStringLiteral("delimited  %1 rows: %2 s, sqlite3 -csv %3 s: %4x (goal <= 1.0) %5")
-            .arg(rows).arg(delimitedSeconds, 0, 'f', 2).arg(shell.seconds, 0, 'f', 2).arg(ratio, 0, 'f', 2)
+            .arg(rows)
+            .arg(delimitedSeconds, 0, 'f', 2)
+            .arg(shell.seconds, 0, 'f', 2)
+            .arg(ratio, 0, 'f', 2)
             .arg(QString::fromLatin1(verdict(ratio <= 1.0))));
     say(QStringLiteral("           peak memory above the start %1 MiB for a %2 MiB file (goal <= %3 MiB) %4")
-            .arg(peakMiB, 0, 'f', 0).arg(fileMiB, 0, 'f', 1).arg(2 * fileMiB + 100, 0, 'f', 0)
+            .arg(peakMiB, 0, 'f', 0)
+            .arg(fileMiB, 0, 'f', 1)
+            .arg(2 * fileMiB + 100, 0, 'f', 0)
             .arg(QString::fromLatin1(verdict(peakMiB <= 2 * fileMiB + 100))));
 
     // --- the worksheet: as many rows as BIFF2 holds ------------------------------------------
     start = Clock::now();
     const SpreadsheetResult sheet = exportSpreadsheet(table, exportFieldsOf(table), {}, opt.work + QStringLiteral("/export.xls"));
     const double sheetSeconds = secondsSince(start);
-    say(QStringLiteral("worksheet  %1 rows: %2 s, %3 rows/s").arg(sheet.rows).arg(sheetSeconds, 0, 'f', 2)
+    say(QStringLiteral("worksheet  %1 rows: %2 s, %3 rows/s")
+            .arg(sheet.rows)
+            .arg(sheetSeconds, 0, 'f', 2)
             .arg(sheet.rows / sheetSeconds, 0, 'f', 0));
 
     // --- the HTML page of 100,000 rows ---------------------------------------------------------
@@ -118,14 +126,17 @@ int runBench(const BenchOptions& opt) {
     small.open();
     small.setIndexFieldNames(QStringLiteral("nyelv1"));
     start = Clock::now();
-    const HtmlPageResult page = writeHtmlPage(small, parseHtmlColumns({QStringLiteral("nyelv1;magyar;50;"), QStringLiteral("nyelv2;angol;50;")}),
-                                              QStringLiteral("Angol"), opt.work + QStringLiteral("/export.htm"));
+    const HtmlPageResult page =
+        writeHtmlPage(small, parseHtmlColumns({QStringLiteral("nyelv1;magyar;50;"), QStringLiteral("nyelv2;angol;50;")}),
+                      QStringLiteral("Angol"), opt.work + QStringLiteral("/export.htm"));
     const double pageSeconds = secondsSince(start);
     if (!page.ok) {
         std::fprintf(stderr, "HTML page failed: %s\n", qPrintable(page.error));
         return 1;
     }
-    say(QStringLiteral("HTML page  %1 rows: %2 s, %3 rows/s").arg(page.rows).arg(pageSeconds, 0, 'f', 2)
+    say(QStringLiteral("HTML page  %1 rows: %2 s, %3 rows/s")
+            .arg(page.rows)
+            .arg(pageSeconds, 0, 'f', 2)
             .arg(page.rows / pageSeconds, 0, 'f', 0));
     return 0;
 }

@@ -196,7 +196,8 @@ int main(int argc, char** argv) {
         const auto start = Clock::now();
         const ImportText file = readImportText(opt.pairs);
         PairImporter importer(table, QLatin1Char(';'));
-        forEachLine(file.text, true, [&importer](QStringView line) { return importer.offer(line.toString()) != RowResult::Failed; });
+        forEachLine(file.text, true,
+                    [&importer](QStringView line) { return importer.offer(line.toString()) != RowResult::Failed; });
         importer.finish();
         logicSeconds = secondsSince(start);
     }
@@ -211,7 +212,9 @@ int main(int argc, char** argv) {
     say(QStringLiteral("  the import logic alone, no window: %1 s (the window adds %2 s)")
             .arg(logicSeconds, 0, 'f', 2)
             .arg(pairTotal - logicSeconds, 0, 'f', 2));
-    say(QStringLiteral("  sqlite3 .import: %1 s, %2 rows").arg(shell.seconds, 0, 'f', 2).arg(tableRows(db, QStringLiteral("angol"))));
+    say(QStringLiteral("  sqlite3 .import: %1 s, %2 rows")
+            .arg(shell.seconds, 0, 'f', 2)
+            .arg(tableRows(db, QStringLiteral("angol"))));
     say(QStringLiteral("  file to table: window %1 s / shell %2 s = %3x (goal <= 1.5x) %4")
             .arg(pairTotal, 0, 'f', 2)
             .arg(shell.seconds, 0, 'f', 2)

@@ -63,9 +63,12 @@ struct Options {
 
 bool parseArgs(const QStringList& args, Options& opt) {
     for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--pairs")) opt.pairs = args[i + 1];
-        else if (args[i] == QLatin1String("--work")) opt.work = args[i + 1];
-        else return false;
+        if (args[i] == QLatin1String("--pairs"))
+            opt.pairs = args[i + 1];
+        else if (args[i] == QLatin1String("--work"))
+            opt.work = args[i + 1];
+        else
+            return false;
     }
     return !opt.pairs.isEmpty() && !opt.work.isEmpty();
 }
@@ -86,7 +89,10 @@ std::vector<QString> readHeadwords(const QString& path) {
 // it for this very file.
 bool ensureDictionary(const Options& opt) {
     const QFileInfo source(opt.pairs);
-    const QString stamp = QStringLiteral("%1 %2 %3").arg(source.absoluteFilePath()).arg(source.size()).arg(source.lastModified().toMSecsSinceEpoch());
+    const QString stamp = QStringLiteral("%1 %2 %3")
+                              .arg(source.absoluteFilePath())
+                              .arg(source.size())
+                              .arg(source.lastModified().toMSecsSinceEpoch());
     const QString stampFile = opt.work + QStringLiteral("/angol.stamp");
     QFile stampIn(stampFile);
     if (stampIn.open(QIODevice::ReadOnly) && QString::fromUtf8(stampIn.readAll()) == stamp &&
@@ -115,7 +121,8 @@ bool ensureDictionary(const Options& opt) {
         if (sep == std::string::npos) continue;
         t.insert();
         t.setValue(QStringLiteral("nyelv1"), QString::fromUtf8(line.data(), static_cast<qsizetype>(sep)));
-        t.setValue(QStringLiteral("nyelv2"), QString::fromUtf8(line.data() + sep + 1, static_cast<qsizetype>(line.size() - sep - 1)));
+        t.setValue(QStringLiteral("nyelv2"),
+                   QString::fromUtf8(line.data() + sep + 1, static_cast<qsizetype>(line.size() - sep - 1)));
         t.post();
         ++rows;
     }
@@ -136,9 +143,12 @@ std::vector<QString> lookupWords(const std::vector<QString>& headwords, int coun
     while (static_cast<int>(words.size()) < count) {
         QString w = headwords[rng.below(static_cast<std::uint32_t>(headwords.size()))];
         if (w.contains(QLatin1Char(' '))) continue; // a caret word has no blank
-        if (rng.chance(10)) w = w.left(1).toUpper() + w.mid(1);
-        else if (rng.chance(5)) w = w.toUpper();
-        else if (rng.chance(20)) w += QStringLiteral("xq");
+        if (rng.chance(10))
+            w = w.left(1).toUpper() + w.mid(1);
+        else if (rng.chance(5))
+            w = w.toUpper();
+        else if (rng.chance(20))
+            w += QStringLiteral("xq");
         if (!words.empty() && words.back() == w) continue;
         words.push_back(w);
     }
@@ -181,7 +191,8 @@ QString queryPlan(const QByteArray& file) {
                            "EXPLAIN QUERY PLAN SELECT * FROM angol WHERE nyelv1 COLLATE VERBALO >= 'a' "
                            "ORDER BY nyelv1 COLLATE VERBALO, nyelv2 COLLATE VERBALO, rowid",
                            -1, &stmt, nullptr) == SQLITE_OK)
-        while (sqlite3_step(stmt) == SQLITE_ROW) plan += QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 3))) + QLatin1Char(' ');
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            plan += QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 3))) + QLatin1Char(' ');
     sqlite3_finalize(stmt);
     sqlite3_close(db);
     return plan.trimmed();
@@ -226,8 +237,10 @@ int main(int argc, char** argv) {
             start = Clock::now();
             const std::optional<LookupOutcome> outcome = lookup.lookUp(w);
             storeTimes.push_back(msSince(start));
-            if (!outcome || !outcome->error.isEmpty()) ++failures;
-            else storeFound += outcome->translations.size();
+            if (!outcome || !outcome->error.isEmpty())
+                ++failures;
+            else
+                storeFound += outcome->translations.size();
         }
         for (const QString& w : words) {
             start = Clock::now();

@@ -81,9 +81,9 @@ int run(const Options& opt) {
     char buf[1024];
 
     // --- load: sqlite3 shell .import into a plain table (reference) -------------------------
-    writeFile(opt.work + "/import.sql",
-              "CREATE TABLE t(nyelv1 TEXT, nyelv2 TEXT, PRIMARY KEY (nyelv1, nyelv2));\n"
-              ".mode csv\n.separator ;\n.import '" + opt.pairs + "' t\n");
+    writeFile(opt.work + "/import.sql", "CREATE TABLE t(nyelv1 TEXT, nyelv2 TEXT, PRIMARY KEY (nyelv1, nyelv2));\n"
+                                        ".mode csv\n.separator ;\n.import '" +
+                                            opt.pairs + "' t\n");
     const ChildRun shellLoad = runChild({opt.sqlite3, plainFile}, opt.work + "/import.sql", opt.work + "/import.out");
     if (shellLoad.status != 0) {
         std::fprintf(stderr, "sqlite3 .import failed (status %d): %s\n", shellLoad.status,
@@ -143,8 +143,7 @@ int run(const Options& opt) {
                   "load      store insert/post %.2f s (posts %.2f s + order on enableControls %.2f s)\n"
                   "          sqlite3 .import   %.2f s\n"
                   "          ratio %.2fx   goal <= 1.5x   %s",
-                  loadSeconds, postSeconds, loadSeconds - postSeconds, shellLoad.seconds, loadRatio,
-                  verdict(loadRatio <= 1.5));
+                  loadSeconds, postSeconds, loadSeconds - postSeconds, shellLoad.seconds, loadRatio, verdict(loadRatio <= 1.5));
     line(buf);
 
     // --- open a cursor, count, go to the middle ---------------------------------------------
@@ -175,8 +174,7 @@ int run(const Options& opt) {
                   "          sqlite3 SELECT count(*) on angol.DB: %.0f ms (returned %s)\n"
                   "          slowest run %.0f ms   goal <= 300 ms   %s",
                   openMs[0], openMs[1], openMs[2], counted, middle.toUtf8().constData(), shellCount.seconds * 1000,
-                  countText.c_str(),
-                  worstOpen, verdict(worstOpen <= 300));
+                  countText.c_str(), worstOpen, verdict(worstOpen <= 300));
     line(buf);
 
     // --- go-to-nearest + record number ------------------------------------------------------
@@ -244,9 +242,9 @@ int run(const Options& opt) {
                   "          raw SQLite >= ... LIMIT 1 + COUNT(*) < ...: median %.0f us (%zu seeks in a 30 s budget; "
                   "store median on those keys %.1f us)\n"
                   "          median goal <= 50 us   %s;   ratio %.4fx   goal <= 0.2x   %s   (checksum %lld)",
-                  storeMedian, percentile(storeSeekUs, 0.9), *std::max_element(storeSeekUs.begin(), storeSeekUs.end()),
-                  seekCount, storeSeekTotal, rawMedian, rawSeekUs.size(), median(storeSame), verdict(storeMedian <= 50),
-                  seekRatio, verdict(seekRatio <= 0.2), recSum);
+                  storeMedian, percentile(storeSeekUs, 0.9), *std::max_element(storeSeekUs.begin(), storeSeekUs.end()), seekCount,
+                  storeSeekTotal, rawMedian, rawSeekUs.size(), median(storeSame), verdict(storeMedian <= 50), seekRatio,
+                  verdict(seekRatio <= 0.2), recSum);
     line(buf);
 
     // --- full scan with Unicode UPPER and LIKE ------------------------------------------------
@@ -308,10 +306,14 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (i + 1 >= argc) return usage();
-        if (a == "--pairs") opt.pairs = argv[++i];
-        else if (a == "--work") opt.work = argv[++i];
-        else if (a == "--sqlite3") opt.sqlite3 = argv[++i];
-        else return usage();
+        if (a == "--pairs")
+            opt.pairs = argv[++i];
+        else if (a == "--work")
+            opt.work = argv[++i];
+        else if (a == "--sqlite3")
+            opt.sqlite3 = argv[++i];
+        else
+            return usage();
     }
     if (opt.pairs.empty() || opt.work.empty()) return usage();
     try {

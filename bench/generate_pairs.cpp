@@ -48,50 +48,45 @@ struct Weighted {
 // Hungarian: letter frequencies roughly as in running text, digraphs (cs, gy, ny, sz, zs, ty, ly)
 // as single consonants.
 const Weighted kHuOnset = {
-    {"", 10}, {"b", 6}, {"c", 1}, {"cs", 3}, {"d", 4}, {"f", 4}, {"g", 3}, {"gy", 3}, {"h", 4},
-    {"j", 3}, {"k", 9}, {"l", 6}, {"m", 7}, {"n", 6}, {"ny", 2}, {"p", 3}, {"r", 5}, {"s", 5},
-    {"sz", 5}, {"t", 8}, {"ty", 1}, {"v", 5}, {"z", 2}, {"zs", 1}, {"br", 1}, {"kr", 1}, {"pr", 1},
-    {"tr", 1}, {"st", 1},
+    {"", 10},  {"b", 6}, {"c", 1}, {"cs", 3}, {"d", 4},  {"f", 4},  {"g", 3},  {"gy", 3}, {"h", 4},  {"j", 3},
+    {"k", 9},  {"l", 6}, {"m", 7}, {"n", 6},  {"ny", 2}, {"p", 3},  {"r", 5},  {"s", 5},  {"sz", 5}, {"t", 8},
+    {"ty", 1}, {"v", 5}, {"z", 2}, {"zs", 1}, {"br", 1}, {"kr", 1}, {"pr", 1}, {"tr", 1}, {"st", 1},
 };
 const Weighted kHuVowel = {
-    {"a", 16}, {"á", 6}, {"e", 17}, {"é", 6}, {"i", 8}, {"í", 1}, {"o", 8}, {"ó", 2},
-    {"ö", 2}, {"ő", 2}, {"u", 3}, {"ú", 1}, {"ü", 1}, {"ű", 1},
+    {"a", 16}, {"á", 6}, {"e", 17}, {"é", 6}, {"i", 8}, {"í", 1}, {"o", 8},
+    {"ó", 2},  {"ö", 2}, {"ő", 2},  {"u", 3}, {"ú", 1}, {"ü", 1}, {"ű", 1},
 };
 const Weighted kHuCoda = {
-    {"", 30}, {"l", 8}, {"n", 8}, {"r", 7}, {"s", 6}, {"t", 7}, {"k", 5}, {"sz", 3}, {"g", 2},
-    {"m", 3}, {"z", 2}, {"ny", 2}, {"gy", 1}, {"j", 1}, {"ll", 2}, {"tt", 2}, {"nt", 1},
-    {"rt", 1}, {"ny", 1}, {"cs", 1}, {"zs", 1},
+    {"", 30},  {"l", 8},  {"n", 8}, {"r", 7},  {"s", 6},  {"t", 7},  {"k", 5},  {"sz", 3}, {"g", 2},  {"m", 3},  {"z", 2},
+    {"ny", 2}, {"gy", 1}, {"j", 1}, {"ll", 2}, {"tt", 2}, {"nt", 1}, {"rt", 1}, {"ny", 1}, {"cs", 1}, {"zs", 1},
 };
 const Weighted kHuSuffix = {
-    {"", 55}, {"ság", 3}, {"ség", 3}, {"ás", 4}, {"és", 4}, {"ó", 3}, {"ő", 3}, {"ít", 2},
-    {"ni", 3}, {"os", 2}, {"es", 2}, {"ös", 1}, {"talan", 1}, {"telen", 1}, {"ka", 1},
-    {"ke", 1}, {"i", 3}, {"atlan", 1}, {"etlen", 1}, {"kodik", 1}, {"kedik", 1}, {"ul", 1},
-    {"ül", 1}, {"nyi", 1}, {"beli", 1},
+    {"", 55},     {"ság", 3},   {"ség", 3},   {"ás", 4},    {"és", 4},    {"ó", 3},   {"ő", 3},    {"ít", 2}, {"ni", 3},
+    {"os", 2},    {"es", 2},    {"ös", 1},    {"talan", 1}, {"telen", 1}, {"ka", 1},  {"ke", 1},   {"i", 3},  {"atlan", 1},
+    {"etlen", 1}, {"kodik", 1}, {"kedik", 1}, {"ul", 1},    {"ül", 1},    {"nyi", 1}, {"beli", 1},
 };
 // Syllables in a Hungarian stem: mostly two or three, with a long tail for compounds.
 const Weighted kHuSyllables = {{"1", 10}, {"2", 33}, {"3", 32}, {"4", 16}, {"5", 6}, {"6", 3}};
 
 // English: common onsets, vowel spellings and codas.
 const Weighted kEnOnset = {
-    {"", 8}, {"b", 5}, {"bl", 1}, {"br", 2}, {"c", 5}, {"ch", 2}, {"cl", 1}, {"cr", 1}, {"d", 5},
-    {"dr", 1}, {"f", 4}, {"fl", 1}, {"fr", 1}, {"g", 3}, {"gl", 1}, {"gr", 2}, {"h", 4}, {"j", 1},
-    {"k", 1}, {"l", 5}, {"m", 5}, {"n", 4}, {"p", 5}, {"pl", 1}, {"pr", 2}, {"qu", 1}, {"r", 5},
-    {"s", 6}, {"sc", 1}, {"sh", 2}, {"sl", 1}, {"sm", 1}, {"sn", 1}, {"sp", 2}, {"st", 3},
-    {"str", 1}, {"t", 6}, {"th", 3}, {"tr", 2}, {"w", 3}, {"wh", 1}, {"wr", 1}, {"y", 1},
+    {"", 8},   {"b", 5},  {"bl", 1},  {"br", 2}, {"c", 5},  {"ch", 2}, {"cl", 1}, {"cr", 1}, {"d", 5},  {"dr", 1}, {"f", 4},
+    {"fl", 1}, {"fr", 1}, {"g", 3},   {"gl", 1}, {"gr", 2}, {"h", 4},  {"j", 1},  {"k", 1},  {"l", 5},  {"m", 5},  {"n", 4},
+    {"p", 5},  {"pl", 1}, {"pr", 2},  {"qu", 1}, {"r", 5},  {"s", 6},  {"sc", 1}, {"sh", 2}, {"sl", 1}, {"sm", 1}, {"sn", 1},
+    {"sp", 2}, {"st", 3}, {"str", 1}, {"t", 6},  {"th", 3}, {"tr", 2}, {"w", 3},  {"wh", 1}, {"wr", 1}, {"y", 1},
 };
 const Weighted kEnVowel = {
-    {"a", 14}, {"e", 16}, {"i", 12}, {"o", 11}, {"u", 5}, {"ea", 3}, {"ee", 2}, {"oo", 2},
-    {"ai", 2}, {"ou", 2}, {"ie", 1}, {"oa", 1}, {"y", 1},
+    {"a", 14}, {"e", 16}, {"i", 12}, {"o", 11}, {"u", 5},  {"ea", 3}, {"ee", 2},
+    {"oo", 2}, {"ai", 2}, {"ou", 2}, {"ie", 1}, {"oa", 1}, {"y", 1},
 };
 const Weighted kEnCoda = {
-    {"", 28}, {"ck", 2}, {"ct", 1}, {"d", 4}, {"ft", 1}, {"ght", 1}, {"ll", 3}, {"lt", 1},
-    {"m", 3}, {"mp", 1}, {"n", 6}, {"nd", 2}, {"ng", 2}, {"nk", 1}, {"nt", 2}, {"p", 2},
-    {"r", 6}, {"rd", 1}, {"rk", 1}, {"rn", 1}, {"rt", 1}, {"s", 4}, {"sh", 1}, {"ss", 1},
-    {"st", 2}, {"t", 6}, {"th", 1}, {"x", 1},
+    {"", 28},  {"ck", 2}, {"ct", 1}, {"d", 4},  {"ft", 1}, {"ght", 1}, {"ll", 3}, {"lt", 1}, {"m", 3},  {"mp", 1},
+    {"n", 6},  {"nd", 2}, {"ng", 2}, {"nk", 1}, {"nt", 2}, {"p", 2},   {"r", 6},  {"rd", 1}, {"rk", 1}, {"rn", 1},
+    {"rt", 1}, {"s", 4},  {"sh", 1}, {"ss", 1}, {"st", 2}, {"t", 6},   {"th", 1}, {"x", 1},
 };
 const Weighted kEnSuffix = {
-    {"", 60}, {"ing", 4}, {"tion", 3}, {"ness", 2}, {"er", 4}, {"ly", 3}, {"ment", 2},
-    {"able", 1}, {"ed", 3}, {"ful", 1}, {"less", 1}, {"y", 2}, {"ity", 1}, {"ous", 1}, {"al", 2},
+    {"", 60},  {"ing", 4}, {"tion", 3}, {"ness", 2}, {"er", 4},  {"ly", 3},  {"ment", 2}, {"able", 1},
+    {"ed", 3}, {"ful", 1}, {"less", 1}, {"y", 2},    {"ity", 1}, {"ous", 1}, {"al", 2},
 };
 const Weighted kEnSyllables = {{"1", 30}, {"2", 40}, {"3", 21}, {"4", 7}, {"5", 2}};
 const char* const kEnSmall[] = {"of", "the", "a", "to", "in", "on", "up", "out", "off", "with"};
@@ -101,8 +96,7 @@ std::string capitalise(const std::string& w) {
     static const struct {
         const char* lower;
         const char* upper;
-    } accented[] = {{"á", "Á"}, {"é", "É"}, {"í", "Í"}, {"ó", "Ó"}, {"ö", "Ö"},
-                    {"ő", "Ő"}, {"ú", "Ú"}, {"ü", "Ü"}, {"ű", "Ű"}};
+    } accented[] = {{"á", "Á"}, {"é", "É"}, {"í", "Í"}, {"ó", "Ó"}, {"ö", "Ö"}, {"ő", "Ő"}, {"ú", "Ú"}, {"ü", "Ü"}, {"ű", "Ű"}};
     if (w.empty()) return w;
     if (w[0] >= 'a' && w[0] <= 'z') return std::string(1, static_cast<char>(w[0] - 32)) + w.substr(1);
     for (const auto& a : accented) {
@@ -137,7 +131,7 @@ std::string hungarianHeadword(Rng& rng) {
     std::string w = hungarianStem(rng);
     w += kHuSuffix.pick(rng);
     if (rng.chance(6)) w += hungarianStem(rng); // compound
-    if (rng.chance(3)) w = capitalise(w);        // names, start of a phrase
+    if (rng.chance(3)) w = capitalise(w);       // names, start of a phrase
     if (rng.chance(3)) w += " " + hungarianStem(rng) + kHuSuffix.pick(rng);
     return w;
 }
@@ -159,10 +153,14 @@ std::string englishWord(Rng& rng) {
 std::string englishTranslation(Rng& rng) {
     const unsigned r = rng.below(100);
     std::string t;
-    if (r < 12) t = "to " + englishWord(rng);                                                    // verbs
-    else if (r < 20) t = englishWord(rng) + " " + englishWord(rng);                              // two words
-    else if (r < 23) t = englishWord(rng) + " " + kEnSmall[rng.below(10)] + " " + englishWord(rng); // phrase
-    else t = englishWord(rng);
+    if (r < 12)
+        t = "to " + englishWord(rng); // verbs
+    else if (r < 20)
+        t = englishWord(rng) + " " + englishWord(rng); // two words
+    else if (r < 23)
+        t = englishWord(rng) + " " + kEnSmall[rng.below(10)] + " " + englishWord(rng); // phrase
+    else
+        t = englishWord(rng);
     if (rng.chance(2)) t = capitalise(t);
     return t;
 }
@@ -171,9 +169,8 @@ std::string englishTranslation(Rng& rng) {
 constexpr size_t kMaxChars = 40;
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: verbalo-genpairs [-n COUNT] [--seed N] OUTPUT\n"
-                 "Writes COUNT (default 1000000) distinct \"headword;translation\" lines.\n");
+    std::fprintf(stderr, "usage: verbalo-genpairs [-n COUNT] [--seed N] OUTPUT\n"
+                         "Writes COUNT (default 1000000) distinct \"headword;translation\" lines.\n");
     return 2;
 }
 
@@ -184,11 +181,16 @@ int main(int argc, char** argv) {
     std::uint64_t seed = 0x56424C3131ULL;
     const char* output = nullptr;
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "-n") && i + 1 < argc) count = std::strtoull(argv[++i], nullptr, 10);
-        else if (!std::strcmp(argv[i], "--seed") && i + 1 < argc) seed = std::strtoull(argv[++i], nullptr, 0);
-        else if (argv[i][0] == '-') return usage();
-        else if (!output) output = argv[i];
-        else return usage();
+        if (!std::strcmp(argv[i], "-n") && i + 1 < argc)
+            count = std::strtoull(argv[++i], nullptr, 10);
+        else if (!std::strcmp(argv[i], "--seed") && i + 1 < argc)
+            seed = std::strtoull(argv[++i], nullptr, 0);
+        else if (argv[i][0] == '-')
+            return usage();
+        else if (!output)
+            output = argv[i];
+        else
+            return usage();
     }
     if (!output || count == 0) return usage();
 

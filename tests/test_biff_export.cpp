@@ -42,7 +42,9 @@ QByteArray cell(int row, int column, int attribute3, const QByteArray& value = {
     return d + value;
 }
 
-QByteArray label(const QByteArray& text) { return QByteArray(1, char(text.size())) + text; }
+QByteArray label(const QByteArray& text) {
+    return QByteArray(1, char(text.size())) + text;
+}
 
 // A table of one row per value, in one column of the declared type.
 void makeColumn(StoreFixture& fx, const QString& type, const QVariantList& values) {
@@ -89,7 +91,12 @@ void BiffExportTest::twoTextRowsWholeFile() {
     QCOMPARE(r[0].data, QByteArray("\x02\x00\x10\x00", 4));
     QCOMPARE(r[1].type, quint16(0x42));
     QCOMPARE(r[1].data, QByteArray("\xE2\x04", 2)); // 1250
-    const QByteArray regular("\xC8\x00\x00\x00\x05" "Arial", 10), bold("\xC8\x00\x01\x00\x05" "Arial", 10);
+    const QByteArray regular("\xC8\x00\x00\x00\x05"
+                             "Arial",
+                             10),
+        bold("\xC8\x00\x01\x00\x05"
+             "Arial",
+             10);
     QCOMPARE(r[2].data, regular);
     QCOMPARE(r[3].data, bold);
     QCOMPARE(r[4].data, bold);
@@ -113,18 +120,19 @@ void BiffExportTest::cells_data() {
     QTest::addColumn<QByteArray>("data");
 
     QTest::newRow("null text is BLANK") << "CHAR(20)" << QVariant() << 1 << cell(1, 1, 1);
-    QTest::newRow("300 characters cut to 255") << "CHAR(255)" << QVariant(QString(300, QLatin1Char('x'))) << 4
-                                               << cell(1, 1, 1, label(QByteArray(255, 'x')));
+    QTest::newRow("300 characters cut to 255")
+        << "CHAR(255)" << QVariant(QString(300, QLatin1Char('x'))) << 4 << cell(1, 1, 1, label(QByteArray(255, 'x')));
     QTest::newRow("integer 42 right-aligned") << "INT" << QVariant(42) << 2 << cell(1, 1, 3, QByteArray("\x2A\x00", 2));
     QTest::newRow("integer 65535") << "INT" << QVariant(65535) << 2 << cell(1, 1, 3, QByteArray("\xFF\xFF", 2));
     double big = 70000, negative = -1, half = 0.5;
-    QTest::newRow("integer above 65535 as NUMBER") << "INT" << QVariant(70000) << 3
-                                                   << cell(1, 1, 3, QByteArray(reinterpret_cast<const char*>(&big), 8));
-    QTest::newRow("negative integer as NUMBER") << "INT" << QVariant(-1) << 3
-                                                << cell(1, 1, 3, QByteArray(reinterpret_cast<const char*>(&negative), 8));
+    QTest::newRow("integer above 65535 as NUMBER")
+        << "INT" << QVariant(70000) << 3 << cell(1, 1, 3, QByteArray(reinterpret_cast<const char*>(&big), 8));
+    QTest::newRow("negative integer as NUMBER")
+        << "INT" << QVariant(-1) << 3 << cell(1, 1, 3, QByteArray(reinterpret_cast<const char*>(&negative), 8));
     QTest::newRow("float") << "FLOAT" << QVariant(0.5) << 3 << cell(1, 1, 3, QByteArray(reinterpret_cast<const char*>(&half), 8));
     QTest::newRow("boolean true") << "BOOLEAN" << QVariant(true) << 5 << cell(1, 1, 1, QByteArray("\x01\x00", 2));
-    QTest::newRow("bytes as hex label") << "BLOB(0,2)" << QVariant(QByteArray("\x01\xAB", 2)) << 4 << cell(1, 1, 1, label("01AB"));
+    QTest::newRow("bytes as hex label") << "BLOB(0,2)" << QVariant(QByteArray("\x01\xAB", 2)) << 4
+                                        << cell(1, 1, 1, label("01AB"));
     QTest::newRow("memo whole text") << "BLOB(0,1)" << QVariant(QStringLiteral("a\r\nb")) << 4 << cell(1, 1, 1, label("a\r\nb"));
 }
 

@@ -51,11 +51,19 @@ private slots:
 void CatalogueTest::creationStatements_data() {
     QTest::addColumn<int>("type");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("bilingual") << 1 << QStringList{"CREATE TABLE t (", " nyelv1 CHAR(40),", " nyelv2 CHAR(60),", "PRIMARY KEY (nyelv1,nyelv2));"};
-    QTest::newRow("headword list") << 2 << QStringList{"CREATE TABLE t (", " nyelv1 CHAR(75),", " megjegyzes BLOB(0,1),", "PRIMARY KEY (nyelv1));"};
-    QTest::newRow("image gallery") << 3 << QStringList{"CREATE TABLE t (", " nyelv1 CHAR(75),", " kep BLOB(0,2),", " filekit CHAR(10),", "PRIMARY KEY (nyelv1));"};
-    QTest::newRow("recipe book") << 5 << QStringList{"CREATE TABLE t (", " recept AUTOINC,", " nyelv1 CHAR(75),", " nyelv2 CHAR(75),", " nehezseg INT,", " perc INT,",
-                                                      " hozzavalo BLOB(0,1),", " elkeszites BLOB(0,1),", " kep BLOB(0,2),", " filekit CHAR(10),", "PRIMARY KEY (recept));"};
+    QTest::newRow("bilingual") << 1
+                               << QStringList{"CREATE TABLE t (", " nyelv1 CHAR(40),", " nyelv2 CHAR(60),",
+                                              "PRIMARY KEY (nyelv1,nyelv2));"};
+    QTest::newRow("headword list") << 2
+                                   << QStringList{"CREATE TABLE t (", " nyelv1 CHAR(75),", " megjegyzes BLOB(0,1),",
+                                                  "PRIMARY KEY (nyelv1));"};
+    QTest::newRow("image gallery") << 3
+                                   << QStringList{"CREATE TABLE t (", " nyelv1 CHAR(75),", " kep BLOB(0,2),",
+                                                  " filekit CHAR(10),", "PRIMARY KEY (nyelv1));"};
+    QTest::newRow("recipe book") << 5 << QStringList{"CREATE TABLE t (",      " recept AUTOINC,",       " nyelv1 CHAR(75),",
+                                                     " nyelv2 CHAR(75),",     " nehezseg INT,",         " perc INT,",
+                                                     " hozzavalo BLOB(0,1),", " elkeszites BLOB(0,1),", " kep BLOB(0,2),",
+                                                     " filekit CHAR(10),",    "PRIMARY KEY (recept));"};
 }
 
 void CatalogueTest::creationStatements() {
@@ -109,9 +117,11 @@ void CatalogueTest::emptyCatalogueIsMadeOnceAndNeverTouchedAgain() {
 void CatalogueTest::readDictionaryInfo() {
     StoreFixture f;
     f.exec(createCatalogueStatement());
-    f.exec(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, verzio, nyelv1, nyelv2, szerzo, szerzo_emil, megjegyzes, "
-                          "nyelv1szeles, nyelv2szeles, sorrend, ablak) VALUES ('Angol', 'angol', 1, 3, 'magyar', 'angol', 'Kiss', 'k@x', 'jegyzet', "
-                          "0.3, 0.7, 'nyelv2', 1)"));
+    f.exec(QStringLiteral(
+        "INSERT INTO szotarak (szotarak_nev, tablanev, tipus, verzio, nyelv1, nyelv2, szerzo, szerzo_emil, megjegyzes, "
+        "nyelv1szeles, nyelv2szeles, sorrend, ablak) VALUES ('Angol', 'angol', 1, 3, 'magyar', 'angol', 'Kiss', 'k@x', "
+        "'jegyzet', "
+        "0.3, 0.7, 'nyelv2', 1)"));
     f.exec(QStringLiteral("INSERT INTO szotarak (szotarak_nev) VALUES ('Üres')"));
     TSzotarak info;
     QVERIFY(verbalo::readDictionaryInfo(f.db(), 1, info, f.folder()));
@@ -196,7 +206,8 @@ void CatalogueTest::refreshExistence() {
     f.exec(createCatalogueStatement());
     f.makePairs(QStringLiteral("Angol"), {});
     f.makePairs(QStringLiteral("nemet"), {});
-    addRow(f, QStringLiteral("('a', 'angol', 1, NULL), ('b', 'nemet', 1, 'N'), ('c', 'francia', 1, 'I'), ('d', NULL, 1, ''), ('e', 'NEMET.DB', 1, 'I')"));
+    addRow(f, QStringLiteral("('a', 'angol', 1, NULL), ('b', 'nemet', 1, 'N'), ('c', 'francia', 1, 'I'), ('d', NULL, 1, ''), "
+                             "('e', 'NEMET.DB', 1, 'I')"));
     verbalo::refreshExistence(f.db());
     QCOMPARE(f.rows(QStringLiteral("SELECT szotarak_nev, letezik FROM szotarak ORDER BY szotarak")),
              (QStringList{"a\tI", "b\tI", "c\tN", "d\tN", "e\tI"}));
@@ -212,10 +223,14 @@ void CatalogueTest::refreshExistence() {
 void CatalogueTest::otherLanguageColumn_data() {
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("other");
-    QTest::newRow("first") << "nyelv1" << "nyelv2";
-    QTest::newRow("second") << "nyelv2" << "nyelv1";
-    QTest::newRow("anything else") << "NYELV1" << "nyelv1";
-    QTest::newRow("empty") << "" << "nyelv1";
+    QTest::newRow("first") << "nyelv1"
+                           << "nyelv2";
+    QTest::newRow("second") << "nyelv2"
+                            << "nyelv1";
+    QTest::newRow("anything else") << "NYELV1"
+                                   << "nyelv1";
+    QTest::newRow("empty") << ""
+                           << "nyelv1";
 }
 
 void CatalogueTest::otherLanguageColumn() {

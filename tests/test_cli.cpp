@@ -34,7 +34,9 @@ private slots:
 void CliTest::sqlTablesAndCheck() {
     QTemporaryDir dir;
     const QString d = dir.path();
-    QCOMPARE(cli({"--data", d, "sql", "CREATE TABLE angol ( nyelv1 CHAR(50), nyelv2 CHAR(50), PRIMARY KEY (nyelv1,nyelv2));"}).status, 0);
+    QCOMPARE(
+        cli({"--data", d, "sql", "CREATE TABLE angol ( nyelv1 CHAR(50), nyelv2 CHAR(50), PRIMARY KEY (nyelv1,nyelv2));"}).status,
+        0);
     Run r = cli({"--data", d, "sql", "INSERT INTO angol VALUES ('körte','pear'),('alma','apple\tred')"});
     QCOMPARE(r.out, QStringLiteral("2 rows changed\n"));
     r = cli({"--data", d, "sql", "SELECT nyelv1, nyelv2 FROM angol ORDER BY nyelv1"});

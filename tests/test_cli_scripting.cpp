@@ -24,7 +24,8 @@ Run cli(const QStringList& args) {
     p.setProcessEnvironment(env);
     p.start(qEnvironmentVariable("VERBALO_CLI"), args);
     p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
@@ -65,52 +66,68 @@ void CliScriptingTest::commandLines_data() {
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QString>("err");
 
-    QTest::newRow("dicts") << QStringList{"dicts"} << 0
-                           << QByteArray("szotarak\tszotarak_nev\ttablanev\ttipus\tletezik\n1\tAngol\tangol\t1\tI\n2\tLexikon\tlexikon\t2\tI\n")
-                           << "";
-    QTest::newRow("catalogue row of a new dictionary")
-        << QStringList{"sql", "SELECT szotarak_nev, tablanev, tipus, nyelv1, nyelv2, nyelv1szeles, sorrend, ablak, letezik FROM szotarak WHERE szotarak=1"}
-        << 0 << QByteArray("szotarak_nev\ttablanev\ttipus\tnyelv1\tnyelv2\tnyelv1szeles\tsorrend\tablak\tletezik\nAngol\tangol\t1\tmagyar\tangol\t0.5\tnyelv1\t0\t\n")
+    QTest::newRow("dicts")
+        << QStringList{"dicts"} << 0
+        << QByteArray("szotarak\tszotarak_nev\ttablanev\ttipus\tletezik\n1\tAngol\tangol\t1\tI\n2\tLexikon\tlexikon\t2\tI\n")
         << "";
-    QTest::newRow("new recipes") << QStringList{"new", "--type", "recipes", "--name", "Receptek", "--table", "recept"} << 0 << QByteArray("3\n") << "";
-    QTest::newRow("new pairs with a width") << QStringList{"new", "--type", "pairs", "--name", "Német", "--table", "nemet", "--width", "20"} << 0
-                                            << QByteArray("3\n") << "";
-    QTest::newRow("new on a table that exists") << QStringList{"new", "--type", "pairs", "--name", "Másik", "--table", "angol"} << 1 << QByteArray()
-                                                << "Tábla létrehozása sikertelen: ";
-    QTest::newRow("new on the catalogue") << QStringList{"new", "--type", "list", "--name", "K", "--table", "szotarak"} << 1 << QByteArray()
-                                          << "Tábla létrehozása sikertelen: ";
-    QTest::newRow("new with a blank in the table") << QStringList{"new", "--type", "list", "--name", "K", "--table", "a b"} << 1 << QByteArray()
-                                                   << "Tábla létrehozása sikertelen: ";
-    QTest::newRow("new with a width the store refuses") << QStringList{"new", "--type", "pairs", "--name", "K", "--table", "k", "--width", "x"} << 1
-                                                        << QByteArray() << "Tábla létrehozása sikertelen: ";
-    QTest::newRow("new of an unknown type") << QStringList{"new", "--type", "atlas", "--name", "K", "--table", "k"} << 2 << QByteArray() << "usage:";
+    QTest::newRow("catalogue row of a new dictionary")
+        << QStringList{"sql", "SELECT szotarak_nev, tablanev, tipus, nyelv1, nyelv2, nyelv1szeles, sorrend, ablak, letezik FROM "
+                              "szotarak WHERE szotarak=1"}
+        << 0
+        << QByteArray("szotarak_"
+                      "nev\ttablanev\ttipus\tnyelv1\tnyelv2\tnyelv1szeles\tsorrend\tablak\tletezik\nAngol\tangol\t1\tmagyar\tango"
+                      "l\t0.5\tnyelv1\t0\t\n")
+        << "";
+    QTest::newRow("new recipes") << QStringList{"new", "--type", "recipes", "--name", "Receptek", "--table", "recept"} << 0
+                                 << QByteArray("3\n") << "";
+    QTest::newRow("new pairs with a width") << QStringList{"new",     "--type", "pairs",   "--name", "Német",
+                                                           "--table", "nemet",  "--width", "20"}
+                                            << 0 << QByteArray("3\n") << "";
+    QTest::newRow("new on a table that exists") << QStringList{"new", "--type", "pairs", "--name", "Másik", "--table", "angol"}
+                                                << 1 << QByteArray() << "Tábla létrehozása sikertelen: ";
+    QTest::newRow("new on the catalogue") << QStringList{"new", "--type", "list", "--name", "K", "--table", "szotarak"} << 1
+                                          << QByteArray() << "Tábla létrehozása sikertelen: ";
+    QTest::newRow("new with a blank in the table") << QStringList{"new", "--type", "list", "--name", "K", "--table", "a b"} << 1
+                                                   << QByteArray() << "Tábla létrehozása sikertelen: ";
+    QTest::newRow("new with a width the store refuses")
+        << QStringList{"new", "--type", "pairs", "--name", "K", "--table", "k", "--width", "x"} << 1 << QByteArray()
+        << "Tábla létrehozása sikertelen: ";
+    QTest::newRow("new of an unknown type") << QStringList{"new", "--type", "atlas", "--name", "K", "--table", "k"} << 2
+                                            << QByteArray() << "usage:";
     QTest::newRow("new without a table") << QStringList{"new", "--type", "list", "--name", "K"} << 2 << QByteArray() << "--table";
 
     QTest::newRow("lookup ignores letter case") << QStringList{"lookup", "--dict", "Angol", "ALMA", "körte"} << 0
                                                 << QByteArray("ALMA\n   apple\n   Apple Inc\nkörte\n   pear\n") << "";
     QTest::newRow("lookup of a word not there") << QStringList{"lookup", "--dict", "1", "szilva", "alma"} << 1
                                                 << QByteArray("szilva\nalma\n   apple\n   Apple Inc\n") << "szilva";
-    QTest::newRow("lookup the other way") << QStringList{"lookup", "--dict", "angol", "--order", "nyelv2", "pear"} << 1 << QByteArray() << "nyelv2";
+    QTest::newRow("lookup the other way") << QStringList{"lookup", "--dict", "angol", "--order", "nyelv2", "pear"} << 1
+                                          << QByteArray() << "nyelv2";
     QTest::newRow("prefix list") << QStringList{"lookup", "--dict", "Angol", "--prefix", "alm"} << 0
                                  << QByteArray("alma\tapple\nAlma\tApple Inc\nalmafa\tapple tree\n") << "";
-    QTest::newRow("prefix too short") << QStringList{"lookup", "--dict", "Angol", "--prefix", "a"} << 1 << QByteArray() << "error:";
-    QTest::newRow("lookup in a headword list") << QStringList{"lookup", "--dict", "Lexikon", "sor"} << 1 << QByteArray()
-                                               << "is not a bilingual dictionary";
+    QTest::newRow("prefix too short") << QStringList{"lookup", "--dict", "Angol", "--prefix", "a"} << 1 << QByteArray()
+                                      << "error:";
+    QTest::newRow("lookup in a headword list")
+        << QStringList{"lookup", "--dict", "Lexikon", "sor"} << 1 << QByteArray() << "is not a bilingual dictionary";
     QTest::newRow("lookup without a word") << QStringList{"lookup", "--dict", "Angol"} << 2 << QByteArray() << "usage:";
 
-    QTest::newRow("tsv escapes instead of folding") << QStringList{"sql", "SELECT megjegyzes FROM lexikon"} << 0
-                                                    << QByteArray("megjegyzes\nels\xc5\x91\\r\\nm\xc3\xa1sodik\\ttab \\\\ per\n") << "";
-    QTest::newRow("json of a change") << QStringList{"sql", "--format", "json", "UPDATE angol SET nyelv2='x' WHERE nyelv1='nincs'"} << 0 << QByteArray()
-                                      << "";
-    QTest::newRow("empty json") << QStringList{"sql", "--format", "json", "SELECT * FROM angol WHERE nyelv1='nincs'"} << 0 << QByteArray("[]\n") << "";
+    QTest::newRow("tsv escapes instead of folding")
+        << QStringList{"sql", "SELECT megjegyzes FROM lexikon"} << 0
+        << QByteArray("megjegyzes\nels\xc5\x91\\r\\nm\xc3\xa1sodik\\ttab \\\\ per\n") << "";
+    QTest::newRow("json of a change") << QStringList{"sql", "--format", "json",
+                                                     "UPDATE angol SET nyelv2='x' WHERE nyelv1='nincs'"}
+                                      << 0 << QByteArray() << "";
+    QTest::newRow("empty json") << QStringList{"sql", "--format", "json", "SELECT * FROM angol WHERE nyelv1='nincs'"} << 0
+                                << QByteArray("[]\n") << "";
     QTest::newRow("script stops at its first error")
         << QStringList{"sql", "--file", "@script.sql"} << 1 << QByteArray("1 row changed\nn\n1\n")
         << "script.sql:5: no such table: nincs";
-    QTest::newRow("statement and script both") << QStringList{"sql", "--file", "@script.sql", "SELECT 1"} << 2 << QByteArray() << "usage:";
+    QTest::newRow("statement and script both")
+        << QStringList{"sql", "--file", "@script.sql", "SELECT 1"} << 2 << QByteArray() << "usage:";
     QTest::newRow("unknown format") << QStringList{"sql", "--format", "xml", "SELECT 1"} << 2 << QByteArray() << "usage:";
 
     QTest::newRow("unknown command") << QStringList{"lookkup"} << 2 << QByteArray() << "unknown command lookkup";
-    QTest::newRow("unknown option") << QStringList{"dicts", "--all"} << 2 << QByteArray() << "usage: verbalo-cli [--data FOLDER] dicts";
+    QTest::newRow("unknown option") << QStringList{"dicts", "--all"} << 2 << QByteArray()
+                                    << "usage: verbalo-cli [--data FOLDER] dicts";
     QTest::newRow("extra argument") << QStringList{"tables", "angol"} << 2 << QByteArray() << "usage:";
     QTest::newRow("no command") << QStringList{} << 2 << QByteArray() << "usage:";
 }
@@ -181,8 +198,9 @@ void CliScriptingTest::csvAndJsonReadBackByPython() {
     // A memo with CR LF, a tab, quotes, a comma and a backslash; a blob; a null; numbers.
     const QByteArray memo = "\"Idézet\", mondta;\r\n\ttab\\vég \"\"";
     QVERIFY(writeFile(dir.filePath(QStringLiteral("memo.txt")), memo));
-    Run r = cli({"--data", data, "sql",
-                 "INSERT INTO lexikon VALUES ('idézet', '\"Idézet\", mondta;' || char(13) || char(10) || char(9) || 'tab\\vég \"\"')"});
+    Run r = cli(
+        {"--data", data, "sql",
+         "INSERT INTO lexikon VALUES ('idézet', '\"Idézet\", mondta;' || char(13) || char(10) || char(9) || 'tab\\vég \"\"')"});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     const QString select = QStringLiteral("SELECT nyelv1, megjegyzes, x'00FF10' AS kep, NULL AS semmi, 42 AS szam, 0.25 AS tort "
                                           "FROM lexikon WHERE nyelv1 = 'idézet'");
@@ -235,8 +253,10 @@ void CliScriptingTest::documentsFollowTheCommandTable() {
     QStringList commands;
     const QString listing = helpText.section(QStringLiteral("commands:\n"), 1).section(QStringLiteral("\n\n"), 0, 0);
     for (const QString& line : listing.split(QLatin1Char('\n')))
-        if (line.startsWith(QLatin1String("  ")) && !line.startsWith(QLatin1String("    "))) commands << line.trimmed().section(QLatin1Char(' '), 0, 0);
-    QVERIFY2(commands.contains(QStringLiteral("lookup")) && commands.contains(QStringLiteral("import-pairs")), qPrintable(helpText));
+        if (line.startsWith(QLatin1String("  ")) && !line.startsWith(QLatin1String("    ")))
+            commands << line.trimmed().section(QLatin1Char(' '), 0, 0);
+    QVERIFY2(commands.contains(QStringLiteral("lookup")) && commands.contains(QStringLiteral("import-pairs")),
+             qPrintable(helpText));
     for (const QString& c : commands) {
         const Run own = cli({c, "--help"});
         QCOMPARE(own.status, 0);
@@ -254,14 +274,16 @@ void CliScriptingTest::documentsFollowTheCommandTable() {
     QTemporaryDir dir;
     QVERIFY(writeFile(dir.filePath(QStringLiteral("completion")), completion.toUtf8()));
     const auto complete = [&](const QString& line) {
-        const QString script = QStringLiteral(
-            "type _init_completion >/dev/null 2>&1 || _init_completion() { words=(\"${COMP_WORDS[@]}\"); cword=$COMP_CWORD; "
-            "cur=${COMP_WORDS[COMP_CWORD]}; prev=${COMP_WORDS[COMP_CWORD-1]}; }\n"
-            "type _filedir >/dev/null 2>&1 || _filedir() { COMPREPLY=(FILES); }\n"
-            "source \"$1\"\nCOMP_WORDS=(%1)\nCOMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n_verbalo_cli\necho \"${COMPREPLY[*]}\"\n")
-                                   .arg(line);
+        const QString script =
+            QStringLiteral(
+                "type _init_completion >/dev/null 2>&1 || _init_completion() { words=(\"${COMP_WORDS[@]}\"); cword=$COMP_CWORD; "
+                "cur=${COMP_WORDS[COMP_CWORD]}; prev=${COMP_WORDS[COMP_CWORD-1]}; }\n"
+                "type _filedir >/dev/null 2>&1 || _filedir() { COMPREPLY=(FILES); }\n"
+                "source \"$1\"\nCOMP_WORDS=(%1)\nCOMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n_verbalo_cli\necho \"${COMPREPLY[*]}\"\n")
+                .arg(line);
         QProcess bash;
-        bash.start(QStringLiteral("bash"), {QStringLiteral("-c"), script, QStringLiteral("bash"), dir.filePath(QStringLiteral("completion"))});
+        bash.start(QStringLiteral("bash"),
+                   {QStringLiteral("-c"), script, QStringLiteral("bash"), dir.filePath(QStringLiteral("completion"))});
         bash.waitForFinished(30000);
         return QString::fromUtf8(bash.readAllStandardOutput()).trimmed();
     };

@@ -30,8 +30,10 @@ enum class Fixture { Pair, Memo, Empty };
 
 // "alma/apple", or a headword list whose memo holds two lines, or an empty bilingual table.
 void makeFixture(StoreFixture& fx, Fixture kind) {
-    if (kind == Fixture::Pair) fx.makePairs(QStringLiteral("t"), {QStringLiteral("alma;apple")});
-    else if (kind == Fixture::Empty) fx.makePairs(QStringLiteral("t"), {});
+    if (kind == Fixture::Pair)
+        fx.makePairs(QStringLiteral("t"), {QStringLiteral("alma;apple")});
+    else if (kind == Fixture::Empty)
+        fx.makePairs(QStringLiteral("t"), {});
     else {
         fx.exec(createDictionaryTableLines(HeadwordList, QStringLiteral("t")).join(QLatin1Char('\n')));
         store::Table t(fx.db());
@@ -69,21 +71,29 @@ void DelimitedExportTest::format_data() {
     QTest::addColumn<QByteArray>("expected");
 
     const int pair = int(Fixture::Pair), memo = int(Fixture::Memo), empty = int(Fixture::Empty);
-    QTest::newRow("defaults") << pair << ";" << "" << false << false << "" << crlfLines({"nyelv1;nyelv2;", "alma;apple;"});
-    QTest::newRow("double quote") << pair << ";" << "\"" << false << false << ""
-                                  << crlfLines({"\"nyelv1\";\"nyelv2\";", "\"alma\";\"apple\";"});
-    QTest::newRow("apostrophe and tab") << pair << "\t" << "'" << false << false << ""
+    QTest::newRow("defaults") << pair << ";"
+                              << "" << false << false << "" << crlfLines({"nyelv1;nyelv2;", "alma;apple;"});
+    QTest::newRow("double quote") << pair << ";"
+                                  << "\"" << false << false << "" << crlfLines({"\"nyelv1\";\"nyelv2\";", "\"alma\";\"apple\";"});
+    QTest::newRow("apostrophe and tab") << pair << "\t"
+                                        << "'" << false << false << ""
                                         << crlfLines({"'nyelv1'\t'nyelv2'\t", "'alma'\t'apple'\t"});
-    QTest::newRow("no header keeps an empty first line") << pair << "," << "" << true << false << ""
-                                                         << crlfLines({"", "alma,apple,"});
-    QTest::newRow("no field checked") << pair << ";" << "" << false << false << "00" << crlfLines({"", ""});
-    QTest::newRow("second field only") << pair << "|" << "" << false << false << "01" << crlfLines({"nyelv2|", "apple|"});
-    QTest::newRow("memo as BLOB") << memo << ";" << "" << false << false << "" << QByteArray("nyelv1;megjegyzes;\r\nszo;BLOB;\r\n");
-    QTest::newRow("memo lines joined") << memo << ";" << "" << false << true << ""
+    QTest::newRow("no header keeps an empty first line") << pair << ","
+                                                         << "" << true << false << "" << crlfLines({"", "alma,apple,"});
+    QTest::newRow("no field checked") << pair << ";"
+                                      << "" << false << false << "00" << crlfLines({"", ""});
+    QTest::newRow("second field only") << pair << "|"
+                                       << "" << false << false << "01" << crlfLines({"nyelv2|", "apple|"});
+    QTest::newRow("memo as BLOB") << memo << ";"
+                                  << "" << false << false << "" << QByteArray("nyelv1;megjegyzes;\r\nszo;BLOB;\r\n");
+    QTest::newRow("memo lines joined") << memo << ";"
+                                       << "" << false << true << ""
                                        << QByteArray("nyelv1;megjegyzes;\r\nszo;els\xF5 sor|m\xE1sodik sor;\r\n");
     QTest::newRow("memo joined with the bar as separator")
-        << memo << "|" << "" << false << true << "" << QByteArray("nyelv1|megjegyzes|\r\nszo|els\xF5 sor,m\xE1sodik sor|\r\n");
-    QTest::newRow("empty dataset") << empty << ";" << "" << false << false << "" << crlfLines({"nyelv1;nyelv2;"});
+        << memo << "|"
+        << "" << false << true << "" << QByteArray("nyelv1|megjegyzes|\r\nszo|els\xF5 sor,m\xE1sodik sor|\r\n");
+    QTest::newRow("empty dataset") << empty << ";"
+                                   << "" << false << false << "" << crlfLines({"nyelv1;nyelv2;"});
 }
 
 void DelimitedExportTest::format() {
@@ -140,7 +150,8 @@ void DelimitedExportTest::utf8WhenTheCodePageLacksACharacter() {
     QVERIFY(r.ok);
     QCOMPARE(r.encoding, TextEncoding::Utf8);
     // Lines before the one that needed UTF-8 are converted too: the file is one encoding.
-    QCOMPARE(readBytes(path), QByteArray("\xEF\xBB\xBF") + QStringLiteral("nyelv1;nyelv2;\r\nárvíz;flood;\r\ntű;needle ☂;\r\n").toUtf8());
+    QCOMPARE(readBytes(path),
+             QByteArray("\xEF\xBB\xBF") + QStringLiteral("nyelv1;nyelv2;\r\nárvíz;flood;\r\ntű;needle ☂;\r\n").toUtf8());
 }
 
 void DelimitedExportTest::stopWritesTheRowsSoFar() {

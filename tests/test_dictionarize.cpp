@@ -18,7 +18,9 @@ using namespace verbalo;
 
 namespace {
 
-QString ch(char32_t c) { return QString::fromUcs4(&c, 1); }
+QString ch(char32_t c) {
+    return QString::fromUcs4(&c, 1);
+}
 
 // The lines of a result as "colour bold text" strings, for comparing whole outputs.
 QStringList described(const ResultLines& lines) {
@@ -26,8 +28,8 @@ QStringList described(const ResultLines& lines) {
     for (int i = 0; i < lines.count(); ++i) {
         const ResultLines::Line& l = lines.line(i);
         const char* colour = l.colour == LineColour::Red ? "red" : l.colour == LineColour::Blue ? "blue" : "black";
-        out << QStringLiteral("%1%2 %3").arg(QLatin1String(colour), l.boldLength == l.length && l.length > 0 ? QStringLiteral(" bold") : QString(),
-                                             lines.text(i));
+        out << QStringLiteral("%1%2 %3").arg(
+            QLatin1String(colour), l.boldLength == l.length && l.length > 0 ? QStringLiteral(" bold") : QString(), lines.text(i));
     }
     return out;
 }
@@ -75,21 +77,33 @@ private slots:
 void DictionarizeTest::cleaningRule_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("cleaned");
-    QTest::newRow("punctuation and digits") << "Don't stop-me 2 times!" << "Don't stop me times ";
-    QTest::newRow("leading blanks go") << "   \t alma" << "alma";
-    QTest::newRow("trailing blank stays") << "alma. " << "alma ";
-    QTest::newRow("runs collapse") << "a  ,, b\r\n\r\nc" << "a b c";
-    QTest::newRow("hungarian accents kept") << "Árvíztűrő tükörfúrógép" << "Árvíztűrő tükörfúrógép";
+    QTest::newRow("punctuation and digits") << "Don't stop-me 2 times!"
+                                            << "Don't stop me times ";
+    QTest::newRow("leading blanks go") << "   \t alma"
+                                       << "alma";
+    QTest::newRow("trailing blank stays") << "alma. "
+                                          << "alma ";
+    QTest::newRow("runs collapse") << "a  ,, b\r\n\r\nc"
+                                   << "a b c";
+    QTest::newRow("hungarian accents kept") << "Árvíztűrő tükörfúrógép"
+                                            << "Árvíztűrő tükörfúrógép";
     QTest::newRow("times and divide kept") << QStringLiteral("3×4÷2") << QStringLiteral(" × ÷ ").mid(1);
     QTest::newRow("dot above kept") << QStringLiteral("a˙b") << QStringLiteral("a˙b");
     QTest::newRow("bytes 128-191 blanked") << QStringLiteral("a€b„c§d°e") << "a b c d e";
-    QTest::newRow("NUL and controls") << QStringLiteral("a") + QChar(0) + QStringLiteral("b\x01" "c") << "a b c";
-    QTest::newRow("no letters at all") << "12, 34 - 56!" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("only apostrophes") << "''" << "''";
+    QTest::newRow("NUL and controls") << QStringLiteral("a") + QChar(0) +
+                                             QStringLiteral("b\x01"
+                                                            "c")
+                                      << "a b c";
+    QTest::newRow("no letters at all") << "12, 34 - 56!"
+                                       << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("only apostrophes") << "''"
+                                      << "''";
     QTest::newRow("cyrillic letters kept") << QStringLiteral("дом, дым") << QStringLiteral("дом дым");
     QTest::newRow("other signs outside the code page") << QStringLiteral("a→b…c") << "a b c";
-    QTest::newRow("letter outside the BMP") << QStringLiteral("a") + ch(U'\U0001D400') + QStringLiteral("b") << QStringLiteral("a") + ch(U'\U0001D400') + QStringLiteral("b");
+    QTest::newRow("letter outside the BMP") << QStringLiteral("a") + ch(U'\U0001D400') + QStringLiteral("b")
+                                            << QStringLiteral("a") + ch(U'\U0001D400') + QStringLiteral("b");
 }
 
 void DictionarizeTest::cleaningRule() {
@@ -115,7 +129,8 @@ void DictionarizeTest::wordList_data() {
     QTest::newRow("repeated first word kept") << "a a b" << QStringList{"a", "a", "b"};
     QTest::newRow("last word repeated in another case") << "Alma körte ALMA" << QStringList{"alma", "körte"};
     QTest::newRow("trailing space keeps the repeat") << "a b a." << QStringList{"a", "b", "a"};
-    QTest::newRow("sentence with an apostrophe and a hyphen") << "Don't stop-me 2 times!" << QStringList{"don't", "stop", "me", "times"};
+    QTest::newRow("sentence with an apostrophe and a hyphen")
+        << "Don't stop-me 2 times!" << QStringList{"don't", "stop", "me", "times"};
     QTest::newRow("lower-cased with accents") << "ÁRVÍZ Tűrő" << QStringList{"árvíz", "tűrő"};
     QTest::newRow("one word") << "London" << QStringList{"london"};
     QTest::newRow("nothing") << "--- 42 ---" << QStringList{};
@@ -151,8 +166,8 @@ void DictionarizeTest::lookupIsExactAndInIndexOrder() {
     QFETCH(bool, found);
     QFETCH(QStringList, translations);
     test::StoreFixture f;
-    f.makePairs(QStringLiteral("angol"), {"cat;macska", "cat;cica", "London;London", "Alma;Apple Inc", "alma;apple", "catalog;katalógus",
-                                          "üres;", "kár;damage", "kar;arm"});
+    f.makePairs(QStringLiteral("angol"), {"cat;macska", "cat;cica", "London;London", "Alma;Apple Inc", "alma;apple",
+                                          "catalog;katalógus", "üres;", "kár;damage", "kar;arm"});
     PairLookup lookup(f.db(), QStringLiteral("angol"), QStringLiteral("nyelv1"));
     const DictionarizedWord result = lookup.lookup(word);
     QCOMPARE(result.word, word);
@@ -216,8 +231,8 @@ void DictionarizeTest::exampleTextGivesRedBlueAndBlackLines() {
     dictionarizeWords(f.db(), QStringLiteral("angol"), QStringLiteral("nyelv1"),
                       dictionarizingWords(joinEditorLines({"The cat sat.", "London"})),
                       [&](int, const DictionarizedWord& w) { appendDictionarizedWord(lines, w); });
-    QCOMPARE(described(lines),
-             (QStringList{"blue bold the", "red bold cat", "black    cica", "black    macska", "blue bold sat", "blue bold london"}));
+    QCOMPARE(described(lines), (QStringList{"blue bold the", "red bold cat", "black    cica", "black    macska", "blue bold sat",
+                                            "blue bold london"}));
 }
 
 void DictionarizeTest::missingTableReachesTheCaller() {
@@ -231,7 +246,8 @@ void DictionarizeTest::missingTableReachesTheCaller() {
 
 void DictionarizeTest::caretLookupIgnoresCaseAndMovesTheCursor() {
     test::StoreFixture f;
-    f.makePairs(QStringLiteral("angol"), {"apple;alma", "London;London", "london;londoni", "LONDON;NAGY", "lorry;teherautó", "zebra;zebra"});
+    f.makePairs(QStringLiteral("angol"),
+                {"apple;alma", "London;London", "london;londoni", "LONDON;NAGY", "lorry;teherautó", "zebra;zebra"});
     store::Table tbl(f.db());
     tbl.setTableName(QStringLiteral("angol"));
     tbl.setIndexFieldNames(QStringLiteral("nyelv1"));
@@ -270,8 +286,9 @@ void DictionarizeTest::cliPrintsTheSameLines() {
         q.exec();
         q.setSql(QStringLiteral("INSERT INTO angol VALUES ('cat','macska'),('cat','cica'),('London','London'),('dog','kutya');"));
         q.exec();
-        q.setSql(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, sorrend) "
-                                "VALUES ('Angol-magyar', 'angol', 1, 'angol', 'magyar', 'nyelv1'), ('Képek', 'kepek', 3, 'a', 'b', '');"));
+        q.setSql(QStringLiteral(
+            "INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, sorrend) "
+            "VALUES ('Angol-magyar', 'angol', 1, 'angol', 'magyar', 'nyelv1'), ('Képek', 'kepek', 3, 'a', 'b', '');"));
         q.exec();
     }
     QFile text(d + QStringLiteral("/text.txt"));
@@ -315,7 +332,8 @@ void DictionarizeTest::cliRefusesWhatItCannotDictionarize() {
         store::Query q(db);
         q.setSql(QStringLiteral("CREATE TABLE angol ( nyelv1 CHAR(50), nyelv2 CHAR(50), PRIMARY KEY (nyelv1,nyelv2));"));
         q.exec();
-        q.setSql(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus) VALUES ('Angol', 'angol', 1), ('Képek', 'kepek', 3);"));
+        q.setSql(QStringLiteral(
+            "INSERT INTO szotarak (szotarak_nev, tablanev, tipus) VALUES ('Angol', 'angol', 1), ('Képek', 'kepek', 3);"));
         q.exec();
     }
     const Run r = cli(QStringList{"--data", d, "dictionarize"} + args);

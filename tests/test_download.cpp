@@ -16,51 +16,40 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QByteArray payload()
-{
+QByteArray payload() {
     // Large enough to arrive in several pieces; every byte value appears.
     QByteArray bytes;
-    for (int i = 0; i < 300 * 1024; ++i)
-        bytes.append(char((i * 7 + i / 256) & 0xFF));
+    for (int i = 0; i < 300 * 1024; ++i) bytes.append(char((i * 7 + i / 256) & 0xFF));
     return bytes;
 }
 
-QByteArray response(const QByteArray &status, const QByteArray &body, bool withLength = true,
-                    const QByteArray &extraHeaders = QByteArray())
-{
+QByteArray response(const QByteArray& status, const QByteArray& body, bool withLength = true,
+                    const QByteArray& extraHeaders = QByteArray()) {
     QByteArray r = "HTTP/1.1 " + status + "\r\nConnection: close\r\n" + extraHeaders;
-    if (withLength)
-        r += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+    if (withLength) r += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
     return r + "\r\n" + body;
 }
 
 // Answers by path: whole files, error pages, a redirect, and connections that stall or are
 // cut short.
-class TinyHttpServer : public QTcpServer
-{
+class TinyHttpServer : public QTcpServer {
 public:
-    TinyHttpServer()
-    {
+    TinyHttpServer() {
         connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = nextPendingConnection()) {
+            while (QTcpSocket* socket = nextPendingConnection()) {
                 socket->setParent(this);
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { serve(socket); });
             }
         });
     }
 
-    QString url(const QString &path) const
-    {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(path);
-    }
+    QString url(const QString& path) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(path); }
 
 private:
-    void serve(QTcpSocket *socket)
-    {
-        QByteArray &request = requests_[socket];
+    void serve(QTcpSocket* socket) {
+        QByteArray& request = requests_[socket];
         request += socket->readAll();
-        if (!request.contains("\r\n\r\n"))
-            return;
+        if (!request.contains("\r\n\r\n")) return;
         const QByteArray path = request.split(' ').value(1);
         const QByteArray body = payload();
         if (path == "/file.bin") {
@@ -83,7 +72,7 @@ private:
         } else if (path == "/trickle") {
             // A byte every 100 ms: never silent long enough to stall, never done in time.
             socket->write("HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: 40\r\n\r\n");
-            auto *drip = new QTimer(socket);
+            auto* drip = new QTimer(socket);
             connect(drip, &QTimer::timeout, socket, [socket] { socket->write("x"); });
             drip->start(100);
             return;
@@ -93,19 +82,17 @@ private:
         socket->disconnectFromHost();
     }
 
-    QHash<QTcpSocket *, QByteArray> requests_;
+    QHash<QTcpSocket*, QByteArray> requests_;
 };
 
-QByteArray readBytes(const QString &path)
-{
+QByteArray readBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
 
-class TestDownload : public QObject
-{
+class TestDownload : public QObject {
     Q_OBJECT
 
 private slots:
@@ -122,22 +109,19 @@ private:
     QTemporaryDir dir_;
 };
 
-void TestDownload::initTestCase()
-{
+void TestDownload::initTestCase() {
     QVERIFY(dir_.isValid());
     // A proxy named in the environment must not stand between the test and its own server.
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
     QVERIFY(server_.listen(QHostAddress::LocalHost));
 }
 
-void TestDownload::download_data()
-{
+void TestDownload::download_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QByteArray>("content");
     QTest::newRow("whole file") << "/file.bin" << true << payload();
-    QTest::newRow("no length, ends with the connection")
-        << "/no-length" << true << QByteArray("until the connection closes");
+    QTest::newRow("no length, ends with the connection") << "/no-length" << true << QByteArray("until the connection closes");
     QTest::newRow("redirect followed") << "/moved" << true << payload();
     QTest::newRow("404 with a page") << "/missing" << false << QByteArray();
     QTest::newRow("500 with a page") << "/broken" << false << QByteArray();
@@ -146,8 +130,7 @@ void TestDownload::download_data()
     QTest::newRow("server never answers") << "/stall-before-answer" << false << QByteArray();
 }
 
-void TestDownload::download()
-{
+void TestDownload::download() {
     QFETCH(QString, path);
     QFETCH(bool, ok);
     QFETCH(QByteArray, content);
@@ -173,8 +156,7 @@ void TestDownload::download()
     QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"list.zip"});
 }
 
-void TestDownload::tricklingServerMeetsTheWholeTransferLimit()
-{
+void TestDownload::tricklingServerMeetsTheWholeTransferLimit() {
     QTemporaryDir target;
     const QString file = target.filePath(QStringLiteral("kisreklam.txt"));
     QString error;
@@ -183,8 +165,7 @@ void TestDownload::tricklingServerMeetsTheWholeTransferLimit()
     QVERIFY(QDir(target.path()).isEmpty());
 }
 
-void TestDownload::refusedConnection()
-{
+void TestDownload::refusedConnection() {
     quint16 port = 0;
     {
         QTcpServer closed;
@@ -198,18 +179,15 @@ void TestDownload::refusedConnection()
     QVERIFY(!QFileInfo::exists(file));
 }
 
-void TestDownload::missingFolder()
-{
+void TestDownload::missingFolder() {
     const QString folder = dir_.filePath(QStringLiteral("no/such/folder"));
     QString error;
-    QVERIFY(!downloadToFile(server_.url(QStringLiteral("/file.bin")),
-                            folder + QStringLiteral("/a.zip"), 1s, &error));
+    QVERIFY(!downloadToFile(server_.url(QStringLiteral("/file.bin")), folder + QStringLiteral("/a.zip"), 1s, &error));
     QVERIFY(error.contains(folder));
     QVERIFY(!QFileInfo::exists(dir_.filePath(QStringLiteral("no"))));
 }
 
-void TestDownload::badAddress()
-{
+void TestDownload::badAddress() {
     const QString file = dir_.filePath(QStringLiteral("bad.zip"));
     QVERIFY(!downloadToFile(QStringLiteral("no address at all"), file, 1s));
     QVERIFY(!downloadToFile(QString(), file, 1s));

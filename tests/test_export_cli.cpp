@@ -25,8 +25,9 @@ public:
     DataFolder() {
         createEmptyCatalogue(folder(), nullptr);
         makePairs(QStringLiteral("angol"), {QStringLiteral("alma;apple"), QStringLiteral("a<b;x")});
-        exec(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, nyelv1szeles, nyelv2szeles, sorrend, ablak) "
-                            "VALUES ('Angol', 'angol', 1, 'magyar', 'angol', 0.4, 0.6, 'nyelv1', 0)"));
+        exec(QStringLiteral(
+            "INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, nyelv1szeles, nyelv2szeles, sorrend, ablak) "
+            "VALUES ('Angol', 'angol', 1, 'magyar', 'angol', 0.4, 0.6, 'nyelv1', 0)"));
     }
     Run cli(const QStringList& args) {
         QProcess p;

@@ -15,16 +15,14 @@ using namespace verbalo;
 
 namespace {
 
-bool touch(const QString &path, const QByteArray &bytes = QByteArray())
-{
+bool touch(const QString& path, const QByteArray& bytes = QByteArray()) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 } // namespace
 
-class TestFolders : public QObject
-{
+class TestFolders : public QObject {
     Q_OBJECT
 
 private slots:
@@ -44,20 +42,18 @@ private slots:
     void runningProgram();
 
 private:
-    QString path(const QString &relative) const { return dir_->filePath(relative); }
+    QString path(const QString& relative) const { return dir_->filePath(relative); }
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
-void TestFolders::init()
-{
+void TestFolders::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     QVERIFY(QDir().mkpath(path(QStringLiteral("Program"))));
     QVERIFY(QDir().mkpath(path(QStringLiteral("share"))));
 }
 
-void TestFolders::settingsFolder_data()
-{
+void TestFolders::settingsFolder_data() {
     QTest::addColumn<bool>("iniBesideProgram");
     QTest::addColumn<bool>("iniInDataLocation");
     QTest::addColumn<bool>("dataLocationKnown");
@@ -69,20 +65,18 @@ void TestFolders::settingsFolder_data()
     QTest::newRow("no data location") << false << false << false << "Program";
 }
 
-void TestFolders::settingsFolder()
-{
+void TestFolders::settingsFolder() {
     QFETCH(bool, iniBesideProgram);
     QFETCH(bool, iniInDataLocation);
     QFETCH(bool, dataLocationKnown);
     QFETCH(QString, expected);
-    if (iniBesideProgram)
-        QVERIFY(touch(path(QStringLiteral("Program/Verbalo9.ini"))));
+    if (iniBesideProgram) QVERIFY(touch(path(QStringLiteral("Program/Verbalo9.ini"))));
     if (iniInDataLocation) {
         QVERIFY(QDir().mkpath(path(QStringLiteral("share/Verbalo9"))));
         QVERIFY(touch(path(QStringLiteral("share/Verbalo9/Verbalo9.ini"))));
     }
-    const Folders f = computeFolders(path(QStringLiteral("Program")),
-                                     dataLocationKnown ? path(QStringLiteral("share")) : QString());
+    const Folders f =
+        computeFolders(path(QStringLiteral("Program")), dataLocationKnown ? path(QStringLiteral("share")) : QString());
     const QString settings = path(expected);
     QCOMPARE(f.programFolder, path(QStringLiteral("Program")));
     QCOMPARE(f.settingsFolder, settings);
@@ -94,8 +88,7 @@ void TestFolders::settingsFolder()
     QCOMPARE(QFileInfo::exists(settings), iniBesideProgram || iniInDataLocation || !dataLocationKnown);
 }
 
-void TestFolders::programFolderKeptAsSpelled()
-{
+void TestFolders::programFolderKeptAsSpelled() {
     const QString program = path(QStringLiteral("My Programs/Verbalo"));
     QVERIFY(QDir().mkpath(program));
     QVERIFY(touch(program + QStringLiteral("/Verbalo9.ini")));
@@ -104,22 +97,21 @@ void TestFolders::programFolderKeptAsSpelled()
     QCOMPARE(f.settingsFolder, program);
 }
 
-void TestFolders::dataAndHtmlFolders_data()
-{
+void TestFolders::dataAndHtmlFolders_data() {
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<QString>("data");
     QTest::addColumn<QString>("html");
-    QTest::newRow("configured") << QByteArray("[Database]\r\nPath=/srv/szotar\r\n[Export]\r\nHtml=/srv/web\r\n")
-                                << "/srv/szotar" << "/srv/web";
-    QTest::newRow("trailing slash dropped") << QByteArray("[Database]\r\nPath=/srv/szotar/\r\n")
-                                            << "/srv/szotar" << "";
-    QTest::newRow("empty values mean the defaults")
-        << QByteArray("[Database]\r\nPath=\r\n[Export]\r\nHtml=  \r\n") << "" << "";
-    QTest::newRow("malformed file") << QByteArray("\xFF\xFE\x00\x01[Data", 9) << "" << "";
+    QTest::newRow("configured") << QByteArray("[Database]\r\nPath=/srv/szotar\r\n[Export]\r\nHtml=/srv/web\r\n") << "/srv/szotar"
+                                << "/srv/web";
+    QTest::newRow("trailing slash dropped") << QByteArray("[Database]\r\nPath=/srv/szotar/\r\n") << "/srv/szotar"
+                                            << "";
+    QTest::newRow("empty values mean the defaults") << QByteArray("[Database]\r\nPath=\r\n[Export]\r\nHtml=  \r\n") << ""
+                                                    << "";
+    QTest::newRow("malformed file") << QByteArray("\xFF\xFE\x00\x01[Data", 9) << ""
+                                    << "";
 }
 
-void TestFolders::dataAndHtmlFolders()
-{
+void TestFolders::dataAndHtmlFolders() {
     QFETCH(QByteArray, ini);
     QFETCH(QString, data);
     QFETCH(QString, html);
@@ -130,11 +122,10 @@ void TestFolders::dataAndHtmlFolders()
     QCOMPARE(f.htmlFolder, html.isEmpty() ? program + QStringLiteral("/Html") : html);
 }
 
-void TestFolders::firstStartCreatesFolders()
-{
+void TestFolders::firstStartCreatesFolders() {
     const Folders f = computeFolders(path(QStringLiteral("Program")), path(QStringLiteral("share")));
     QStringList catalogueCalls;
-    const auto createCatalogue = [&catalogueCalls](const QString &dataFolder, QString *) {
+    const auto createCatalogue = [&catalogueCalls](const QString& dataFolder, QString*) {
         catalogueCalls.append(dataFolder);
         return true;
     };
@@ -143,7 +134,7 @@ void TestFolders::firstStartCreatesFolders()
     QVERIFY2(setup.ok, qPrintable(setup.error));
     QVERIFY(setup.dataFolderCreated);
     QCOMPARE(catalogueCalls, QStringList{f.dataFolder});
-    for (const QString &folder : {f.settingsFolder, f.dataFolder, f.htmlFolder, f.tempFolder()})
+    for (const QString& folder : {f.settingsFolder, f.dataFolder, f.htmlFolder, f.tempFolder()})
         QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
     QVERIFY(!QFileInfo::exists(f.configFile));
 
@@ -154,19 +145,18 @@ void TestFolders::firstStartCreatesFolders()
     QCOMPARE(catalogueCalls.size(), 1);
 }
 
-void TestFolders::existingDataFolderIsLeftAlone()
-{
+void TestFolders::existingDataFolderIsLeftAlone() {
     const QString data = path(QStringLiteral("elsewhere/Data"));
     QVERIFY(QDir().mkpath(data));
     QVERIFY(touch(data + QStringLiteral("/szotarak.DB"), "catalogue"));
     const QString program = path(QStringLiteral("Program"));
-    QVERIFY(IniFile(program + QStringLiteral("/Verbalo9.ini"))
-                .writeString(QStringLiteral("Database"), QStringLiteral("Path"), data));
+    QVERIFY(
+        IniFile(program + QStringLiteral("/Verbalo9.ini")).writeString(QStringLiteral("Database"), QStringLiteral("Path"), data));
     const Folders f = computeFolders(program, QString());
     QCOMPARE(f.dataFolder, data);
 
     bool called = false;
-    const FolderSetup setup = createMissingFolders(f, [&called](const QString &, QString *) {
+    const FolderSetup setup = createMissingFolders(f, [&called](const QString&, QString*) {
         called = true;
         return true;
     });
@@ -177,10 +167,9 @@ void TestFolders::existingDataFolderIsLeftAlone()
     QVERIFY(QFileInfo(program + QStringLiteral("/Temp")).isDir());
 }
 
-void TestFolders::catalogueFailureIsReported()
-{
+void TestFolders::catalogueFailureIsReported() {
     const Folders f = computeFolders(path(QStringLiteral("Program")), path(QStringLiteral("share")));
-    const FolderSetup setup = createMissingFolders(f, [](const QString &, QString *error) {
+    const FolderSetup setup = createMissingFolders(f, [](const QString&, QString* error) {
         *error = QStringLiteral("disk full");
         return false;
     });
@@ -189,8 +178,7 @@ void TestFolders::catalogueFailureIsReported()
     QCOMPARE(setup.error, QStringLiteral("disk full"));
 }
 
-void TestFolders::folderThatCannotBeCreated()
-{
+void TestFolders::folderThatCannotBeCreated() {
     // A file where the data location should be makes every folder below it impossible.
     QVERIFY(touch(path(QStringLiteral("blocked"))));
     const Folders f = computeFolders(path(QStringLiteral("Program")), path(QStringLiteral("blocked")));
@@ -200,8 +188,7 @@ void TestFolders::folderThatCannotBeCreated()
     QVERIFY(!setup.dataFolderCreated);
 }
 
-void TestFolders::runningProgram()
-{
+void TestFolders::runningProgram() {
     QCOMPARE(programFolder(), QCoreApplication::applicationDirPath());
     qputenv("XDG_DATA_HOME", path(QStringLiteral("share")).toLocal8Bit());
     QCOMPARE(commonAppDataFolder(), path(QStringLiteral("share")));

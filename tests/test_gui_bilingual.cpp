@@ -37,8 +37,8 @@ using test::typeText;
 
 namespace {
 
-const QStringList kPairs = {"alma;apple",  "alma;apple tree", "ablak;window", "abroncs;hoop", "kert;garden",
-                            "kutya;dog",   "ház;house",       "London;London", "o'clock;óra",  "zebra;zebra"};
+const QStringList kPairs = {"alma;apple", "alma;apple tree", "ablak;window",  "abroncs;hoop", "kert;garden",
+                            "kutya;dog",  "ház;house",       "London;London", "o'clock;óra",  "zebra;zebra"};
 
 // A frame with one bilingual dictionary "Angol" (magyar / angol) holding kPairs.
 struct Fixture {
@@ -54,10 +54,14 @@ struct Fixture {
         }
         QStringList values;
         for (const QString& p : kPairs)
-            values << QStringLiteral("(%1, %2)").arg(store::quoteLiteral(p.section(';', 0, 0)), store::quoteLiteral(p.section(';', 1)));
+            values << QStringLiteral("(%1, %2)")
+                          .arg(store::quoteLiteral(p.section(';', 0, 0)), store::quoteLiteral(p.section(';', 1)));
         q.setSql(QStringLiteral("INSERT INTO angol VALUES ") + values.join(QLatin1Char(',')) + QLatin1Char(';'));
         q.exec();
-        q.setSql(QStringLiteral("UPDATE szotarak SET sorrend=%1, ablak=%2 WHERE szotarak=%3;").arg(store::quoteLiteral(order)).arg(tab).arg(id));
+        q.setSql(QStringLiteral("UPDATE szotarak SET sorrend=%1, ablak=%2 WHERE szotarak=%3;")
+                     .arg(store::quoteLiteral(order))
+                     .arg(tab)
+                     .arg(id));
         q.exec();
     }
 
@@ -72,7 +76,9 @@ struct Fixture {
     QString catalogue(const QString& columns) { return frame.catalogueCells(id, columns); }
 };
 
-QString currentFirst(Tfrm_Szotar* w) { return w->table()->text(w->orderColumn()); }
+QString currentFirst(Tfrm_Szotar* w) {
+    return w->table()->text(w->orderColumn());
+}
 
 // Runs trigger with a modal dialog answered by drive; a dialog left open is closed afterwards.
 void withEditor(const std::function<void()>& trigger, const std::function<void(Tfrm_Szerkeszt*)>& drive) {
@@ -88,7 +94,9 @@ void withEditor(const std::function<void()>& trigger, const std::function<void(T
     QVERIFY(driven);
 }
 
-QStringList paneLines(ResultPane* pane) { return pane->lines().plainLines(); }
+QStringList paneLines(ResultPane* pane) {
+    return pane->lines().plainLines();
+}
 
 } // namespace
 
@@ -235,14 +243,15 @@ void BilingualWindowTest::orderBySecondLanguageSwapsColumnsAndEditorFields() {
     QTest::keyClicks(child<QLineEdit>(w.get(), "Edit1"), QStringLiteral("ho"));
     QCOMPARE(currentFirst(w.get()), QStringLiteral("hoop"));
 
-    withEditor([&] { w->actions().aSzerkeszt->trigger(); }, [](Tfrm_Szerkeszt* d) {
-        QCOMPARE(d->windowTitle(), QStringLiteral("Szavak szerkesztése"));
-        QCOMPARE(child<QLabel>(d, "Label1")->text(), QStringLiteral("angol"));
-        QCOMPARE(child<QLabel>(d, "Label2")->text(), QStringLiteral("magyar"));
-        QCOMPARE(child<QLineEdit>(d, "DBEdit1")->text(), QStringLiteral("hoop"));
-        QCOMPARE(child<QLineEdit>(d, "DBEdit2")->text(), QStringLiteral("abroncs"));
-        child<QPushButton>(d, "Button2")->click();
-    });
+    withEditor([&] { w->actions().aSzerkeszt->trigger(); },
+               [](Tfrm_Szerkeszt* d) {
+                   QCOMPARE(d->windowTitle(), QStringLiteral("Szavak szerkesztése"));
+                   QCOMPARE(child<QLabel>(d, "Label1")->text(), QStringLiteral("angol"));
+                   QCOMPARE(child<QLabel>(d, "Label2")->text(), QStringLiteral("magyar"));
+                   QCOMPARE(child<QLineEdit>(d, "DBEdit1")->text(), QStringLiteral("hoop"));
+                   QCOMPARE(child<QLineEdit>(d, "DBEdit2")->text(), QStringLiteral("abroncs"));
+                   child<QPushButton>(d, "Button2")->click();
+               });
     QCOMPARE(w->table()->state(), store::Table::State::Browse);
 
     // A click on a column title orders by that column and goes back to the search box.
@@ -356,20 +365,21 @@ void BilingualWindowTest::savingStoresTheNyelv1Share() {
 void BilingualWindowTest::duplicatePairKeepsTheEditorOpen() {
     Fixture f;
     auto w = f.open();
-    withEditor([&] { w->actions().aUj->trigger(); }, [&](Tfrm_Szerkeszt* d) {
-        QCOMPARE(child<QLabel>(d, "Label1")->text(), QStringLiteral("magyar"));
-        QTest::keyClicks(child<QLineEdit>(d, "DBEdit1"), QStringLiteral("kutya"));
-        QTest::keyClicks(child<QLineEdit>(d, "DBEdit2"), QStringLiteral("dog"));
-        child<QPushButton>(d, "Button1")->click();
-        QCOMPARE(f.frame.messages.texts(), QStringList{QStringLiteral("Hibás adatmegadás, vagy már létező szópáros")});
-        QVERIFY(d->isVisible());
-        QCOMPARE(w->table()->state(), store::Table::State::Insert);
-        // An empty key is refused the same way.
-        child<QLineEdit>(d, "DBEdit1")->clear();
-        child<QPushButton>(d, "Button1")->click();
-        QCOMPARE(f.frame.messages.texts().size(), 2);
-        child<QPushButton>(d, "Button2")->click();
-    });
+    withEditor([&] { w->actions().aUj->trigger(); },
+               [&](Tfrm_Szerkeszt* d) {
+                   QCOMPARE(child<QLabel>(d, "Label1")->text(), QStringLiteral("magyar"));
+                   QTest::keyClicks(child<QLineEdit>(d, "DBEdit1"), QStringLiteral("kutya"));
+                   QTest::keyClicks(child<QLineEdit>(d, "DBEdit2"), QStringLiteral("dog"));
+                   child<QPushButton>(d, "Button1")->click();
+                   QCOMPARE(f.frame.messages.texts(), QStringList{QStringLiteral("Hibás adatmegadás, vagy már létező szópáros")});
+                   QVERIFY(d->isVisible());
+                   QCOMPARE(w->table()->state(), store::Table::State::Insert);
+                   // An empty key is refused the same way.
+                   child<QLineEdit>(d, "DBEdit1")->clear();
+                   child<QPushButton>(d, "Button1")->click();
+                   QCOMPARE(f.frame.messages.texts().size(), 2);
+                   child<QPushButton>(d, "Button2")->click();
+               });
     QCOMPARE(w->table()->state(), store::Table::State::Browse);
     QCOMPARE(w->table()->recordCount(), kPairs.size());
 }
@@ -377,26 +387,28 @@ void BilingualWindowTest::duplicatePairKeepsTheEditorOpen() {
 void BilingualWindowTest::newAndEditedPairsArePosted() {
     Fixture f;
     auto w = f.open();
-    withEditor([&] { QTest::keyClick(child<QTableView>(w.get(), "DBGrid1"), Qt::Key_Insert); }, [&](Tfrm_Szerkeszt* d) {
-        auto* first = child<QLineEdit>(d, "DBEdit1");
-        first->setFocus();
-        QTest::keyClicks(first, QStringLiteral("macska"));
-        // Enter passes the focus on instead of pressing OK.
-        QTest::keyClick(first, Qt::Key_Return);
-        QTest::keyClicks(child<QLineEdit>(d, "DBEdit2"), QStringLiteral("cat"));
-        child<QPushButton>(d, "Button1")->click();
-        QVERIFY(!d->isVisible());
-    });
+    withEditor([&] { QTest::keyClick(child<QTableView>(w.get(), "DBGrid1"), Qt::Key_Insert); },
+               [&](Tfrm_Szerkeszt* d) {
+                   auto* first = child<QLineEdit>(d, "DBEdit1");
+                   first->setFocus();
+                   QTest::keyClicks(first, QStringLiteral("macska"));
+                   // Enter passes the focus on instead of pressing OK.
+                   QTest::keyClick(first, Qt::Key_Return);
+                   QTest::keyClicks(child<QLineEdit>(d, "DBEdit2"), QStringLiteral("cat"));
+                   child<QPushButton>(d, "Button1")->click();
+                   QVERIFY(!d->isVisible());
+               });
     QCOMPARE(w->table()->recordCount(), kPairs.size() + 1);
     QCOMPARE(currentFirst(w.get()), QStringLiteral("macska"));
     QCOMPARE(f.frame.statuses.last().position, QStringLiteral("11/9"));
 
-    withEditor([&] { w->actions().aSzerkeszt->trigger(); }, [&](Tfrm_Szerkeszt* d) {
-        auto* second = child<QLineEdit>(d, "DBEdit2");
-        second->clear();
-        QTest::keyClicks(second, QStringLiteral("cat, pussy"));
-        child<QPushButton>(d, "Button1")->click();
-    });
+    withEditor([&] { w->actions().aSzerkeszt->trigger(); },
+               [&](Tfrm_Szerkeszt* d) {
+                   auto* second = child<QLineEdit>(d, "DBEdit2");
+                   second->clear();
+                   QTest::keyClicks(second, QStringLiteral("cat, pussy"));
+                   child<QPushButton>(d, "Button1")->click();
+               });
     QCOMPARE(w->table()->text(QStringLiteral("nyelv2")), QStringLiteral("cat, pussy"));
     QVERIFY(f.frame.messages.messages().isEmpty());
 }
@@ -486,8 +498,8 @@ void BilingualWindowTest::dictionarizingWritesTheWordList() {
     QCOMPARE(w->table()->recNo(), 5);
     QCOMPARE(f.frame.statuses.size(), statusCalls);
     auto* pane = child<ResultPane>(w.get(), "RichEdit1");
-    QCOMPARE(paneLines(pane), (QStringList{"alma", "   apple", "   apple tree", "alma", "   apple", "   apple tree", "és", "kutya", "   dog",
-                                           "london", "kert", "   garden"}));
+    QCOMPARE(paneLines(pane), (QStringList{"alma", "   apple", "   apple tree", "alma", "   apple", "   apple tree", "és",
+                                           "kutya", "   dog", "london", "kert", "   garden"}));
     // Found words red, missing ones blue, translations black; words bold.
     QCOMPARE(pane->lines().line(0).colour, LineColour::Red);
     QCOMPARE(pane->lines().line(6).colour, LineColour::Blue);
@@ -650,7 +662,8 @@ void BilingualWindowTest::dataSheetRoundTripReappliesTheOrder() {
     QCOMPARE(f.catalogue(QStringLiteral("sorrend")), QStringLiteral("nyelv2"));
     // The properties window renames the languages.
     store::Query q(f.frame.database());
-    q.setSql(QStringLiteral("UPDATE szotarak SET nyelv1='Magyar', nyelv2='English', szotarak_nev='Új név' WHERE szotarak=%1;").arg(f.id));
+    q.setSql(QStringLiteral("UPDATE szotarak SET nyelv1='Magyar', nyelv2='English', szotarak_nev='Új név' WHERE szotarak=%1;")
+                 .arg(f.id));
     q.exec();
     w->reloadDictionaryInfo();
     QCOMPARE(w->actions().aNyelv2->text(), QStringLiteral("English szerint"));

@@ -161,7 +161,8 @@ void GuiExportWindowsTest::htmlOkOpensThePage() {
         w->setFileName(target);
         QTest::keyClick(child<QLineEdit>(w, "Edit1"), Qt::Key_Return);
     });
-    exportHtmlPage(f.frame, t, {QStringLiteral("nyelv1;magyar;50;"), QStringLiteral("nyelv2;angol;50;")}, QStringLiteral("Angol"));
+    exportHtmlPage(f.frame, t, {QStringLiteral("nyelv1;magyar;50;"), QStringLiteral("nyelv2;angol;50;")},
+                   QStringLiteral("Angol"));
     QVERIFY(readBytes(target).contains("<td width=\"50%\"><font face=\"Verdana\" size=\"1\">k\xF6rte</font></td>"));
     QCOMPARE(f.frame.openedAddresses, QStringList{target});
 }

@@ -89,13 +89,18 @@ struct Fixture {
         store::Query q(frame.database());
         q.setSql(QStringLiteral("SELECT nyelv1, length(kep) FROM kepek ORDER BY nyelv1;"));
         QStringList out;
-        for (store::ResultSet rs = q.open(); !rs.eof(); rs.next()) out << rs.value(0).toString() + QLatin1Char('|') + rs.value(1).toString();
+        for (store::ResultSet rs = q.open(); !rs.eof(); rs.next())
+            out << rs.value(0).toString() + QLatin1Char('|') + rs.value(1).toString();
         return out;
     }
 };
 
-QString current(Tfrm_Szotar3* w) { return w->table()->text(QStringLiteral("nyelv1")); }
-QSize shownSize(Tfrm_Szotar3* w) { return w->picturePanel()->image().size(); }
+QString current(Tfrm_Szotar3* w) {
+    return w->table()->text(QStringLiteral("nyelv1"));
+}
+QSize shownSize(Tfrm_Szotar3* w) {
+    return w->picturePanel()->image().size();
+}
 
 } // namespace
 
@@ -207,13 +212,15 @@ void TestGuiGalleryWindow::addReplaceAndRefuse() {
     w->table()->first();
     QVERIFY(w->storeEntry(QStringLiteral("ALMAK"), korte, true));
     const QString size = QString::number(QFile(korte).size());
-    QCOMPARE(fx.rows(), (QStringList{"ALMAK|" + size, "BANAN|", "CSERESZNYE|" + QString::number(pictureBytes(50, 50, "PNG").size()),
-                                     "DINNYE|" + QString::number(pictureBytes(40, 30, "JPG").size()), "KORTE|" + size}));
+    QCOMPARE(fx.rows(),
+             (QStringList{"ALMAK|" + size, "BANAN|", "CSERESZNYE|" + QString::number(pictureBytes(50, 50, "PNG").size()),
+                          "DINNYE|" + QString::number(pictureBytes(40, 30, "JPG").size()), "KORTE|" + size}));
 
     // A picture file that cannot be read is said so, and nothing changes.
     fx.frame.messages.clear();
     QVERIFY(!w->storeEntry(QStringLiteral("X"), fx.files.filePath(QStringLiteral("nincs.jpg")), false));
-    QVERIFY2(fx.frame.messages.texts().join("#").startsWith(QStringLiteral("A kép nem olvasható")), qPrintable(fx.frame.messages.texts().join("#")));
+    QVERIFY2(fx.frame.messages.texts().join("#").startsWith(QStringLiteral("A kép nem olvasható")),
+             qPrintable(fx.frame.messages.texts().join("#")));
     QCOMPARE(fx.rows().size(), 5);
 }
 
@@ -269,7 +276,8 @@ void TestGuiGalleryWindow::savePicture() {
     // A folder that is not there: the message, no file.
     w->table()->first();
     QVERIFY(!w->savePictureTo(fx.files.filePath(QStringLiteral("nincs/ALMA.jpg"))));
-    QVERIFY2(fx.frame.messages.texts().join("#").startsWith(QStringLiteral("Hiba az állomány mentésekor:")), qPrintable(fx.frame.messages.texts().join("#")));
+    QVERIFY2(fx.frame.messages.texts().join("#").startsWith(QStringLiteral("Hiba az állomány mentésekor:")),
+             qPrintable(fx.frame.messages.texts().join("#")));
 }
 
 void TestGuiGalleryWindow::panelWidthKept() {

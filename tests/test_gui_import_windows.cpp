@@ -59,7 +59,8 @@ struct Fixture {
         q.setSql(QStringLiteral("SELECT nyelv1, %1 FROM %2 ORDER BY nyelv1, %1;").arg(second, table));
         QStringList out;
         for (store::ResultSet rs = q.open(); !rs.eof(); rs.next())
-            out << rs.value(0).toString() + QLatin1Char('|') + rs.value(1).toString().replace(QLatin1String("\r\n"), QLatin1String("/"));
+            out << rs.value(0).toString() + QLatin1Char('|') +
+                       rs.value(1).toString().replace(QLatin1String("\r\n"), QLatin1String("/"));
         return out;
     }
 
@@ -174,8 +175,8 @@ void ImportWindowsTest::pairImport_data() {
 
     QTest::newRow("semicolon, Windows-1250, final line break") << QByteArray("k\xf6rte;pear;x\r\n sz\xedlva ; plum \r\n") << 0
                                                                << QStringList{" szílva | plum ", "alma|apple", "körte|pear"};
-    QTest::newRow("UTF-8 keeps its accents") << QByteArray("árvíztűrő;flood-proof\nőz;deer") << 0
-                                             << QStringList{"alma|apple", "árvíztűrő|flood-proof", "őz|deer"};
+    QTest::newRow("UTF-8 keeps its accents")
+        << QByteArray("árvíztűrő;flood-proof\nőz;deer") << 0 << QStringList{"alma|apple", "árvíztűrő|flood-proof", "őz|deer"};
     QTest::newRow("tab only at tabs") << QByteArray("a;b\nc\td") << 2 << QStringList{"a;b|", "alma|apple", "c|d"};
     QTest::newRow("comma") << QByteArray("a,b,c") << 1 << QStringList{"a|b", "alma|apple"};
     QTest::newRow("vertical bar, lone CR line ends") << QByteArray("a|b\rc|d") << 3 << QStringList{"a|b", "alma|apple", "c|d"};
@@ -314,7 +315,8 @@ void ImportWindowsTest::hugeLineIsCutInTheEditor() {
     show(w);
     nameFile(w, f.file(QStringLiteral("huge.txt")));
     QCOMPARE(f.frame.messages.texts().last(),
-             QStringLiteral("Az állomány 1 sora hosszabb 65536 karakternél; a szerkesztő ezeket levágva mutatja, és így is tölti be."));
+             QStringLiteral(
+                 "Az állomány 1 sora hosszabb 65536 karakternél; a szerkesztő ezeket levágva mutatja, és így is tölti be."));
     QCOMPARE(w.editor()->lineText(0).size(), kLongestShownLine);
     QCOMPARE(w.editor()->lineText(1), QStringLiteral("körte;pear"));
     w.runImport();
@@ -379,7 +381,8 @@ void ImportWindowsTest::listWindowControls() {
     auto* memo = child<QPlainTextEdit>(&w, "Memo1");
     QVERIFY(memo->isReadOnly());
     QCOMPARE(memo->toPlainText().split(QLatin1Char('\n')),
-             (QStringList{"##első címszó", "Szöveg... első sor", "Szöveg... második sor", "Szöveg... harmadik sor", "##második címszó", "..."}));
+             (QStringList{"##első címszó", "Szöveg... első sor", "Szöveg... második sor", "Szöveg... harmadik sor",
+                          "##második címszó", "..."}));
     QCOMPARE(w.minimumSize(), w.maximumSize());
     QCOMPARE(child<QPushButton>(&w, "Button1")->text(), QStringLiteral("Betölt"));
     QCOMPARE(child<QPushButton>(&w, "Button2")->text(), QStringLiteral("Bezár"));
@@ -388,9 +391,11 @@ void ImportWindowsTest::listWindowControls() {
 void ImportWindowsTest::listImport_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("rows");
-    QTest::newRow("blocks, carried lines, duplicate") << QByteArray("el\xf5sz\xf3\r\n##k\xf6rte\r\npear\r\n##\r\nx\r\n##b\r\n##alma\r\ndup\r\n")
-                                                      << QStringList{"alma|fruit", "b|x/", "körte|előszó/pear/"};
-    QTest::newRow("UTF-8 keeps its accents") << QByteArray("##árvíztűrő\ntükörfúrógép\n") << QStringList{"alma|fruit", "árvíztűrő|tükörfúrógép/"};
+    QTest::newRow("blocks, carried lines, duplicate")
+        << QByteArray("el\xf5sz\xf3\r\n##k\xf6rte\r\npear\r\n##\r\nx\r\n##b\r\n##alma\r\ndup\r\n")
+        << QStringList{"alma|fruit", "b|x/", "körte|előszó/pear/"};
+    QTest::newRow("UTF-8 keeps its accents")
+        << QByteArray("##árvíztűrő\ntükörfúrógép\n") << QStringList{"alma|fruit", "árvíztűrő|tükörfúrógép/"};
     QTest::newRow("UTF-8 with its mark") << QByteArray("\xEF\xBB\xBF##őz\r\n") << QStringList{"alma|fruit", "őz|"};
     QTest::newRow("no final line break, no empty line") << QByteArray("##a\r\nx") << QStringList{"a|x/", "alma|fruit"};
 }
@@ -441,7 +446,8 @@ void ImportWindowsTest::largeListFileIsPreviewedInPart() {
 
 void ImportWindowsTest::hugeListLineIsStoredWhole() {
     Fixture f;
-    QVERIFY(writeBytes(f.file(QStringLiteral("l.txt")), "##" + QByteArray(100, 'h') + "\r\n" + QByteArray(10 * 1024 * 1024, 'x') + "\r\n"));
+    QVERIFY(writeBytes(f.file(QStringLiteral("l.txt")),
+                       "##" + QByteArray(100, 'h') + "\r\n" + QByteArray(10 * 1024 * 1024, 'x') + "\r\n"));
     Tfrm_ListaBetolt w(f.frame, f.list);
     show(w);
     nameFile(w, f.file(QStringLiteral("l.txt")));

@@ -71,12 +71,15 @@ struct Fixture {
         q.setSql(QStringLiteral("SELECT nyelv1, megjegyzes FROM lexikon ORDER BY nyelv1;"));
         QStringList out;
         for (store::ResultSet rs = q.open(); !rs.eof(); rs.next())
-            out << rs.value(0).toString() + QLatin1Char('|') + rs.value(1).toString().replace(QLatin1String("\r\n"), QLatin1String("/"));
+            out << rs.value(0).toString() + QLatin1Char('|') +
+                       rs.value(1).toString().replace(QLatin1String("\r\n"), QLatin1String("/"));
         return out;
     }
 };
 
-QString current(Tfrm_Szotar2* w) { return w->table()->text(QStringLiteral("nyelv1")); }
+QString current(Tfrm_Szotar2* w) {
+    return w->table()->text(QStringLiteral("nyelv1"));
+}
 
 // Runs trigger with the modal entry editor answered by drive; left open, it is cancelled.
 void withEditor(const std::function<void()>& trigger, const std::function<void(Tfrm_Szerkeszt2*)>& drive) {
@@ -191,7 +194,8 @@ void ListWindowTest::opensWithTheListAndTheMemo() {
     QCOMPARE(w->actions().aTorol->text(), QStringLiteral("Töröl"));
     QCOMPARE(w->actions().aNezet->toolTip(), QStringLiteral("Teljes/normál nézet"));
     QStringList items;
-    for (QAction* a : child<QMenu>(w.get(), "PopupMenu1")->actions()) items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    for (QAction* a : child<QMenu>(w.get(), "PopupMenu1")->actions())
+        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(items, (QStringList{"Keres", "-", "Új sor", "Szerkeszt", "Töröl", "-", "Tulajdonságok\tAlt+Enter", "-", "Bezár"}));
 }
 
@@ -215,7 +219,8 @@ void ListWindowTest::textPreview_data() {
     QTest::newRow("short") << QVariant("Alma is a fruit") << "Alma is a fruit...";
     QTest::newRow("empty") << QVariant("") << "...";
     QTest::newRow("null") << QVariant() << "...";
-    QTest::newRow("first 37 characters") << QVariant(QString("abcdefghij").repeated(5)) << QString("abcdefghij").repeated(4).left(37) + "...";
+    QTest::newRow("first 37 characters") << QVariant(QString("abcdefghij").repeated(5))
+                                         << QString("abcdefghij").repeated(4).left(37) + "...";
     QTest::newRow("blanks trimmed after the cut") << QVariant("  x" + QString(34, ' ') + "tail") << "x...";
     QTest::newRow("line break kept inside") << QVariant("a\r\nb\r\n") << "a\r\nb...";
 }
@@ -270,12 +275,24 @@ void ListWindowTest::typeAhead_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("search");
     QTest::addColumn<QString>("headword");
-    QTest::newRow("capital letter") << "B" << "b" << "banán";
-    QTest::newRow("small letter") << "e" << "e" << "eper";
-    QTest::newRow("accented capital") << "Ő" << "ő" << "körte";
-    QTest::newRow("accented small") << "é" << "é" << "eper";
-    QTest::newRow("digit does nothing") << "5" << "" << "alma";
-    QTest::newRow("sign does nothing") << "!" << "" << "alma";
+    QTest::newRow("capital letter") << "B"
+                                    << "b"
+                                    << "banán";
+    QTest::newRow("small letter") << "e"
+                                  << "e"
+                                  << "eper";
+    QTest::newRow("accented capital") << "Ő"
+                                      << "ő"
+                                      << "körte";
+    QTest::newRow("accented small") << "é"
+                                    << "é"
+                                    << "eper";
+    QTest::newRow("digit does nothing") << "5"
+                                        << ""
+                                        << "alma";
+    QTest::newRow("sign does nothing") << "!"
+                                       << ""
+                                       << "alma";
 }
 
 void ListWindowTest::typeAhead() {
@@ -394,7 +411,8 @@ void ListWindowTest::columnShares() {
 }
 
 void ListWindowTest::closingStoresThePanelShare() {
-    QCOMPARE(headword_widths::saveShareStatement(12, 0.5), QStringLiteral("UPDATE szotarak SET nyelv1szeles=0.5,nyelv2szeles=0.5 WHERE szotarak=12;"));
+    QCOMPARE(headword_widths::saveShareStatement(12, 0.5),
+             QStringLiteral("UPDATE szotarak SET nyelv1szeles=0.5,nyelv2szeles=0.5 WHERE szotarak=12;"));
     Fixture f;
     auto w = f.open(800);
     QVERIFY(w);
@@ -482,11 +500,16 @@ void ListWindowTest::editorLoadsAnEntryFromAFile_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("headword");
     QTest::addColumn<QString>("text");
-    QTest::newRow("headword line") << QByteArray("#alma\r\nfirst\r\nsecond\r\n") << "alma" << "first\nsecond\n";
-    QTest::newRow("all marks and blanks removed") << QByteArray("###  k\xf6rte  \r\nx") << "körte" << "x\n";
-    QTest::newRow("no headword line") << QByteArray("plain\r\nx") << "was" << "plain\nx\n";
-    QTest::newRow("headword only") << QByteArray("#szilva\r\n") << "szilva" << "";
-    QTest::newRow("empty file changes nothing") << QByteArray() << "was" << "old";
+    QTest::newRow("headword line") << QByteArray("#alma\r\nfirst\r\nsecond\r\n") << "alma"
+                                   << "first\nsecond\n";
+    QTest::newRow("all marks and blanks removed") << QByteArray("###  k\xf6rte  \r\nx") << "körte"
+                                                  << "x\n";
+    QTest::newRow("no headword line") << QByteArray("plain\r\nx") << "was"
+                                      << "plain\nx\n";
+    QTest::newRow("headword only") << QByteArray("#szilva\r\n") << "szilva"
+                                   << "";
+    QTest::newRow("empty file changes nothing") << QByteArray() << "was"
+                                                << "old";
 }
 
 void ListWindowTest::editorLoadsAnEntryFromAFile() {
@@ -586,7 +609,8 @@ void ListWindowTest::hugeTextShowsInPieces() {
     auto* memo = child<QPlainTextEdit>(w.get(), "DBMemo1");
     QVERIFY(memo->blockCount() > 1);
     QCOMPARE(memo->toPlainText().remove(QLatin1Char('\n')).size(), 2'000'000);
-    QCOMPARE(child<QTableView>(w.get(), "DBGrid1")->model()->index(0, 1).data().toString(), QString(37, QLatin1Char('x')) + "...");
+    QCOMPARE(child<QTableView>(w.get(), "DBGrid1")->model()->index(0, 1).data().toString(),
+             QString(37, QLatin1Char('x')) + "...");
 }
 
 void ListWindowTest::missingTableFailsToOpen() {

@@ -59,7 +59,8 @@ private slots:
         // The side panel is shown by default and holds only the two fixed rows.
         QVERIFY(!frame->dictionaryPanel()->isHidden());
         QCOMPARE(frame->dictionaryPanel()->width(), 121);
-        QCOMPARE(panelRows(*frame), (QStringList{QStringLiteral(" Szótárak letöltése=szotarletolt"), QStringLiteral(" További programok=programletolt")}));
+        QCOMPARE(panelRows(*frame), (QStringList{QStringLiteral(" Szótárak letöltése=szotarletolt"),
+                                                 QStringLiteral(" További programok=programletolt")}));
         const int widths[] = {100, 100, 200, 200, 50};
         for (int i = 0; i < 5; ++i) QCOMPARE(frame->statusPanelWidth(i), widths[i]);
         QVERIFY(!frame->advertLabel());
@@ -106,9 +107,10 @@ private slots:
         const int abc = f.addDictionary(2, QStringLiteral("Ábécé"), QStringLiteral("abc"));
         auto frame = f.makeFrame();
         // Existence flags were brought up to date before the list was made.
-        QCOMPARE(panelRows(*frame), (QStringList{QStringLiteral(" Szótárak letöltése=szotarletolt"), QStringLiteral(" További programok=programletolt"),
-                                                 QStringLiteral("Ábécé=%1").arg(abc), QStringLiteral("Angol=%1").arg(angol),
-                                                 QStringLiteral("Német=%1").arg(nemet)}));
+        QCOMPARE(panelRows(*frame),
+                 (QStringList{QStringLiteral(" Szótárak letöltése=szotarletolt"),
+                              QStringLiteral(" További programok=programletolt"), QStringLiteral("Ábécé=%1").arg(abc),
+                              QStringLiteral("Angol=%1").arg(angol), QStringLiteral("Német=%1").arg(nemet)}));
         QVERIFY(!frame->dictionaryPanel()->list()->item(2)->icon().isNull());
 
         // The header's button hides the panel; the menu command shows it again, rebuilt.
@@ -302,7 +304,8 @@ private slots:
             QTest::newRow(n) << QString::fromLatin1(n) << QString::fromUtf8(c) << QString::fromUtf8(h) << k;
         };
         row("FileSzotarNyilt", "Megnyitás", "Szótár megnyitás", QKeySequence(QStringLiteral("Ctrl+O")));
-        row("aSzotarNyitLista", "Szótár megnyitása listából", "Szótár megnyitása listából", QKeySequence(QStringLiteral("Ctrl+Shift+O")));
+        row("aSzotarNyitLista", "Szótár megnyitása listából", "Szótár megnyitása listából",
+            QKeySequence(QStringLiteral("Ctrl+Shift+O")));
         row("FileLetolt", "Szótár állomány letöltés Internetről", "Szótár állomány letöltése");
         row("FileNyomtat", "Nyomtat", "Nyomtatás", QKeySequence(QStringLiteral("Ctrl+P")));
         row("aNyomSzotar2", "Nyomtatás szótár formátumban (2 oszlop)", "Nyomtatás szótár formátumban (2 oszlop)");
@@ -344,8 +347,8 @@ private slots:
         QCOMPARE(a->shortcut(), shortcut);
         // Off: the commands on a child window while none is open, and those whose windows are
         // not part of the program yet.
-        static const QStringList off = {"FileSysTray", "FileLetolt", "aHelpProgram", "aSQL",    "FileNyomtat", "aNyomSzotar2",
-                                        "aNyomSzotar3", "aNyomSzotar4", "aImport",    "aExport", "aAdatlap",    "FileBezar"};
+        static const QStringList off = {"FileSysTray",  "FileLetolt",   "aHelpProgram", "aSQL",    "FileNyomtat", "aNyomSzotar2",
+                                        "aNyomSzotar3", "aNyomSzotar4", "aImport",      "aExport", "aAdatlap",    "FileBezar"};
         QCOMPARE(a->isEnabled(), !off.contains(name));
     }
 
@@ -364,18 +367,21 @@ private slots:
             titles << a->text();
             menus << a->menu();
         }
-        QCOMPARE(titles, (QStringList{QStringLiteral("Szótárak"), QStringLiteral("Nézet"), QStringLiteral("Rendszer"), QStringLiteral("Ablakok"),
-                                      QStringLiteral("Súgó")}));
+        QCOMPARE(titles, (QStringList{QStringLiteral("Szótárak"), QStringLiteral("Nézet"), QStringLiteral("Rendszer"),
+                                      QStringLiteral("Ablakok"), QStringLiteral("Súgó")}));
         QCOMPARE(menus[0]->menuAction()->statusTip(), QStringLiteral("File related commands"));
         QCOMPARE(menus[4]->menuAction()->statusTip(), QStringLiteral("Help topics"));
-        QCOMPARE(entries(menus[0]).join(QLatin1Char('|')),
-                 QStringLiteral("FileSzotarNyilt|aSzotarNyitLista|FileLetolt|-|FileNyomtat|Szótár formátumban|-|aImport|aExport|-|aAdatlap|-|"
-                                "FileSysTray|FileKilep"));
+        QCOMPARE(
+            entries(menus[0]).join(QLatin1Char('|')),
+            QStringLiteral(
+                "FileSzotarNyilt|aSzotarNyitLista|FileLetolt|-|FileNyomtat|Szótár formátumban|-|aImport|aExport|-|aAdatlap|-|"
+                "FileSysTray|FileKilep"));
         QCOMPARE(entries(menus[1]), (QStringList{QStringLiteral("aNagyit"), QStringLiteral("aKicsinyit")}));
         QCOMPARE(entries(menus[2]), (QStringList{QStringLiteral("aSQL"), QStringLiteral("-"), QStringLiteral("aBeallit")}));
-        QCOMPARE(entries(menus[3]).mid(0, 6), (QStringList{QStringLiteral("WindowCascade1"), QStringLiteral("WindowTileHorizontal1"),
-                                                            QStringLiteral("WindowTileVertical1"), QStringLiteral("-"), QStringLiteral("FileBezar"),
-                                                            QStringLiteral("-")}));
+        QCOMPARE(entries(menus[3]).mid(0, 6),
+                 (QStringList{QStringLiteral("WindowCascade1"), QStringLiteral("WindowTileHorizontal1"),
+                              QStringLiteral("WindowTileVertical1"), QStringLiteral("-"), QStringLiteral("FileBezar"),
+                              QStringLiteral("-")}));
         QCOMPARE(entries(menus[4]).join(QLatin1Char(' ')),
                  QStringLiteral("HelpSugo - aTamogat aHelpProgram - HelpHonlap HelpLevel HelpRaktar HelpFriscor - HelpAbout1"));
     }
@@ -425,16 +431,17 @@ private slots:
         frame->openDictionaryWindow(pairs);
         f.messages.clear();
         for (const char* name : {"FileNyomtat", "aNyomSzotar2", "aNyomSzotar4", "aImport", "aExport"}) trigger(name);
-        QCOMPARE(StubDictionaryWindow::calls, (QStringList{QStringLiteral("print"), QStringLiteral("format2"), QStringLiteral("format4"),
-                                                          QStringLiteral("import"), QStringLiteral("export")}));
+        QCOMPARE(StubDictionaryWindow::calls,
+                 (QStringList{QStringLiteral("print"), QStringLiteral("format2"), QStringLiteral("format4"),
+                              QStringLiteral("import"), QStringLiteral("export")}));
         QVERIFY(f.messages.messages().isEmpty());
 
         frame->openDictionaryWindow(gallery);
         StubDictionaryWindow::calls.clear();
         for (const char* name : {"FileNyomtat", "aNyomSzotar2", "aExport", "aImport"}) trigger(name);
         QCOMPARE(f.messages.texts(), (QStringList{QStringLiteral("Ez a szótár típus nem nyomtatható."),
-                                                 QStringLiteral("Ez a szótártípus nem nyomtatható ebben a formátumban."),
-                                                 QStringLiteral("Ez a szótár típus nem exportálható.")}));
+                                                  QStringLiteral("Ez a szótártípus nem nyomtatható ebben a formátumban."),
+                                                  QStringLiteral("Ez a szótár típus nem exportálható.")}));
         QCOMPARE(StubDictionaryWindow::calls, (QStringList{QStringLiteral("format2"), QStringLiteral("import")}));
 
         frame->openDictionaryWindow(recipes);
@@ -504,8 +511,9 @@ private slots:
         for (const char* name : {"HelpSugo", "HelpHonlap", "HelpLevel", "HelpRaktar", "HelpFriscor"})
             frame->action(QString::fromLatin1(name))->trigger();
         const MakerAddresses maker = makerAddresses(QStringLiteral("http://127.0.0.1:1"));
-        QCOMPARE(f.openedAddresses, (QStringList{f.folders.programFolder + QStringLiteral("/Help/index.htm"), maker.homePage, maker.mail,
-                                                 maker.programStore, f.folders.programFolder + QStringLiteral("/Friscor")}));
+        QCOMPARE(f.openedAddresses,
+                 (QStringList{f.folders.programFolder + QStringLiteral("/Help/index.htm"), maker.homePage, maker.mail,
+                              maker.programStore, f.folders.programFolder + QStringLiteral("/Friscor")}));
         QVERIFY(maker.mail.startsWith(QStringLiteral("mailto:")));
         // Without the seam a missing help file or program fails silently.
         frame->setAddressOpener({});

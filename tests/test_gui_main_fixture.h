@@ -111,13 +111,15 @@ public:
     IniFile ini() const { return IniFile(folders.configFile); }
 
     // Adds a catalogue row (with its table when makeTable) and returns its id.
-    int addDictionary(int type, const QString& name, const QString& table, bool makeTable = true, const QString& exists = QString()) {
+    int addDictionary(int type, const QString& name, const QString& table, bool makeTable = true,
+                      const QString& exists = QString()) {
         store::Query q(db);
         if (makeTable) {
             q.setSql(createDictionaryTableLines(type, table).join(QLatin1Char('\n')));
             q.exec();
         }
-        q.setSql(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, letezik) VALUES (%1, %2, %3, 'magyar', 'angol', %4)")
+        q.setSql(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, letezik) VALUES (%1, %2, "
+                                "%3, 'magyar', 'angol', %4)")
                      .arg(store::quoteLiteral(name), store::quoteLiteral(table))
                      .arg(type)
                      .arg(exists.isNull() ? QStringLiteral("NULL") : store::quoteLiteral(exists)));

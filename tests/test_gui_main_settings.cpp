@@ -19,13 +19,17 @@
 #include <functional>
 
 using namespace verbalo;
-using test::whenModal;
 using test::MainFrameFixture;
+using test::whenModal;
 
 namespace {
 
-QRadioButton* radio(QWidget* w, const char* name) { return w->findChild<QRadioButton*>(QString::fromLatin1(name)); }
-QLineEdit* edit(QWidget* w, const char* name) { return w->findChild<QLineEdit*>(QString::fromLatin1(name)); }
+QRadioButton* radio(QWidget* w, const char* name) {
+    return w->findChild<QRadioButton*>(QString::fromLatin1(name));
+}
+QLineEdit* edit(QWidget* w, const char* name) {
+    return w->findChild<QLineEdit*>(QString::fromLatin1(name));
+}
 
 } // namespace
 
@@ -86,8 +90,12 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("title");
-        QTest::newRow("data") << "BitBtn1" << "Edit1" << "Adatbázis mappa választás";
-        QTest::newRow("html") << "BitBtn2" << "Edit2" << "Html exportok mappa választás";
+        QTest::newRow("data") << "BitBtn1"
+                              << "Edit1"
+                              << "Adatbázis mappa választás";
+        QTest::newRow("html") << "BitBtn2"
+                              << "Edit2"
+                              << "Html exportok mappa választás";
     }
     void folderButtonsBrowse() {
         QFETCH(QString, button);

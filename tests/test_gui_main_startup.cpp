@@ -47,20 +47,24 @@ public:
                         ++silentRequests;
                         return;
                     }
-                    socket->write("HTTP/1.1 " + status + "\r\nConnection: close\r\nContent-Length: " + QByteArray::number(body.size()) +
-                                  "\r\n\r\n" + body);
+                    socket->write("HTTP/1.1 " + status + "\r\nConnection: close\r\nContent-Length: " +
+                                  QByteArray::number(body.size()) + "\r\n\r\n" + body);
                     socket->disconnectFromHost();
                 });
             }
         });
     }
-    QString address(const char* under = "") const { return QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(QLatin1String(under)); }
+    QString address(const char* under = "") const {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(QLatin1String(under));
+    }
 
 private:
     QByteArray request_;
 };
 
-QString uniqueKey() { return QStringLiteral("verbalo-test-") + QUuid::createUuid().toString(QUuid::Id128); }
+QString uniqueKey() {
+    return QStringLiteral("verbalo-test-") + QUuid::createUuid().toString(QUuid::Id128);
+}
 
 } // namespace
 
@@ -72,11 +76,16 @@ private slots:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("link");
-        QTest::newRow("text and link") << QByteArray("Szótárak olcsón;http://example.org/akcio\r\n") << "Szótárak olcsón" << "http://example.org/akcio";
-        QTest::newRow("no semicolon") << QByteArray("Csak egy szöveg") << "Csak egy szöveg" << "";
-        QTest::newRow("first line only") << QByteArray("Első;http://a\r\nMásodik;http://b\r\n") << "Első" << "http://a";
-        QTest::newRow("windows-1250") << QByteArray("\xC1rv\xEDzt\xFBr\xF5;http://x") << "Árvíztűrő" << "http://x";
-        QTest::newRow("empty file") << QByteArray() << "" << "";
+        QTest::newRow("text and link") << QByteArray("Szótárak olcsón;http://example.org/akcio\r\n") << "Szótárak olcsón"
+                                       << "http://example.org/akcio";
+        QTest::newRow("no semicolon") << QByteArray("Csak egy szöveg") << "Csak egy szöveg"
+                                      << "";
+        QTest::newRow("first line only") << QByteArray("Első;http://a\r\nMásodik;http://b\r\n") << "Első"
+                                         << "http://a";
+        QTest::newRow("windows-1250") << QByteArray("\xC1rv\xEDzt\xFBr\xF5;http://x") << "Árvíztűrő"
+                                      << "http://x";
+        QTest::newRow("empty file") << QByteArray() << ""
+                                    << "";
     }
     void advertLineIsSplitAtTheFirstSemicolon() {
         QFETCH(QByteArray, body);
@@ -209,8 +218,8 @@ private slots:
         QApplication::setActiveWindow(&list);
         list.setFocus();
         const auto turn = [&list](int delta) {
-            QWheelEvent wheel(QPointF(5, 5), list.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                              Qt::NoScrollPhase, false);
+            QWheelEvent wheel(QPointF(5, 5), list.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(list.viewport(), &wheel);
         };
         turn(120);

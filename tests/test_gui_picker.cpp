@@ -29,12 +29,14 @@
 #include <memory>
 
 using namespace verbalo;
-using test::whenModal;
 using test::typeText;
+using test::whenModal;
 
 namespace {
 
-QAction* actionNamed(QWidget* window, const char* name) { return window->findChild<QAction*>(QString::fromLatin1(name)); }
+QAction* actionNamed(QWidget* window, const char* name) {
+    return window->findChild<QAction*>(QString::fromLatin1(name));
+}
 
 void setCatalogueValue(test::TestFrame& frame, int id, const QString& assignment) {
     store::Query q(frame.database());
@@ -64,7 +66,8 @@ private:
 private slots:
     void init() {
         frame_ = std::make_unique<test::TestFrame>();
-        nemet_ = frame_->addDictionary(1, QStringLiteral("Német"), QStringLiteral("nemet"), QStringLiteral("magyar"), QStringLiteral("német"));
+        nemet_ = frame_->addDictionary(1, QStringLiteral("Német"), QStringLiteral("nemet"), QStringLiteral("magyar"),
+                                       QStringLiteral("német"));
         angol_ = frame_->addDictionary(1, QStringLiteral("angol"), QStringLiteral("angol"));
         azsiai_ = frame_->addDictionary(2, QStringLiteral("Ázsiai nevek"), QStringLiteral("azsia"));
         hidden_ = frame_->addDictionary(1, QStringLiteral("Rejtett"), QStringLiteral("rejtett"));
@@ -78,7 +81,8 @@ private slots:
         Tfrm_TorzsSzotar picker(ctx);
         picker.openCatalogue(-1);
         QAbstractItemModelTester tester(picker.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCOMPARE(namesInGrid(picker), (QStringList{QStringLiteral("angol"), QStringLiteral("Ázsiai nevek"), QStringLiteral("Német")}));
+        QCOMPARE(namesInGrid(picker),
+                 (QStringList{QStringLiteral("angol"), QStringLiteral("Ázsiai nevek"), QStringLiteral("Német")}));
         QCOMPARE(picker.currentId(), angol_);
         QCOMPARE(picker.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("szótár neve"));
         QCOMPARE(picker.model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("szerző"));
@@ -102,10 +106,14 @@ private slots:
     void searchLocatesByPrefix_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("lower case finds upper") << "né" << "Német";
-        QTest::newRow("upper case finds lower") << "AN" << "angol";
-        QTest::newRow("accent") << "ázs" << "Ázsiai nevek";
-        QTest::newRow("no match keeps the row") << "xyz" << "angol";
+        QTest::newRow("lower case finds upper") << "né"
+                                                << "Német";
+        QTest::newRow("upper case finds lower") << "AN"
+                                                << "angol";
+        QTest::newRow("accent") << "ázs"
+                                << "Ázsiai nevek";
+        QTest::newRow("no match keeps the row") << "xyz"
+                                                << "angol";
     }
     void searchLocatesByPrefix() {
         QFETCH(QString, typed);
@@ -184,7 +192,8 @@ private slots:
         const QColor face = QApplication::palette().color(QPalette::Button);
         QTest::newRow("main program") << int(PickerMode::MainProgram) << QColor(233, 233, 233) << QColor(128, 128, 128);
         QTest::newRow("quick finder") << int(PickerMode::QuickFinder)
-                                      << QColor(std::min(255, face.red() + 15), std::min(255, face.green() + 15), std::min(255, face.blue() + 15))
+                                      << QColor(std::min(255, face.red() + 15), std::min(255, face.green() + 15),
+                                                std::min(255, face.blue() + 15))
                                       << QColor(192, 192, 192);
     }
     void rowsWithoutTableAreGreyed() {
@@ -273,7 +282,8 @@ private slots:
             if (c > 0) QCOMPARE(grid->columnWidth(c), std::max(int(width * (c == 3 ? 0.25 : 0.15)), needed));
             total += grid->columnWidth(c);
         }
-        QVERIFY2(std::abs(total - int(width * 0.45) - int(width * 0.15) * 2 - int(width * 0.25)) <= 1, qPrintable(QString::number(total)));
+        QVERIFY2(std::abs(total - int(width * 0.45) - int(width * 0.15) * 2 - int(width * 0.25)) <= 1,
+                 qPrintable(QString::number(total)));
     }
 
     void deleteAsksTwice_data() {

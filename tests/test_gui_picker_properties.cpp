@@ -29,19 +29,23 @@ using namespace verbalo;
 
 namespace {
 
-QLineEdit* edit(QWidget* w, const char* name) { return w->findChild<QLineEdit*>(QString::fromLatin1(name)); }
+QLineEdit* edit(QWidget* w, const char* name) {
+    return w->findChild<QLineEdit*>(QString::fromLatin1(name));
+}
 
 QStringList catalogueRows(test::TestFrame& frame) {
     store::Query q(frame.database());
     q.setSql(QStringLiteral("SELECT szotarak_nev, tablanev, tipus FROM szotarak ORDER BY szotarak"));
     QStringList rows;
     for (store::ResultSet rs = q.open(); !rs.eof(); rs.next())
-        rows << rs.text(QStringLiteral("szotarak_nev")) + QLatin1Char('|') + rs.text(QStringLiteral("tablanev")) + QLatin1Char('|') +
-                    rs.value(QStringLiteral("tipus")).toString();
+        rows << rs.text(QStringLiteral("szotarak_nev")) + QLatin1Char('|') + rs.text(QStringLiteral("tablanev")) +
+                    QLatin1Char('|') + rs.value(QStringLiteral("tipus")).toString();
     return rows;
 }
 
-QStringList dataFiles(test::TestFrame& frame) { return QDir(frame.folders().dataFolder).entryList(QDir::Files, QDir::Name); }
+QStringList dataFiles(test::TestFrame& frame) {
+    return QDir(frame.folders().dataFolder).entryList(QDir::Files, QDir::Name);
+}
 
 } // namespace
 
@@ -50,7 +54,9 @@ class PropertiesTest : public QObject {
 
 private:
     std::unique_ptr<test::TestFrame> frame_;
-    PickerContext context() { return PickerContext{frame_->database(), frame_->ini(), frame_->folders(), 10, PickerMode::MainProgram, nullptr}; }
+    PickerContext context() {
+        return PickerContext{frame_->database(), frame_->ini(), frame_->folders(), 10, PickerMode::MainProgram, nullptr};
+    }
 
 private slots:
     void init() { frame_ = std::make_unique<test::TestFrame>(); }
@@ -105,11 +111,13 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<QStringList>("columns");
         QTest::newRow("headword list") << 2 << QStringList{QStringLiteral("nyelv1"), QStringLiteral("megjegyzes")};
-        QTest::newRow("image gallery") << 3 << QStringList{QStringLiteral("nyelv1"), QStringLiteral("kep"), QStringLiteral("filekit")};
-        QTest::newRow("recipe book") << 5
-                                     << QStringList{QStringLiteral("recept"),   QStringLiteral("nyelv1"),     QStringLiteral("nyelv2"),
-                                                    QStringLiteral("nehezseg"), QStringLiteral("perc"),       QStringLiteral("hozzavalo"),
-                                                    QStringLiteral("elkeszites"), QStringLiteral("kep"),      QStringLiteral("filekit")};
+        QTest::newRow("image gallery") << 3
+                                       << QStringList{QStringLiteral("nyelv1"), QStringLiteral("kep"), QStringLiteral("filekit")};
+        QTest::newRow("recipe book") << 5 << QStringList{QStringLiteral("recept"),     QStringLiteral("nyelv1"),
+                                                         QStringLiteral("nyelv2"),     QStringLiteral("nehezseg"),
+                                                         QStringLiteral("perc"),       QStringLiteral("hozzavalo"),
+                                                         QStringLiteral("elkeszites"), QStringLiteral("kep"),
+                                                         QStringLiteral("filekit")};
     }
     void otherTypesGetTheirLayouts() {
         QFETCH(int, type);
@@ -132,14 +140,21 @@ private slots:
     void failedCreationKeepsTheWindowOpenAndLeavesNothing_data() {
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("length");
-        QTest::newRow("blank in the name") << "rossz nev" << "50";
-        QTest::newRow("hyphen") << "rossz-nev" << "50";
-        QTest::newRow("empty name") << "" << "50";
+        QTest::newRow("blank in the name") << "rossz nev"
+                                           << "50";
+        QTest::newRow("hyphen") << "rossz-nev"
+                                << "50";
+        QTest::newRow("empty name") << ""
+                                    << "50";
         // A length out of 5..255 is refused before anything is made: see widthOutOfRangeIsRefused.
-        QTest::newRow("existing table") << "szotarak" << "50";
-        QTest::newRow("second statement") << "x (a INT); DROP TABLE szotarak; --" << "50";
-        QTest::newRow("quote") << "o'brien" << "50";
-        QTest::newRow("path") << "\"../kint\"" << "50";
+        QTest::newRow("existing table") << "szotarak"
+                                        << "50";
+        QTest::newRow("second statement") << "x (a INT); DROP TABLE szotarak; --"
+                                          << "50";
+        QTest::newRow("quote") << "o'brien"
+                               << "50";
+        QTest::newRow("path") << "\"../kint\""
+                              << "50";
     }
     void failedCreationKeepsTheWindowOpenAndLeavesNothing() {
         QFETCH(QString, table);
@@ -156,7 +171,8 @@ private slots:
         QVERIFY(w.isVisible());
         QCOMPARE(w.savedId(), -1);
         QCOMPARE(frame_->messages.messages().size(), 1);
-        QVERIFY2(frame_->messages.texts().first().startsWith(QStringLiteral("Tábla létrehozása sikertelen: ")), qPrintable(frame_->messages.texts().first()));
+        QVERIFY2(frame_->messages.texts().first().startsWith(QStringLiteral("Tábla létrehozása sikertelen: ")),
+                 qPrintable(frame_->messages.texts().first()));
         QVERIFY(frame_->messages.texts().first().size() > QStringLiteral("Tábla létrehozása sikertelen: ").size());
         QCOMPARE(frame_->messages.messages().first().caption, QStringLiteral("Hiba"));
         QVERIFY(catalogueRows(*frame_).isEmpty());

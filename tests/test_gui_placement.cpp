@@ -33,10 +33,13 @@ struct Desktop {
 
     bool start() {
         int n = 90;
-        while (n < 120 && (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) || QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))) ++n;
+        while (n < 120 && (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
+                           QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))))
+            ++n;
         display = QStringLiteral(":%1").arg(n);
-        server.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                                              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        server.start(QStringLiteral("Xvfb"),
+                     {display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                      QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         if (!server.waitForStarted(5000)) return fail(QStringLiteral("Xvfb cannot be started"));
         if (!waitFor([&] { return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)); }))
             return fail(QStringLiteral("Xvfb did not come up"));
@@ -84,8 +87,9 @@ struct Desktop {
 
 Desktop* g_desktop = nullptr;
 
-#define REQUIRE_DESKTOP()                                                                                                          \
-    if (!g_desktop || !g_desktop->whyNot.isEmpty()) QSKIP(qPrintable(g_desktop ? g_desktop->whyNot : QStringLiteral("no desktop")))
+#define REQUIRE_DESKTOP()                                                                                                        \
+    if (!g_desktop || !g_desktop->whyNot.isEmpty())                                                                              \
+    QSKIP(qPrintable(g_desktop ? g_desktop->whyNot : QStringLiteral("no desktop")))
 
 // Waits until the window manager has framed the window and the frame stands still.
 void settle(QWidget* w) {
@@ -103,7 +107,8 @@ void settle(QWidget* w) {
 }
 
 QPoint savedCorner(const IniFile& ini, const QString& section) {
-    return QPoint(ini.readInteger(section, QStringLiteral("Left"), -9999), ini.readInteger(section, QStringLiteral("Top"), -9999));
+    return QPoint(ini.readInteger(section, QStringLiteral("Left"), -9999),
+                  ini.readInteger(section, QStringLiteral("Top"), -9999));
 }
 
 // Runs `open` and places, measures and closes the dialog of type T it shows.
@@ -163,7 +168,8 @@ private slots:
         settle(frame.get());
         const QRect screen = frame->screen()->availableGeometry();
         const QRect outer = frame->frameGeometry();
-        QVERIFY2(outer.top() >= screen.top() && outer.top() + kReachableTitleHeight <= screen.bottom(), qPrintable(QStringLiteral("%1,%2").arg(outer.left()).arg(outer.top())));
+        QVERIFY2(outer.top() >= screen.top() && outer.top() + kReachableTitleHeight <= screen.bottom(),
+                 qPrintable(QStringLiteral("%1,%2").arg(outer.left()).arg(outer.top())));
         QVERIFY(outer.right() >= screen.left() + kReachableTitleWidth && outer.left() + kReachableTitleWidth <= screen.right());
         QVERIFY(frame->close());
     }
@@ -193,16 +199,28 @@ private slots:
         settle(frame.get());
         const auto properties = [&] { editDictionaryProperties(frame->pickerContext(), id); };
         const auto settings = [&] { frame->showSettings(); };
-        for (const auto& [section, open] : {std::pair<QString, std::function<void()>>{QStringLiteral("frm_Tulajdonsag"), properties},
-                                            std::pair<QString, std::function<void()>>{QStringLiteral("frm_Beallit"), settings}}) {
+        for (const auto& [section, open] :
+             {std::pair<QString, std::function<void()>>{QStringLiteral("frm_Tulajdonsag"), properties},
+              std::pair<QString, std::function<void()>>{QStringLiteral("frm_Beallit"), settings}}) {
             // The first opening is centred on the frame.
-            const QRect first = section == QLatin1String("frm_Beallit") ? dialogFrame<Tfrm_Beallit>(open) : dialogFrame<Tfrm_Tulajdonsag>(open);
+            const QRect first =
+                section == QLatin1String("frm_Beallit") ? dialogFrame<Tfrm_Beallit>(open) : dialogFrame<Tfrm_Tulajdonsag>(open);
             QVERIFY(!first.isNull());
-            QVERIFY2((first.center() - frame->frameGeometry().center()).manhattanLength() <= 4, qPrintable(section + QStringLiteral(" %1,%2 %3x%4 in %5,%6 %7x%8").arg(first.x()).arg(first.y()).arg(first.width()).arg(first.height()).arg(frame->frameGeometry().x()).arg(frame->frameGeometry().y()).arg(frame->frameGeometry().width()).arg(frame->frameGeometry().height())));
+            QVERIFY2((first.center() - frame->frameGeometry().center()).manhattanLength() <= 4,
+                     qPrintable(section + QStringLiteral(" %1,%2 %3x%4 in %5,%6 %7x%8")
+                                              .arg(first.x())
+                                              .arg(first.y())
+                                              .arg(first.width())
+                                              .arg(first.height())
+                                              .arg(frame->frameGeometry().x())
+                                              .arg(frame->frameGeometry().y())
+                                              .arg(frame->frameGeometry().width())
+                                              .arg(frame->frameGeometry().height())));
             QCOMPARE(savedCorner(f.ini(), section), first.topLeft());
             // Seven more openings: not a pixel of drift.
             for (int i = 0; i < 7; ++i) {
-                const QRect again = section == QLatin1String("frm_Beallit") ? dialogFrame<Tfrm_Beallit>(open) : dialogFrame<Tfrm_Tulajdonsag>(open);
+                const QRect again = section == QLatin1String("frm_Beallit") ? dialogFrame<Tfrm_Beallit>(open)
+                                                                            : dialogFrame<Tfrm_Tulajdonsag>(open);
                 QCOMPARE(again.topLeft(), first.topLeft());
             }
             QCOMPARE(savedCorner(f.ini(), section), first.topLeft());

@@ -218,20 +218,18 @@ void QuickFinderWindowTest::toolbarAndCommands() {
     QVERIFY(toolBar);
     QStringList order;
     for (QAction* a : toolBar->actions()) order << (a->isSeparator() ? QStringLiteral("|") : a->objectName());
-    QCOMPARE(order, (QStringList{"aMindigFelul", "|", "aSzotarNyit", "|", "aNyelv1", "aNyelv2", "|", "aNevjegy", "|",
-                                 "aTalcara", "aBezar"}));
+    QCOMPARE(order, (QStringList{"aMindigFelul", "|", "aSzotarNyit", "|", "aNyelv1", "aNyelv2", "|", "aNevjegy", "|", "aTalcara",
+                                 "aBezar"}));
     struct Command {
         const char* name;
         const char* caption;
         QKeySequence shortcut;
     };
-    const Command commands[] = {{"aMindigFelul", "Mindig felül", Qt::Key_F4},
-                                {"aSzotarNyit", "Szótár megnyitása", QKeySequence(Qt::CTRL | Qt::Key_O)},
-                                {"aNyelv1", "magyar szerint", Qt::Key_F11},
-                                {"aNyelv2", "angol szerint", Qt::Key_F12},
-                                {"aNevjegy", "Névjegy", Qt::Key_F1},
-                                {"aTalcara", "Tálcára", Qt::Key_Escape},
-                                {"aBezar", "Bezár", QKeySequence()}};
+    const Command commands[] = {
+        {"aMindigFelul", "Mindig felül", Qt::Key_F4}, {"aSzotarNyit", "Szótár megnyitása", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"aNyelv1", "magyar szerint", Qt::Key_F11},   {"aNyelv2", "angol szerint", Qt::Key_F12},
+        {"aNevjegy", "Névjegy", Qt::Key_F1},          {"aTalcara", "Tálcára", Qt::Key_Escape},
+        {"aBezar", "Bezár", QKeySequence()}};
     for (const Command& c : commands) {
         QAction* a = f.action(c.name);
         QVERIFY2(a, c.name);
@@ -583,7 +581,8 @@ void QuickFinderWindowTest::closingWritesTheKeys() {
     QCOMPARE(ini.readInteger(QStringLiteral("Screen"), QStringLiteral("GyTop"), 0), w.y());
     QCOMPARE(ini.readInteger(QStringLiteral("Screen"), QStringLiteral("GyWidth"), 0), 500);
     QCOMPARE(ini.readInteger(QStringLiteral("Screen"), QStringLiteral("GyHeight"), 0), 400);
-    QCOMPARE(ini.readString(QStringLiteral("Database"), QStringLiteral("Path"), QStringLiteral("(none)")), QStringLiteral("(none)"));
+    QCOMPARE(ini.readString(QStringLiteral("Database"), QStringLiteral("Path"), QStringLiteral("(none)")),
+             QStringLiteral("(none)"));
     QVERIFY(!w.clipboardWatch().isRunning());
 }
 

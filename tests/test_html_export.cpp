@@ -15,10 +15,13 @@ using verbalo::test::StoreFixture;
 
 namespace {
 
-QDateTime fixedClock() { return QDateTime(QDate(2024, 3, 5), QTime(7, 8, 9)); }
+QDateTime fixedClock() {
+    return QDateTime(QDate(2024, 3, 5), QTime(7, 8, 9));
+}
 
 QString headerCell(int width, const QString& caption) {
-    return QStringLiteral("    <td width=\"%1%\" bgcolor=\"#C0C0C0\"><font face=\"Verdana\" size=\"1\"><strong>%2</strong></font></td>")
+    return QStringLiteral(
+               "    <td width=\"%1%\" bgcolor=\"#C0C0C0\"><font face=\"Verdana\" size=\"1\"><strong>%2</strong></font></td>")
         .arg(width)
         .arg(caption);
 }
@@ -70,9 +73,18 @@ void HtmlExportTest::wholePage() {
         QStringLiteral("<div align=\"center\"><center>"),
         QString(),
         QStringLiteral("<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\" width=\"90%\">"),
-        QStringLiteral("  <tr>"), headerCell(50, QStringLiteral("angol")), headerCell(50, QStringLiteral("magyar")), QStringLiteral("  </tr>"),
-        QStringLiteral("  <tr>"), dataCell(50, QStringLiteral("alma")), dataCell(50, QStringLiteral("apple")), QStringLiteral("  </tr>"),
-        QStringLiteral("  <tr>"), dataCell(50, QStringLiteral("körte")), dataCell(50, QStringLiteral("pear")), QStringLiteral("  </tr>"),
+        QStringLiteral("  <tr>"),
+        headerCell(50, QStringLiteral("angol")),
+        headerCell(50, QStringLiteral("magyar")),
+        QStringLiteral("  </tr>"),
+        QStringLiteral("  <tr>"),
+        dataCell(50, QStringLiteral("alma")),
+        dataCell(50, QStringLiteral("apple")),
+        QStringLiteral("  </tr>"),
+        QStringLiteral("  <tr>"),
+        dataCell(50, QStringLiteral("körte")),
+        dataCell(50, QStringLiteral("pear")),
+        QStringLiteral("  </tr>"),
         QStringLiteral("</table>"),
         QStringLiteral("</center></div>"),
         QString(),
@@ -111,7 +123,8 @@ void HtmlExportTest::widthsFromShares() {
 void HtmlExportTest::valuesAndCaptionsAreEscaped() {
     StoreFixture fx;
     fx.makePairs(QStringLiteral("t"), {QStringLiteral("a<b;\"x\" & <script>")});
-    const QStringList lines = pageLines(fx, {QStringLiteral("nyelv1;<i>;50;"), QStringLiteral("nyelv2;A&B;50;")}, QStringLiteral("R&D <1>"));
+    const QStringList lines =
+        pageLines(fx, {QStringLiteral("nyelv1;<i>;50;"), QStringLiteral("nyelv2;A&B;50;")}, QStringLiteral("R&D <1>"));
     QCOMPARE(lines[4], QStringLiteral("<title>R&amp;D &lt;1&gt;</title>"));
     QCOMPARE(lines[14], headerCell(50, QStringLiteral("&lt;i&gt;")));
     QCOMPARE(lines[15], headerCell(50, QStringLiteral("A&amp;B")));
@@ -122,7 +135,8 @@ void HtmlExportTest::valuesAndCaptionsAreEscaped() {
 void HtmlExportTest::emptyTableGivesTheHeaderRowOnly() {
     StoreFixture fx;
     fx.makePairs(QStringLiteral("t"), {});
-    const QStringList lines = pageLines(fx, {QStringLiteral("nyelv1;a;50;"), QStringLiteral("nyelv2;b;50;")}, QStringLiteral("x"));
+    const QStringList lines =
+        pageLines(fx, {QStringLiteral("nyelv1;a;50;"), QStringLiteral("nyelv2;b;50;")}, QStringLiteral("x"));
     QCOMPARE(lines.size(), 13 + 4 + 9);
     QCOMPARE(lines[17], QStringLiteral("</table>"));
 }
@@ -142,7 +156,8 @@ void HtmlExportTest::codePage() {
     QVERIFY(f.open(QIODevice::ReadOnly));
     QByteArray bytes = f.readAll();
     f.close();
-    QVERIFY(bytes.contains("<title>\xA9\xBB" "astn\xFD</title>\r\n")); // ISO-8859-2, not Windows-1250
+    QVERIFY(bytes.contains("<title>\xA9\xBB"
+                           "astn\xFD</title>\r\n")); // ISO-8859-2, not Windows-1250
     QVERIFY(bytes.contains(">\xF5sz</font>"));
     QVERIFY(bytes.endsWith("</html>\r\n"));
     QCOMPARE(t.recNo(), 1); // left on the first row

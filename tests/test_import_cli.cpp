@@ -54,7 +54,8 @@ public:
     }
     void add(int type, const QString& name, const QString& table) {
         exec(createDictionaryTableLines(type, table).join(QLatin1Char('\n')));
-        exec(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, nyelv1szeles, nyelv2szeles, sorrend, ablak) "
+        exec(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, nyelv1szeles, nyelv2szeles, "
+                            "sorrend, ablak) "
                             "VALUES (%1, %2, %3, 'magyar', 'angol', 0.5, 0.5, 'nyelv1', 0)")
                  .arg(store::quoteLiteral(name), store::quoteLiteral(table))
                  .arg(type));
@@ -78,7 +79,9 @@ private slots:
     void killedImportLeavesWholeRows();
 };
 
-void TestImportCli::initTestCase() { QVERIFY2(QFile::exists(qEnvironmentVariable("VERBALO_CLI")), "VERBALO_CLI names the tool"); }
+void TestImportCli::initTestCase() {
+    QVERIFY2(QFile::exists(qEnvironmentVariable("VERBALO_CLI")), "VERBALO_CLI names the tool");
+}
 
 void TestImportCli::importPairs_data() {
     QTest::addColumn<QStringList>("options");
@@ -87,8 +90,9 @@ void TestImportCli::importPairs_data() {
     QTest::addColumn<QString>("summary");
 
     // The trailing line break offers an empty line, which the key refuses.
-    QTest::newRow("default separator, Windows-1250") << QStringList{"--dict", "Angol"} << QByteArray("alma;apple\r\nk\xf6rte;pear\r\n")
-                                                     << QStringList{"alma\tapple", "körte\tpear"} << "3 offered, 2 stored, 1 refused";
+    QTest::newRow("default separator, Windows-1250")
+        << QStringList{"--dict", "Angol"} << QByteArray("alma;apple\r\nk\xf6rte;pear\r\n")
+        << QStringList{"alma\tapple", "körte\tpear"} << "3 offered, 2 stored, 1 refused";
     QTest::newRow("by id, tab, UTF-8") << QStringList{"--dict", "1", "--sep", "tab"} << QByteArray("körte\tpear;x\nalma;apple")
                                        << QStringList{"alma;apple\t", "körte\tpear;x"} << "2 offered, 2 stored, 0 refused";
     QTest::newRow("by table name, vertical bar") << QStringList{"--sep", "|", "--dict", "ANGOL"} << QByteArray("a|b|c")
@@ -102,7 +106,8 @@ void TestImportCli::importPairs() {
     QFETCH(QString, summary);
     DataFolder data;
     QVERIFY(writeBytes(data.file(QStringLiteral("pairs.txt")), bytes));
-    const Run run = cli(data.folder(), QStringList{"import-pairs"} + options + QStringList{data.file(QStringLiteral("pairs.txt"))});
+    const Run run =
+        cli(data.folder(), QStringList{"import-pairs"} + options + QStringList{data.file(QStringLiteral("pairs.txt"))});
     QVERIFY2(run.status == 0, qPrintable(run.err));
     QVERIFY2(run.out.contains(summary), qPrintable(run.out));
     QCOMPARE(data.rows(QStringLiteral("SELECT nyelv1, nyelv2 FROM angol ORDER BY nyelv1")), rows);
@@ -110,7 +115,8 @@ void TestImportCli::importPairs() {
 
 void TestImportCli::listImportAndExport() {
     DataFolder data;
-    QVERIFY(writeBytes(data.file(QStringLiteral("in.txt")), "el\xf5sz\xf3\r\n##alma\r\nfruit\r\n##\r\nx\r\n##k\xf6rte\r\n##alma\r\ndup\r\n"));
+    QVERIFY(writeBytes(data.file(QStringLiteral("in.txt")),
+                       "el\xf5sz\xf3\r\n##alma\r\nfruit\r\n##\r\nx\r\n##k\xf6rte\r\n##alma\r\ndup\r\n"));
     Run run = cli(data.folder(), {"import-list", "--dict", "Lexikon", data.file(QStringLiteral("in.txt"))});
     QVERIFY2(run.status == 0, qPrintable(run.err));
     QVERIFY2(run.out.contains(QLatin1String("3 offered, 2 stored, 1 refused")), qPrintable(run.out));
@@ -120,13 +126,15 @@ void TestImportCli::listImportAndExport() {
     run = cli(data.folder(), {"export-list", "--dict", "2", data.file(QStringLiteral("out.txt"))});
     QVERIFY2(run.status == 0, qPrintable(run.err));
     QVERIFY2(run.out.contains(QLatin1String("2 entries written (Windows-1250)")), qPrintable(run.out));
-    QCOMPARE(readBytes(data.file(QStringLiteral("out.txt"))), QByteArray("##alma\r\nel\xf5sz\xf3\r\nfruit\r\n\r\n##k\xf6rte\r\nx\r\n\r\n"));
+    QCOMPARE(readBytes(data.file(QStringLiteral("out.txt"))),
+             QByteArray("##alma\r\nel\xf5sz\xf3\r\nfruit\r\n\r\n##k\xf6rte\r\nx\r\n\r\n"));
 
     // A full disk is an error, not "entries written".
     if (QFileInfo::exists(QStringLiteral("/dev/full"))) {
         run = cli(data.folder(), {"export-list", "--dict", "2", "/dev/full"});
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains(QLatin1String("megtelt")) && !run.out.contains(QLatin1String("written")), qPrintable(run.err + run.out));
+        QVERIFY2(run.err.contains(QLatin1String("megtelt")) && !run.out.contains(QLatin1String("written")),
+                 qPrintable(run.err + run.out));
     }
 }
 
@@ -144,8 +152,9 @@ void TestImportCli::pictureImports() {
     QCOMPARE(data.rows(QStringLiteral("SELECT nyelv1, filekit, length(kep) FROM kepek")), QStringList{"Kutya\t.png\t3"});
 
     // A difficulty that is no number stops the import; the recipe before it stays.
-    QVERIFY(writeBytes(data.file(QStringLiteral("receptek.txt")),
-                       "@ujrecept\r\n@finomsag=Gul\xe1s\r\n@kep=kutya.png\r\n@receptvege\r\n@ujrecept\r\n@nehezseg=k\xf6zepes\r\n"));
+    QVERIFY(
+        writeBytes(data.file(QStringLiteral("receptek.txt")),
+                   "@ujrecept\r\n@finomsag=Gul\xe1s\r\n@kep=kutya.png\r\n@receptvege\r\n@ujrecept\r\n@nehezseg=k\xf6zepes\r\n"));
     run = cli(data.folder(), {"import-recipes", "--dict", "Receptek", data.file(QStringLiteral("receptek.txt"))});
     QCOMPARE(run.status, 1);
     QVERIFY2(run.out.contains(QLatin1String("1 offered, 1 stored, 0 refused")), qPrintable(run.out));
@@ -163,14 +172,17 @@ void TestImportCli::refusals_data() {
     QTest::addColumn<QString>("message");
 
     QTest::newRow("no such dictionary") << QStringList{"import-pairs", "--dict", "Nincs", "@in"} << 1 << "no dictionary Nincs";
-    QTest::newRow("pairs into a list") << QStringList{"import-pairs", "--dict", "Lexikon", "@in"} << 1 << "is not a bilingual dictionary";
+    QTest::newRow("pairs into a list") << QStringList{"import-pairs", "--dict", "Lexikon", "@in"} << 1
+                                       << "is not a bilingual dictionary";
     QTest::newRow("list into pairs") << QStringList{"import-list", "--dict", "Angol", "@in"} << 1 << "is not a headword list";
     QTest::newRow("export of pairs") << QStringList{"export-list", "--dict", "Angol", "@out"} << 1 << "is not a headword list";
     QTest::newRow("missing file") << QStringList{"import-list", "--dict", "Lexikon", "@none"} << 1 << "Cannot open";
     QTest::newRow("folder for a file") << QStringList{"import-pairs", "--dict", "Angol", "@."} << 1 << "error:";
-    QTest::newRow("two-character separator") << QStringList{"import-pairs", "--dict", "Angol", "--sep", ";;", "@in"} << 2 << "usage:";
+    QTest::newRow("two-character separator")
+        << QStringList{"import-pairs", "--dict", "Angol", "--sep", ";;", "@in"} << 2 << "usage:";
     QTest::newRow("no file") << QStringList{"import-list", "--dict", "Lexikon"} << 2 << "usage:";
-    QTest::newRow("export into a missing folder") << QStringList{"export-list", "--dict", "Lexikon", "@nincs/out.txt"} << 1 << "error:";
+    QTest::newRow("export into a missing folder")
+        << QStringList{"export-list", "--dict", "Lexikon", "@nincs/out.txt"} << 1 << "error:";
 }
 
 void TestImportCli::refusals() {
@@ -201,7 +213,8 @@ void TestImportCli::killedImportLeavesWholeRows() {
     QVERIFY(writeBytes(data.file(QStringLiteral("big.txt")), bytes));
 
     QProcess p;
-    p.start(qEnvironmentVariable("VERBALO_CLI"), {"--data", data.folder(), "import-pairs", "--dict", "Angol", data.file(QStringLiteral("big.txt"))});
+    p.start(qEnvironmentVariable("VERBALO_CLI"),
+            {"--data", data.folder(), "import-pairs", "--dict", "Angol", data.file(QStringLiteral("big.txt"))});
     QVERIFY(p.waitForStarted());
     // Kill it as soon as a first batch is committed.
     QElapsedTimer waited;

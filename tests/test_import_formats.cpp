@@ -78,7 +78,8 @@ void TestImportFormats::pairLines_data() {
     QTest::newRow("no separator: all first field") << QStringList{"alma apple"} << 0 << QStringList{"alma apple|"} << 0;
     QTest::newRow("two separators: empty second") << QStringList{"alma;;apple"} << 0 << QStringList{"alma|"} << 0;
     QTest::newRow("quotes are characters") << QStringList{"\"alma\";'apple'"} << 0 << QStringList{"\"alma\"|'apple'"} << 0;
-    QTest::newRow("empty line offered, refused by the key") << QStringList{"alma;apple", ""} << 0 << QStringList{"alma|apple"} << 1;
+    QTest::newRow("empty line offered, refused by the key")
+        << QStringList{"alma;apple", ""} << 0 << QStringList{"alma|apple"} << 1;
     QTest::newRow("separator first: empty key refused") << QStringList{";apple"} << 0 << none << 1;
     QTest::newRow("comma") << QStringList{"alma,apple", "a;b"} << 1 << QStringList{"a;b|", "alma|apple"} << 0;
     QTest::newRow("tab splits only at tab") << QStringList{"a;b", "c\td;e"} << 2 << QStringList{"a;b|", "c|d;e"} << 0;
@@ -87,10 +88,10 @@ void TestImportFormats::pairLines_data() {
     QTest::newRow("one word, two pairs") << QStringList{"alma;apple", "alma;apple tree"} << 0
                                          << QStringList{"alma|apple", "alma|apple tree"} << 0;
     QTest::newRow("case makes another key") << QStringList{"Alma;x", "alma;x"} << 0 << QStringList{"alma|x", "Alma|x"} << 0;
-    QTest::newRow("accents") << QStringList{"árvíztűrő;flood-proof", "ŐŰ;x"} << 0
-                             << QStringList{"árvíztűrő|flood-proof", "ŐŰ|x"} << 0;
-    QTest::newRow("too long cut to the column") << QStringList{QString(60, QLatin1Char('a')) + ";b"} << 0
-                                                << QStringList{QString(50, QLatin1Char('a')) + "|b"} << 0;
+    QTest::newRow("accents") << QStringList{"árvíztűrő;flood-proof", "ŐŰ;x"} << 0 << QStringList{"árvíztűrő|flood-proof", "ŐŰ|x"}
+                             << 0;
+    QTest::newRow("too long cut to the column")
+        << QStringList{QString(60, QLatin1Char('a')) + ";b"} << 0 << QStringList{QString(50, QLatin1Char('a')) + "|b"} << 0;
     QTest::newRow("unknown choice is semicolon") << QStringList{"a;b"} << 7 << QStringList{"a|b"} << 0;
 }
 
@@ -124,7 +125,8 @@ void TestImportFormats::pairImportNeverChangesExistingRows() {
     store::Table table(fx.db());
     table.setTableName(QStringLiteral("angol"));
     table.open();
-    const QStringList before = tableRows(fx, QStringLiteral("angol"), QStringLiteral("rowid"), QStringLiteral("nyelv1 || ';' || nyelv2"));
+    const QStringList before =
+        tableRows(fx, QStringLiteral("angol"), QStringLiteral("rowid"), QStringLiteral("nyelv1 || ';' || nyelv2"));
     {
         PairImporter importer(table, QLatin1Char(';'));
         // The same file twice: the second time every row is refused and nothing moves.
@@ -134,7 +136,8 @@ void TestImportFormats::pairImportNeverChangesExistingRows() {
         QCOMPARE(importer.counts().stored, qint64(1));
         QCOMPARE(importer.counts().refused, qint64(3));
     }
-    const QStringList after = tableRows(fx, QStringLiteral("angol"), QStringLiteral("rowid"), QStringLiteral("nyelv1 || ';' || nyelv2"));
+    const QStringList after =
+        tableRows(fx, QStringLiteral("angol"), QStringLiteral("rowid"), QStringLiteral("nyelv1 || ';' || nyelv2"));
     QCOMPARE(after.mid(0, 2), before);
     QCOMPARE(after.size(), 3);
 }
@@ -163,7 +166,8 @@ void TestImportFormats::pairImportStopsWhenTheStoreFails() {
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     QVERIFY(!importer.finish());
-    QCOMPARE(tableRows(fx, QStringLiteral("angol"), QStringLiteral("nyelv1"), QStringLiteral("nyelv2")), QStringList{"alma|apple"});
+    QCOMPARE(tableRows(fx, QStringLiteral("angol"), QStringLiteral("nyelv1"), QStringLiteral("nyelv2")),
+             QStringList{"alma|apple"});
 }
 
 void TestImportFormats::headwordLines_data() {
@@ -200,15 +204,17 @@ void TestImportFormats::listBlocks_data() {
     QTest::newRow("two blocks") << QStringList{"##alma", "first line", "second line", "##körte", "pear"}
                                 << QStringList{"alma|first line\\r\\nsecond line\\r\\n", "körte|pear\\r\\n"} << 0;
     QTest::newRow("single headword, empty body") << QStringList{"##alma"} << QStringList{"alma|"} << 0;
-    QTest::newRow("body lines before the first headword") << QStringList{"one", "two", "##alma", "x"}
-                                                          << QStringList{"alma|one\\r\\ntwo\\r\\nx\\r\\n"} << 0;
-    QTest::newRow("empty headword carries its lines over") << QStringList{"##a", "x", "##", "y", "##b", "z"}
-                                                           << QStringList{"a|x\\r\\n", "b|y\\r\\nz\\r\\n"} << 0;
-    QTest::newRow("lines after a last empty headword dropped") << QStringList{"##a", "x", "##  ", "y"} << QStringList{"a|x\\r\\n"} << 0;
+    QTest::newRow("body lines before the first headword")
+        << QStringList{"one", "two", "##alma", "x"} << QStringList{"alma|one\\r\\ntwo\\r\\nx\\r\\n"} << 0;
+    QTest::newRow("empty headword carries its lines over")
+        << QStringList{"##a", "x", "##", "y", "##b", "z"} << QStringList{"a|x\\r\\n", "b|y\\r\\nz\\r\\n"} << 0;
+    QTest::newRow("lines after a last empty headword dropped")
+        << QStringList{"##a", "x", "##  ", "y"} << QStringList{"a|x\\r\\n"} << 0;
     QTest::newRow("no headword at all") << QStringList{"just", "text"} << QStringList{} << 0;
     QTest::newRow("body lines unchanged, empty ones too")
         << QStringList{"##a", "  indented  ", "", "\tx", ""} << QStringList{"a|  indented  \\r\\n\\r\\n\\tx\\r\\n\\r\\n"} << 0;
-    QTest::newRow("duplicate headword refused") << QStringList{"##alma", "first", "##alma", "second"} << QStringList{"alma|first\\r\\n"} << 1;
+    QTest::newRow("duplicate headword refused")
+        << QStringList{"##alma", "first", "##alma", "second"} << QStringList{"alma|first\\r\\n"} << 1;
     QTest::newRow("headword cut to 75") << QStringList{"##" + QString(100, QLatin1Char('h')), "x"}
                                         << QStringList{QString(75, QLatin1Char('h')) + "|x\\r\\n"} << 0;
     QTest::newRow("trimmed headword") << QStringList{"  ##  alma  ", "x"} << QStringList{"alma|x\\r\\n"} << 0;
@@ -249,9 +255,12 @@ void TestImportFormats::editorFileText_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("Windows-1250") << QByteArray("k\xf6rte;pear\r\n\xe1rv\xedzt\xfbr\xf5;x") << QString::fromUtf8("körte;pear\r\nárvíztűrő;x");
+    QTest::newRow("Windows-1250") << QByteArray("k\xf6rte;pear\r\n\xe1rv\xedzt\xfbr\xf5;x")
+                                  << QString::fromUtf8("körte;pear\r\nárvíztűrő;x");
     QTest::newRow("UTF-8") << QByteArray("körte;pear\nárvíztűrő;x\n") << QString::fromUtf8("körte;pear\nárvíztűrő;x\n");
-    QTest::newRow("UTF-8 mark dropped") << QByteArray("\xEF\xBB\xBF" "alma;apple") << QStringLiteral("alma;apple");
+    QTest::newRow("UTF-8 mark dropped") << QByteArray("\xEF\xBB\xBF"
+                                                      "alma;apple")
+                                        << QStringLiteral("alma;apple");
     QTest::newRow("NUL ends the text") << QByteArray("alma;apple\r\nk\0rte;pear", 22) << QStringLiteral("alma;apple\r\nk");
     QTest::newRow("empty") << QByteArray() << QString();
 }

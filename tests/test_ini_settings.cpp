@@ -19,21 +19,18 @@ Q_DECLARE_METATYPE(verbalo::WorkArea)
 
 namespace {
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
+bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-QByteArray readBytes(const QString &path)
-{
+QByteArray readBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Binary noise, a megabyte-long line and duplicate sections and keys around real settings.
-QByteArray malformedIni()
-{
+QByteArray malformedIni() {
     QByteArray bytes("\x00\xFF\xFE\x01garbage\x81\x90\r\n", 15);
     bytes += "[Screen]\r\nFontSize=12\r\nFontSize=30\r\n";
     bytes += "Junk=" + QByteArray(1024 * 1024, 'x') + "\r\n";
@@ -42,8 +39,7 @@ QByteArray malformedIni()
     return bytes;
 }
 
-Folders testFolders(const QString &root)
-{
+Folders testFolders(const QString& root) {
     Folders f;
     f.programFolder = root + QStringLiteral("/bin");
     f.settingsFolder = root;
@@ -55,8 +51,7 @@ Folders testFolders(const QString &root)
 
 } // namespace
 
-class TestIniSettings : public QObject
-{
+class TestIniSettings : public QObject {
     Q_OBJECT
 
 private slots:
@@ -94,67 +89,50 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
-void TestIniSettings::init()
-{
+void TestIniSettings::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
 }
 
-void TestIniSettings::readString_data()
-{
+void TestIniSettings::readString_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("expected");
     // Every row reads Database/Path with the default "D".
     QTest::newRow("plain") << QByteArray("[Database]\r\nPath=/srv/data\r\n") << "/srv/data";
     QTest::newRow("LF and CR line ends") << QByteArray("[Database]\nX=1\rPath=/a\n") << "/a";
     QTest::newRow("letter case ignored") << QByteArray("[DATABASE]\r\npath=/a\r\n") << "/a";
-    QTest::newRow("blanks around key and value")
-        << QByteArray(" [ Database ] \r\n  Path  =  /a b  \r\n") << "/a b";
+    QTest::newRow("blanks around key and value") << QByteArray(" [ Database ] \r\n  Path  =  /a b  \r\n") << "/a b";
     QTest::newRow("enclosing quotes dropped") << QByteArray("[Database]\r\nPath=\" /a \"\r\n") << " /a ";
     QTest::newRow("equals sign in the value") << QByteArray("[Database]\r\nPath=a=b\r\n") << "a=b";
     QTest::newRow("empty value") << QByteArray("[Database]\r\nPath=\r\n") << "";
     QTest::newRow("no file content") << QByteArray() << "D";
-    QTest::newRow("key in another section")
-        << QByteArray("[Export]\r\nPath=/a\r\n[Database]\r\nX=1\r\n") << "D";
+    QTest::newRow("key in another section") << QByteArray("[Export]\r\nPath=/a\r\n[Database]\r\nX=1\r\n") << "D";
     QTest::newRow("key before any section") << QByteArray("Path=/a\r\n[Database]\r\n") << "D";
     QTest::newRow("commented out") << QByteArray("[Database]\r\n;Path=/a\r\n") << "D";
-    QTest::newRow("first of duplicate keys")
-        << QByteArray("[Database]\r\nPath=/first\r\nPath=/second\r\n") << "/first";
-    QTest::newRow("first of duplicate sections")
-        << QByteArray("[Database]\r\nX=1\r\n[Database]\r\nPath=/second\r\n") << "D";
-    QTest::newRow("Windows-1250") << QByteArray("[Database]\r\nPath=/\xE1rv\xEDz\xFB\r\n")
-                                  << QStringLiteral("/árvízű");
-    QTest::newRow("UTF-8") << QByteArray("[Database]\r\nPath=/\xC3\xA1rv\xC5\xB1\r\n")
-                           << QStringLiteral("/árvű");
-    QTest::newRow("UTF-8 with mark")
-        << QByteArray("\xEF\xBB\xBF[Database]\r\nPath=/a\r\n") << "/a";
+    QTest::newRow("first of duplicate keys") << QByteArray("[Database]\r\nPath=/first\r\nPath=/second\r\n") << "/first";
+    QTest::newRow("first of duplicate sections") << QByteArray("[Database]\r\nX=1\r\n[Database]\r\nPath=/second\r\n") << "D";
+    QTest::newRow("Windows-1250") << QByteArray("[Database]\r\nPath=/\xE1rv\xEDz\xFB\r\n") << QStringLiteral("/árvízű");
+    QTest::newRow("UTF-8") << QByteArray("[Database]\r\nPath=/\xC3\xA1rv\xC5\xB1\r\n") << QStringLiteral("/árvű");
+    QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF[Database]\r\nPath=/a\r\n") << "/a";
     QTest::newRow("one Windows-1250 line in a UTF-8 file")
-        << QByteArray("[Export]\r\nHtml=/\xC3\xA1\r\n[Database]\r\nPath=/\xE1\r\n")
-        << QStringLiteral("/á");
+        << QByteArray("[Export]\r\nHtml=/\xC3\xA1\r\n[Database]\r\nPath=/\xE1\r\n") << QStringLiteral("/á");
     QTest::newRow("exactly the longest value")
-        << QByteArray("[Database]\r\nPath=" + QByteArray(2047, 'a') + "\r\n")
-        << QString(2047, QLatin1Char('a'));
-    QTest::newRow("longer value cut")
-        << QByteArray("[Database]\r\nPath=" + QByteArray(2047, 'a') + "bcd\r\n")
-        << QString(2047, QLatin1Char('a'));
+        << QByteArray("[Database]\r\nPath=" + QByteArray(2047, 'a') + "\r\n") << QString(2047, QLatin1Char('a'));
+    QTest::newRow("longer value cut") << QByteArray("[Database]\r\nPath=" + QByteArray(2047, 'a') + "bcd\r\n")
+                                      << QString(2047, QLatin1Char('a'));
     QTest::newRow("megabyte line before the key")
         << QByteArray("[Database]\r\nX=" + QByteArray(1024 * 1024, 'x') + "\r\nPath=/a\r\n") << "/a";
-    QTest::newRow("binary noise before the section")
-        << QByteArray("\x00\x01\xFF\x81\r\n[Database]\r\nPath=/a\r\n", 27) << "/a";
+    QTest::newRow("binary noise before the section") << QByteArray("\x00\x01\xFF\x81\r\n[Database]\r\nPath=/a\r\n", 27) << "/a";
 }
 
-void TestIniSettings::readString()
-{
+void TestIniSettings::readString() {
     QFETCH(QByteArray, content);
     QFETCH(QString, expected);
     QVERIFY(writeBytes(iniPath(), content));
-    QCOMPARE(IniFile(iniPath()).readString(QStringLiteral("Database"), QStringLiteral("Path"),
-                                           QStringLiteral("D")),
-             expected);
+    QCOMPARE(IniFile(iniPath()).readString(QStringLiteral("Database"), QStringLiteral("Path"), QStringLiteral("D")), expected);
 }
 
-void TestIniSettings::readInteger_data()
-{
+void TestIniSettings::readInteger_data() {
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<int>("expected");
     // Every row reads Screen/FontSize with the default 9.
@@ -169,17 +147,14 @@ void TestIniSettings::readInteger_data()
     QTest::newRow("largest") << QByteArray("2147483647") << 2147483647;
 }
 
-void TestIniSettings::readInteger()
-{
+void TestIniSettings::readInteger() {
     QFETCH(QByteArray, value);
     QFETCH(int, expected);
     QVERIFY(writeBytes(iniPath(), "[Screen]\r\nFontSize=" + value + "\r\n"));
-    QCOMPARE(IniFile(iniPath()).readInteger(QStringLiteral("Screen"), QStringLiteral("FontSize"), 9),
-             expected);
+    QCOMPARE(IniFile(iniPath()).readInteger(QStringLiteral("Screen"), QStringLiteral("FontSize"), 9), expected);
 }
 
-void TestIniSettings::readBool_data()
-{
+void TestIniSettings::readBool_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("defaultValue");
     QTest::addColumn<bool>("expected");
@@ -192,19 +167,15 @@ void TestIniSettings::readBool_data()
     QTest::newRow("missing gives default") << QByteArray("Other=0") << true << true;
 }
 
-void TestIniSettings::readBool()
-{
+void TestIniSettings::readBool() {
     QFETCH(QByteArray, content);
     QFETCH(bool, defaultValue);
     QFETCH(bool, expected);
     QVERIFY(writeBytes(iniPath(), "[Defaults]\r\n" + content + "\r\n"));
-    QCOMPARE(IniFile(iniPath()).readBool(QStringLiteral("Defaults"), QStringLiteral("OpenList"),
-                                         defaultValue),
-             expected);
+    QCOMPARE(IniFile(iniPath()).readBool(QStringLiteral("Defaults"), QStringLiteral("OpenList"), defaultValue), expected);
 }
 
-void TestIniSettings::readsTheFileAnewEveryTime()
-{
+void TestIniSettings::readsTheFileAnewEveryTime() {
     const IniFile ini(iniPath());
     QCOMPARE(ini.readInteger(QStringLiteral("Screen"), QStringLiteral("Left"), 10), 10);
     QVERIFY(writeBytes(iniPath(), "[Screen]\r\nLeft=20\r\n"));
@@ -213,55 +184,55 @@ void TestIniSettings::readsTheFileAnewEveryTime()
     QCOMPARE(ini.readInteger(QStringLiteral("Screen"), QStringLiteral("Left"), 10), 10);
 }
 
-void TestIniSettings::write_data()
-{
+void TestIniSettings::write_data() {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("after");
-    QTest::newRow("new file") << QByteArray() << "Screen" << "FontSize" << "9"
-                              << QByteArray("[Screen]\r\nFontSize=9\r\n");
+    QTest::newRow("new file") << QByteArray() << "Screen"
+                              << "FontSize"
+                              << "9" << QByteArray("[Screen]\r\nFontSize=9\r\n");
     QTest::newRow("replace a key, other lines kept")
-        << QByteArray("; note\r\n[Screen]\r\nleft=1\r\nfontsize=5\r\n\r\n[Other]\r\nA=b\r\n")
-        << "SCREEN" << "FontSize" << "12"
-        << QByteArray("; note\r\n[Screen]\r\nleft=1\r\nFontSize=12\r\n\r\n[Other]\r\nA=b\r\n");
+        << QByteArray("; note\r\n[Screen]\r\nleft=1\r\nfontsize=5\r\n\r\n[Other]\r\nA=b\r\n") << "SCREEN"
+        << "FontSize"
+        << "12" << QByteArray("; note\r\n[Screen]\r\nleft=1\r\nFontSize=12\r\n\r\n[Other]\r\nA=b\r\n");
     QTest::newRow("new key after the section's last key")
-        << QByteArray("[Screen]\r\nLeft=1\r\n\r\n[Other]\r\nA=b\r\n") << "Screen" << "Top" << "2"
-        << QByteArray("[Screen]\r\nLeft=1\r\nTop=2\r\n\r\n[Other]\r\nA=b\r\n");
-    QTest::newRow("new key in an empty section")
-        << QByteArray("[Screen]\r\n[Other]\r\n") << "Screen" << "Top" << "2"
-        << QByteArray("[Screen]\r\nTop=2\r\n[Other]\r\n");
+        << QByteArray("[Screen]\r\nLeft=1\r\n\r\n[Other]\r\nA=b\r\n") << "Screen"
+        << "Top"
+        << "2" << QByteArray("[Screen]\r\nLeft=1\r\nTop=2\r\n\r\n[Other]\r\nA=b\r\n");
+    QTest::newRow("new key in an empty section") << QByteArray("[Screen]\r\n[Other]\r\n") << "Screen"
+                                                 << "Top"
+                                                 << "2" << QByteArray("[Screen]\r\nTop=2\r\n[Other]\r\n");
     QTest::newRow("new section at the end, LF file without final break")
-        << QByteArray("[Screen]\nLeft=1") << "Defaults" << "LastDict" << "-1"
-        << QByteArray("[Screen]\r\nLeft=1\r\n[Defaults]\r\nLastDict=-1\r\n");
-    QTest::newRow("first of duplicate sections and keys")
-        << QByteArray("[A]\r\nK=1\r\nK=2\r\n[A]\r\nK=3\r\n") << "A" << "K" << "9"
-        << QByteArray("[A]\r\nK=9\r\nK=2\r\n[A]\r\nK=3\r\n");
-    QTest::newRow("line breaks in the value flattened")
-        << QByteArray() << "A" << "K" << "x\r\ny\nz" << QByteArray("[A]\r\nK=x  y z\r\n");
-    QTest::newRow("written as UTF-8")
-        << QByteArray() << "Database" << "Path" << QStringLiteral("/home/Жук/ő")
-        << QByteArray("[Database]\r\nPath=/home/\xD0\x96\xD1\x83\xD0\xBA/\xC5\x91\r\n");
+        << QByteArray("[Screen]\nLeft=1") << "Defaults"
+        << "LastDict"
+        << "-1" << QByteArray("[Screen]\r\nLeft=1\r\n[Defaults]\r\nLastDict=-1\r\n");
+    QTest::newRow("first of duplicate sections and keys") << QByteArray("[A]\r\nK=1\r\nK=2\r\n[A]\r\nK=3\r\n") << "A"
+                                                          << "K"
+                                                          << "9" << QByteArray("[A]\r\nK=9\r\nK=2\r\n[A]\r\nK=3\r\n");
+    QTest::newRow("line breaks in the value flattened") << QByteArray() << "A"
+                                                        << "K"
+                                                        << "x\r\ny\nz" << QByteArray("[A]\r\nK=x  y z\r\n");
+    QTest::newRow("written as UTF-8") << QByteArray() << "Database"
+                                      << "Path" << QStringLiteral("/home/Жук/ő")
+                                      << QByteArray("[Database]\r\nPath=/home/\xD0\x96\xD1\x83\xD0\xBA/\xC5\x91\r\n");
 }
 
-void TestIniSettings::write()
-{
+void TestIniSettings::write() {
     QFETCH(QByteArray, before);
     QFETCH(QString, section);
     QFETCH(QString, key);
     QFETCH(QString, value);
     QFETCH(QByteArray, after);
-    if (!before.isEmpty())
-        QVERIFY(writeBytes(iniPath(), before));
+    if (!before.isEmpty()) QVERIFY(writeBytes(iniPath(), before));
     const IniFile ini(iniPath());
     QVERIFY(ini.writeString(section, key, value));
     QCOMPARE(readBytes(iniPath()), after);
     QVERIFY(!QFileInfo::exists(iniPath() + QStringLiteral(".lock")));
 }
 
-void TestIniSettings::writeCreatesTheFileButNotItsFolder()
-{
+void TestIniSettings::writeCreatesTheFileButNotItsFolder() {
     const QString folder = dir_->filePath(QStringLiteral("Verbalo9"));
     const IniFile ini(folder + QStringLiteral("/Verbalo9.ini"));
     QVERIFY(!ini.writeBool(QStringLiteral("Screen"), QStringLiteral("FullScreen"), true));
@@ -273,20 +244,17 @@ void TestIniSettings::writeCreatesTheFileButNotItsFolder()
     QCOMPARE(readBytes(iniPath()), QByteArray("[Screen]\r\nFullScreen=1\r\nMDIFullScreen=0\r\n"));
 }
 
-void TestIniSettings::writeConvertsAWindows1250FileToUtf8()
-{
+void TestIniSettings::writeConvertsAWindows1250FileToUtf8() {
     QVERIFY(writeBytes(iniPath(), "[Database]\r\nPath=/\xE1rv\xEDz\r\n[Export]\r\nHtml=/\xF5\r\n"));
     const IniFile ini(iniPath());
     QVERIFY(ini.writeInteger(QStringLiteral("Screen"), QStringLiteral("FontSize"), 10));
-    QCOMPARE(readBytes(iniPath()),
-             QStringLiteral("[Database]\r\nPath=/árvíz\r\n[Export]\r\nHtml=/ő\r\n"
-                            "[Screen]\r\nFontSize=10\r\n").toUtf8());
-    QCOMPARE(ini.readString(QStringLiteral("Export"), QStringLiteral("Html"), QString()),
-             QStringLiteral("/ő"));
+    QCOMPARE(readBytes(iniPath()), QStringLiteral("[Database]\r\nPath=/árvíz\r\n[Export]\r\nHtml=/ő\r\n"
+                                                  "[Screen]\r\nFontSize=10\r\n")
+                                       .toUtf8());
+    QCOMPARE(ini.readString(QStringLiteral("Export"), QStringLiteral("Html"), QString()), QStringLiteral("/ő"));
 }
 
-void TestIniSettings::malformedFileGivesDefaultsAndSurvivesAWrite()
-{
+void TestIniSettings::malformedFileGivesDefaultsAndSurvivesAWrite() {
     QVERIFY(writeBytes(iniPath(), malformedIni()));
     const Folders folders = testFolders(dir_->path());
     const IniFile ini(iniPath());
@@ -307,8 +275,7 @@ void TestIniSettings::malformedFileGivesDefaultsAndSurvivesAWrite()
     QCOMPARE(lines.first(), QStringLiteral("\u0000\u02D9\u0163\u0001garbage\u0081\u0090"));
 }
 
-void TestIniSettings::unreadableFileGivesDefaults()
-{
+void TestIniSettings::unreadableFileGivesDefaults() {
     // A folder where the file should be cannot be read or replaced.
     QVERIFY(QDir().mkpath(iniPath()));
     const IniFile ini(iniPath());
@@ -318,14 +285,12 @@ void TestIniSettings::unreadableFileGivesDefaults()
     saveSettings(ini, MainSettings()); // failures are ignored, not thrown
 }
 
-void TestIniSettings::fileWithoutReadPermissionIsNotOverwritten()
-{
+void TestIniSettings::fileWithoutReadPermissionIsNotOverwritten() {
     const QByteArray content("[Other]\r\nKey=kept\r\n");
     QVERIFY(writeBytes(iniPath(), content));
     QVERIFY(QFile::setPermissions(iniPath(), QFile::WriteOwner));
     QFile probe(iniPath());
-    if (probe.open(QIODevice::ReadOnly))
-        QSKIP("file permissions do not apply to this user");
+    if (probe.open(QIODevice::ReadOnly)) QSKIP("file permissions do not apply to this user");
     const IniFile ini(iniPath());
     QCOMPARE(ini.readInteger(QStringLiteral("Screen"), QStringLiteral("FontSize"), 9), 9);
     QVERIFY(!ini.writeInteger(QStringLiteral("Screen"), QStringLiteral("FontSize"), 12));
@@ -333,8 +298,7 @@ void TestIniSettings::fileWithoutReadPermissionIsNotOverwritten()
     QCOMPARE(readBytes(iniPath()), content);
 }
 
-void TestIniSettings::mainSettingsDefaults()
-{
+void TestIniSettings::mainSettingsDefaults() {
     const Folders folders = testFolders(dir_->path());
     const MainSettings s = loadSettings(IniFile(iniPath()), folders);
     QCOMPARE(s.dataFolder, folders.dataFolder);
@@ -351,8 +315,7 @@ void TestIniSettings::mainSettingsDefaults()
     QCOMPARE(s.server, QStringLiteral("http://127.0.0.1:8080"));
 }
 
-void TestIniSettings::mainSettingsReadBadValues()
-{
+void TestIniSettings::mainSettingsReadBadValues() {
     QVERIFY(writeBytes(iniPath(), "[Screen]\r\nFontSize=abc\r\nFullScreen=7\r\n"
                                   "[Defaults]\r\nOpenList=5\r\nLastDict=x\r\n"
                                   "[Database]\r\nPath=\r\n"
@@ -367,8 +330,7 @@ void TestIniSettings::mainSettingsReadBadValues()
     QCOMPARE(s.server, QStringLiteral("http://example.invalid:81"));
 }
 
-void TestIniSettings::mainSettingsSavedInOrder()
-{
+void TestIniSettings::mainSettingsSavedInOrder() {
     MainSettings s;
     s.dataFolder = QStringLiteral("/d");
     s.htmlFolder = QStringLiteral("/h");
@@ -384,11 +346,10 @@ void TestIniSettings::mainSettingsSavedInOrder()
     s.server = QStringLiteral("http://elsewhere");
     const IniFile ini(iniPath());
     saveSettings(ini, s);
-    QCOMPARE(readBytes(iniPath()),
-             QByteArray("[Database]\r\nPath=/d\r\n[Export]\r\nHtml=/h\r\n"
-                        "[Screen]\r\nFontSize=12\r\nFullScreen=1\r\nMDIFullScreen=0\r\n"
-                        "Left=1\r\nTop=2\r\nWidth=3\r\nHeight=4\r\n"
-                        "[Defaults]\r\nLastDict=5\r\nOpenList=0\r\n"));
+    QCOMPARE(readBytes(iniPath()), QByteArray("[Database]\r\nPath=/d\r\n[Export]\r\nHtml=/h\r\n"
+                                              "[Screen]\r\nFontSize=12\r\nFullScreen=1\r\nMDIFullScreen=0\r\n"
+                                              "Left=1\r\nTop=2\r\nWidth=3\r\nHeight=4\r\n"
+                                              "[Defaults]\r\nLastDict=5\r\nOpenList=0\r\n"));
 
     const MainSettings back = loadSettings(ini, testFolders(dir_->path()));
     QCOMPARE(back.dataFolder, s.dataFolder);
@@ -398,8 +359,7 @@ void TestIniSettings::mainSettingsSavedInOrder()
     QCOMPARE(back.server, MainSettings().server); // never written
 }
 
-void TestIniSettings::quickFinderSettings()
-{
+void TestIniSettings::quickFinderSettings() {
     const Folders folders = testFolders(dir_->path());
     const IniFile ini(iniPath());
     QuickFinderSettings s = loadQuickFinderSettings(ini, folders);
@@ -420,25 +380,21 @@ void TestIniSettings::quickFinderSettings()
     s.lastDict = 7;
     s.width = 500;
     saveQuickFinderSettings(ini, s);
-    QCOMPARE(readBytes(iniPath()),
-             QByteArray("[Database]\r\nPath=/main/data\r\nGyOrder=nyelv2\r\nLastGyDict=7\r\n"
-                        "[Screen]\r\nGyLeft=10\r\nGyTop=10\r\nGyWidth=500\r\nGyHeight=345\r\n"));
+    QCOMPARE(readBytes(iniPath()), QByteArray("[Database]\r\nPath=/main/data\r\nGyOrder=nyelv2\r\nLastGyDict=7\r\n"
+                                              "[Screen]\r\nGyLeft=10\r\nGyTop=10\r\nGyWidth=500\r\nGyHeight=345\r\n"));
 
-    QVERIFY(ini.writeString(QStringLiteral("Database"), QStringLiteral("GyOrder"),
-                            QStringLiteral("szo")));
+    QVERIFY(ini.writeString(QStringLiteral("Database"), QStringLiteral("GyOrder"), QStringLiteral("szo")));
     QCOMPARE(loadQuickFinderSettings(ini, folders).orderColumn, QStringLiteral("nyelv1"));
 }
 
-void TestIniSettings::bothProgramsKeepEachOthersKeys_data()
-{
+void TestIniSettings::bothProgramsKeepEachOthersKeys_data() {
     QTest::addColumn<QString>("order");
     QTest::newRow("main program closes first") << "MQ";
     QTest::newRow("quick finder closes first") << "QM";
     QTest::newRow("each closes twice, alternating") << "MQMQ";
 }
 
-void TestIniSettings::bothProgramsKeepEachOthersKeys()
-{
+void TestIniSettings::bothProgramsKeepEachOthersKeys() {
     QFETCH(QString, order);
     const Folders folders = testFolders(dir_->path());
     // Two handles, as two programs each have their own.
@@ -476,50 +432,39 @@ void TestIniSettings::bothProgramsKeepEachOthersKeys()
     QCOMPARE(quickBack.left, 300);
     QCOMPARE(quickBack.dataFolder, QStringLiteral("/data"));
     // The one shared section: the last writer wins.
-    const WindowBounds picker = loadWindowBounds(mainIni, QStringLiteral("frm_TorzsSzotar"), 0, 0,
-                                                 {0, 0, 1920, 1080});
+    const WindowBounds picker = loadWindowBounds(mainIni, QStringLiteral("frm_TorzsSzotar"), 0, 0, {0, 0, 1920, 1080});
     QCOMPARE(picker.width, lastM > lastQ ? 400 : 500);
 }
 
-void TestIniSettings::clampToWorkArea_data()
-{
+void TestIniSettings::clampToWorkArea_data() {
     QTest::addColumn<WindowBounds>("saved");
     QTest::addColumn<WorkArea>("area");
     QTest::addColumn<WindowBounds>("expected");
     const WorkArea hd{0, 0, 1280, 720};
     QTest::newRow("fits") << WindowBounds{10, 10, 400, 300} << hd << WindowBounds{10, 10, 400, 300};
-    QTest::newRow("touches the far edges")
-        << WindowBounds{880, 420, 400, 300} << hd << WindowBounds{880, 420, 400, 300};
-    QTest::newRow("left beyond the right edge")
-        << WindowBounds{1500, 10, 400, 300} << hd << WindowBounds{0, 10, 400, 300};
-    QTest::newRow("top beyond the bottom edge")
-        << WindowBounds{10, 900, 400, 300} << hd << WindowBounds{10, 0, 400, 300};
+    QTest::newRow("touches the far edges") << WindowBounds{880, 420, 400, 300} << hd << WindowBounds{880, 420, 400, 300};
+    QTest::newRow("left beyond the right edge") << WindowBounds{1500, 10, 400, 300} << hd << WindowBounds{0, 10, 400, 300};
+    QTest::newRow("top beyond the bottom edge") << WindowBounds{10, 900, 400, 300} << hd << WindowBounds{10, 0, 400, 300};
     QTest::newRow("saved on a larger screen, moved in")
         << WindowBounds{1000, 600, 400, 300} << hd << WindowBounds{880, 420, 400, 300};
-    QTest::newRow("left on the right edge")
-        << WindowBounds{1280, 720, 400, 300} << hd << WindowBounds{880, 420, 400, 300};
-    QTest::newRow("wider and taller than the area")
-        << WindowBounds{50, 50, 1600, 900} << hd << WindowBounds{0, 0, 1280, 720};
+    QTest::newRow("left on the right edge") << WindowBounds{1280, 720, 400, 300} << hd << WindowBounds{880, 420, 400, 300};
+    QTest::newRow("wider and taller than the area") << WindowBounds{50, 50, 1600, 900} << hd << WindowBounds{0, 0, 1280, 720};
     QTest::newRow("exactly as wide as the area but moved")
         << WindowBounds{10, 10, 1280, 300} << hd << WindowBounds{0, 10, 1280, 300};
     QTest::newRow("only the far edges count")
-        << WindowBounds{10, 10, 400, 300} << WorkArea{100, 100, 1280, 720}
-        << WindowBounds{10, 10, 400, 300};
+        << WindowBounds{10, 10, 400, 300} << WorkArea{100, 100, 1280, 720} << WindowBounds{10, 10, 400, 300};
 }
 
-void TestIniSettings::clampToWorkArea()
-{
+void TestIniSettings::clampToWorkArea() {
     QFETCH(WindowBounds, saved);
     QFETCH(WorkArea, area);
     QFETCH(WindowBounds, expected);
     const WindowBounds clamped = verbalo::clampToWorkArea(saved, area);
     QVERIFY2(clamped == expected,
-             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(clamped.left).arg(clamped.top)
-                            .arg(clamped.width).arg(clamped.height)));
+             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(clamped.left).arg(clamped.top).arg(clamped.width).arg(clamped.height)));
 }
 
-void TestIniSettings::windowPlacement()
-{
+void TestIniSettings::windowPlacement() {
     const IniFile ini(iniPath());
     const WorkArea area{0, 0, 1280, 720};
     const QString sql = QStringLiteral("frm_SQL");
@@ -540,8 +485,7 @@ void TestIniSettings::windowPlacement()
 
     QCOMPARE(ini.readInteger(sql, QStringLiteral("Left"), 0), 1000);
     // Position-only windows never get a size.
-    QCOMPARE(ini.readString(editor, QStringLiteral("Width"), QStringLiteral("none")),
-             QStringLiteral("none"));
+    QCOMPARE(ini.readString(editor, QStringLiteral("Width"), QStringLiteral("none")), QStringLiteral("none"));
 }
 
 QTEST_GUILESS_MAIN(TestIniSettings)

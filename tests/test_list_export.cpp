@@ -91,9 +91,10 @@ void TestListExport::layout_data() {
     QTest::newRow("two entries") << QStringList{"alma", "körte"} << QVariantList{"first line\r\nsecond line", ""}
                                  << QStringList{"##alma", "first line", "second line", "##körte", ""};
     QTest::newRow("null text is one empty line") << QStringList{"alma"} << QVariantList{QVariant()} << QStringList{"##alma", ""};
-    QTest::newRow("final break gives an extra empty line") << QStringList{"alma"} << QVariantList{"x\r\n"}
-                                                           << QStringList{"##alma", "x", ""};
-    QTest::newRow("bare line feeds become lines") << QStringList{"alma"} << QVariantList{"a\nb\rc"} << QStringList{"##alma", "a", "b", "c"};
+    QTest::newRow("final break gives an extra empty line")
+        << QStringList{"alma"} << QVariantList{"x\r\n"} << QStringList{"##alma", "x", ""};
+    QTest::newRow("bare line feeds become lines")
+        << QStringList{"alma"} << QVariantList{"a\nb\rc"} << QStringList{"##alma", "a", "b", "c"};
     QTest::newRow("headword order") << QStringList{"zab", "Alma", "alma", "ég"} << QVariantList{"1", "2", "3", "4"}
                                     << QStringList{"##alma", "3", "##Alma", "2", "##ég", "4", "##zab", "1"};
     QTest::newRow("empty list") << QStringList{} << QVariantList{} << QStringList{};

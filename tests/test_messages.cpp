@@ -8,8 +8,7 @@ using namespace verbalo;
 
 Q_DECLARE_METATYPE(verbalo::Answer)
 
-class TestMessages : public QObject
-{
+class TestMessages : public QObject {
     Q_OBJECT
 
 private slots:
@@ -20,8 +19,7 @@ private slots:
     void scopedSinkRestoresThePrevious();
 };
 
-void TestMessages::helpersSendCaptionsAndKinds()
-{
+void TestMessages::helpersSendCaptionsAndKinds() {
     RecordingMessageSink sink;
     ScopedMessageSink scope(&sink);
     QObject owner;
@@ -33,7 +31,7 @@ void TestMessages::helpersSendCaptionsAndKinds()
     QVERIFY(askYesNo(QStringLiteral("Törli?"), QStringLiteral("Megerősítés"), &owner));
     QCOMPARE(askYesNoCancel(QStringLiteral("Mentse?"), QStringLiteral("Kérdés")), Answer::No);
 
-    const QList<Message> &m = sink.messages();
+    const QList<Message>& m = sink.messages();
     QCOMPARE(m.size(), 4);
     QCOMPARE(m[0].kind, MessageKind::Error);
     QCOMPARE(m[0].caption, QStringLiteral("Hiba"));
@@ -52,8 +50,7 @@ void TestMessages::helpersSendCaptionsAndKinds()
     QCOMPARE(sink.texts(), (QStringList{"Nem sikerült", "Kész", "Törli?", "Mentse?"}));
 }
 
-void TestMessages::questionsTakeQueuedAnswers_data()
-{
+void TestMessages::questionsTakeQueuedAnswers_data() {
     QTest::addColumn<Answer>("queued");
     QTest::addColumn<bool>("yesNo");
     QTest::addColumn<Answer>("yesNoCancel");
@@ -63,8 +60,7 @@ void TestMessages::questionsTakeQueuedAnswers_data()
     QTest::newRow("ok is the safe button") << Answer::Ok << false << Answer::Cancel;
 }
 
-void TestMessages::questionsTakeQueuedAnswers()
-{
+void TestMessages::questionsTakeQueuedAnswers() {
     QFETCH(Answer, queued);
     QFETCH(bool, yesNo);
     QFETCH(Answer, yesNoCancel);
@@ -81,16 +77,14 @@ void TestMessages::questionsTakeQueuedAnswers()
     QVERIFY(askYesNo(QStringLiteral("?"), QStringLiteral("c")));
 }
 
-void TestMessages::defaultSinkRefuses()
-{
+void TestMessages::defaultSinkRefuses() {
     setMessageSink(nullptr);
     QVERIFY(!askYesNo(QStringLiteral("Törli?"), QStringLiteral("Megerősítés")));
     QCOMPARE(askYesNoCancel(QStringLiteral("Mentse?"), QStringLiteral("Kérdés")), Answer::Cancel);
     showError(QStringLiteral("only printed"));
 }
 
-void TestMessages::scopedSinkRestoresThePrevious()
-{
+void TestMessages::scopedSinkRestoresThePrevious() {
     RecordingMessageSink outer;
     RecordingMessageSink inner;
     {

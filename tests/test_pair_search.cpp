@@ -45,12 +45,17 @@ void PairSearchTest::prefixListFindsRows_data() {
     QTest::addColumn<QString>("order");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("found");
-    QTest::newRow("plain prefix, any case") << "nyelv1" << "ab" << QStringList{"Abba", "ab", "abc"};
-    QTest::newRow("second language") << "nyelv2" << "ház" << QStringList{"házak", "kert"};
-    QTest::newRow("quote inside") << "nyelv1" << "o'c" << QStringList{"o'clock"};
-    QTest::newRow("only quotes") << "nyelv1" << "''" << QStringList{};
+    QTest::newRow("plain prefix, any case") << "nyelv1"
+                                            << "ab" << QStringList{"Abba", "ab", "abc"};
+    QTest::newRow("second language") << "nyelv2"
+                                     << "ház" << QStringList{"házak", "kert"};
+    QTest::newRow("quote inside") << "nyelv1"
+                                  << "o'c" << QStringList{"o'clock"};
+    QTest::newRow("only quotes") << "nyelv1"
+                                 << "''" << QStringList{};
     // The typed text is a pattern: its wildcards keep their meaning.
-    QTest::newRow("wildcards stay") << "nyelv1" << "a_%" << QStringList{"Abba", "a_b", "ab", "abc", "axb"};
+    QTest::newRow("wildcards stay") << "nyelv1"
+                                    << "a_%" << QStringList{"Abba", "a_b", "ab", "abc", "axb"};
 }
 
 void PairSearchTest::prefixListFindsRows() {
@@ -58,14 +63,16 @@ void PairSearchTest::prefixListFindsRows() {
     QFETCH(QString, text);
     QFETCH(QStringList, found);
     test::StoreFixture f;
-    f.makePairs(QStringLiteral("angol"), {"ab;x", "abc;y", "Abba;z", "o'clock;óra", "a_b;u", "axb;v", "ház;a house",
-                                          "házak;házak", "kert;ház kert"});
+    f.makePairs(QStringLiteral("angol"),
+                {"ab;x", "abc;y", "Abba;z", "o'clock;óra", "a_b;u", "axb;v", "ház;a house", "házak;házak", "kert;ház kert"});
     QStringList firsts;
     for (const QString& row : f.rows(verbalo::prefixListStatement(QStringLiteral("angol"), order, text)))
         firsts << row.section(QLatin1Char('\t'), 0, 0);
     firsts.sort(Qt::CaseInsensitive);
-    std::sort(found.begin(), found.end(), [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    std::sort(firsts.begin(), firsts.end(), [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    std::sort(found.begin(), found.end(),
+              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    std::sort(firsts.begin(), firsts.end(),
+              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     QCOMPARE(firsts, found);
     QCOMPARE(f.rows(wholeTableStatement(QStringLiteral("angol"))).size(), 9);
 }
@@ -103,7 +110,8 @@ void PairSearchTest::expressionSearch() {
 void PairSearchTest::expressionLinesHaveTheMatchInBold() {
     test::StoreFixture f;
     f.makePairs(QStringLiteral("angol"), {"xABCy;kettő", "nabc;"});
-    const ExpressionSearchResult r = searchExpression(f.db(), QStringLiteral("angol"), QStringLiteral("nyelv1"), QStringLiteral("abc"));
+    const ExpressionSearchResult r =
+        searchExpression(f.db(), QStringLiteral("angol"), QStringLiteral("nyelv1"), QStringLiteral("abc"));
     ResultLines lines;
     appendExpressionMatches(lines, r.matches);
     QCOMPARE(lines.count(), 4);
@@ -120,7 +128,8 @@ void PairSearchTest::expressionLinesHaveTheMatchInBold() {
 
     // A match through a wildcard has no literal place: nothing is bold.
     ResultLines wild;
-    appendExpressionMatches(wild, searchExpression(f.db(), QStringLiteral("angol"), QStringLiteral("nyelv1"), QStringLiteral("a_c")).matches);
+    appendExpressionMatches(
+        wild, searchExpression(f.db(), QStringLiteral("angol"), QStringLiteral("nyelv1"), QStringLiteral("a_c")).matches);
     QCOMPARE(wild.count(), 4);
     for (int i = 0; i < wild.count(); ++i) QCOMPARE(wild.line(i).boldLength, 0u);
 }
@@ -155,8 +164,10 @@ void PairSearchTest::columnWidthsAndShares() {
 }
 
 void PairSearchTest::closingUpdateStatement() {
-    QCOMPARE(verbalo::closingUpdateStatement(QStringLiteral("nyelv1"), 0, 7), QStringLiteral("UPDATE szotarak SET sorrend='nyelv1',ablak=0 WHERE szotarak=7;"));
-    QCOMPARE(verbalo::closingUpdateStatement(QStringLiteral("ny'x"), 2, 12), QStringLiteral("UPDATE szotarak SET sorrend='ny''x',ablak=2 WHERE szotarak=12;"));
+    QCOMPARE(verbalo::closingUpdateStatement(QStringLiteral("nyelv1"), 0, 7),
+             QStringLiteral("UPDATE szotarak SET sorrend='nyelv1',ablak=0 WHERE szotarak=7;"));
+    QCOMPARE(verbalo::closingUpdateStatement(QStringLiteral("ny'x"), 2, 12),
+             QStringLiteral("UPDATE szotarak SET sorrend='ny''x',ablak=2 WHERE szotarak=12;"));
 }
 
 void PairSearchTest::viewSettingsGoToTheCatalogueRow() {
@@ -165,7 +176,8 @@ void PairSearchTest::viewSettingsGoToTheCatalogueRow() {
     f.exec(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1szeles, nyelv2szeles, sorrend, ablak) "
                           "VALUES ('A', 'a', 1, 0.5, 0.5, 'nyelv1', 0), ('B', 'b', 1, 0.5, 0.5, 'nyelv1', 0);"));
     QVERIFY(saveViewSettings(f.db(), 2, 1.0 / 3.0, QStringLiteral("nyelv2"), 1));
-    const QStringList rows = f.rows(QStringLiteral("SELECT szotarak, nyelv1szeles, nyelv2szeles, sorrend, ablak FROM szotarak ORDER BY szotarak"));
+    const QStringList rows =
+        f.rows(QStringLiteral("SELECT szotarak, nyelv1szeles, nyelv2szeles, sorrend, ablak FROM szotarak ORDER BY szotarak"));
     QCOMPARE(rows.at(0), QStringLiteral("1\t0.5\t0.5\tnyelv1\t0"));
     const QStringList b = rows.at(1).split(QLatin1Char('\t'));
     QVERIFY(qFuzzyCompare(b.at(1).toDouble(), 1.0 / 3.0));
@@ -173,7 +185,8 @@ void PairSearchTest::viewSettingsGoToTheCatalogueRow() {
     QCOMPARE(b.mid(3), (QStringList{"nyelv2", "1"}));
     // Without a share the stored one stays; a missing row is no error, just not saved.
     QVERIFY(saveViewSettings(f.db(), 1, std::nullopt, QStringLiteral("nyelv2"), 2));
-    QCOMPARE(f.rows(QStringLiteral("SELECT nyelv1szeles, sorrend, ablak FROM szotarak WHERE szotarak=1")).first(), QStringLiteral("0.5\tnyelv2\t2"));
+    QCOMPARE(f.rows(QStringLiteral("SELECT nyelv1szeles, sorrend, ablak FROM szotarak WHERE szotarak=1")).first(),
+             QStringLiteral("0.5\tnyelv2\t2"));
     QVERIFY(!saveViewSettings(f.db(), 99, 0.5, QStringLiteral("nyelv1"), 0));
 }
 

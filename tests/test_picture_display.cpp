@@ -42,7 +42,8 @@ void TestPictureDisplay::fitting_data() {
     QTest::addColumn<QSize>("picture");
     QTest::addColumn<QRect>("place");
     QTest::addColumn<bool>("stretched");
-    QTest::newRow("smaller both ways: natural size, centred") << QSize(408, 308) << QSize(100, 50) << QRect(4, 4, 400, 300) << false;
+    QTest::newRow("smaller both ways: natural size, centred")
+        << QSize(408, 308) << QSize(100, 50) << QRect(4, 4, 400, 300) << false;
     QTest::newRow("large, same shape") << QSize(408, 308) << QSize(1600, 1200) << QRect(0, 0, 400, 300) << true;
     QTest::newRow("wide: width ratio smaller") << QSize(408, 308) << QSize(800, 100) << QRect(0, 125, 400, 50) << true;
     QTest::newRow("tall: height ratio smaller") << QSize(408, 308) << QSize(100, 600) << QRect(175, 0, 50, 300) << true;
@@ -89,8 +90,10 @@ void TestPictureDisplay::recipeDecoding() {
     QFETCH(QString, problem);
     const DecodedPicture decoded = decodeRecipePicture(bytes, extension);
     QCOMPARE(decoded.image.isNull() ? QSize() : decoded.image.size(), size);
-    if (problem.isEmpty()) QVERIFY2(decoded.problem.isEmpty(), qPrintable(decoded.problem));
-    else QVERIFY2(decoded.problem.contains(problem), qPrintable(decoded.problem));
+    if (problem.isEmpty())
+        QVERIFY2(decoded.problem.isEmpty(), qPrintable(decoded.problem));
+    else
+        QVERIFY2(decoded.problem.contains(problem), qPrintable(decoded.problem));
 }
 
 void TestPictureDisplay::galleryDecodesJpegOnly() {

@@ -102,11 +102,22 @@ QStringList recipeRows(PictureFixture& fx) {
     return rows;
 }
 
-const QStringList kSampleRecipe{
-    "@ujrecept", "@kategoria=frissensültek", "@finomsag=Kacsapecsenye", "@nehezseg=1", "@ido=120", "@kep=C:\\Kepek\\kacsa.jpg",
-    "@hozzavalok", "1 db kacsa", "20 dkg zsír", "csipetnyi majoranna", "@elkeszites",
-    "Tegyük a kacsát a tepsibe, sózzuk meg, szórjuk meg ", "majorannával.", "Süssük súlyától függően kilónként 40 percig.",
-    "Jó étvágyat", "@receptvege"};
+const QStringList kSampleRecipe{"@ujrecept",
+                                "@kategoria=frissensültek",
+                                "@finomsag=Kacsapecsenye",
+                                "@nehezseg=1",
+                                "@ido=120",
+                                "@kep=C:\\Kepek\\kacsa.jpg",
+                                "@hozzavalok",
+                                "1 db kacsa",
+                                "20 dkg zsír",
+                                "csipetnyi majoranna",
+                                "@elkeszites",
+                                "Tegyük a kacsát a tepsibe, sózzuk meg, szórjuk meg ",
+                                "majorannával.",
+                                "Süssük súlyától függően kilónként 40 percig.",
+                                "Jó étvágyat",
+                                "@receptvege"};
 
 } // namespace
 
@@ -128,12 +139,18 @@ private slots:
 void TestPictureImports::fileExtension_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("extension");
-    QTest::newRow("lower") << "/a/kutya.jpg" << ".jpg";
-    QTest::newRow("as written") << "kacsa.JPG" << ".JPG";
-    QTest::newRow("last dot only") << "a.tar.gz" << ".gz";
-    QTest::newRow("none") << "/a.b/kutya" << "";
-    QTest::newRow("windows folder with a dot") << "C:\\K.k\\kutya" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("lower") << "/a/kutya.jpg"
+                           << ".jpg";
+    QTest::newRow("as written") << "kacsa.JPG"
+                                << ".JPG";
+    QTest::newRow("last dot only") << "a.tar.gz"
+                                   << ".gz";
+    QTest::newRow("none") << "/a.b/kutya"
+                          << "";
+    QTest::newRow("windows folder with a dot") << "C:\\K.k\\kutya"
+                                               << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestPictureImports::fileExtension() {
@@ -151,15 +168,16 @@ void TestPictureImports::galleryLines_data() {
     QTest::newRow("caption and path") << QStringList{"Kutya=%D/kutya.png"} << QStringList{"Kutya|.png|9"} << 0 << 0;
     QTest::newRow("third field ignored") << QStringList{"Kutya=%D/kutya.png=x"} << QStringList{"Kutya|.png|9"} << 0 << 0;
     QTest::newRow("blank before the path names no file") << QStringList{"Kutya = %D/kutya.png"} << QStringList{} << 0 << 1;
-    QTest::newRow("caption kept with its blanks") << QStringList{" Kutya =%D/kutya.png"} << QStringList{" Kutya |.png|9"} << 0 << 0;
+    QTest::newRow("caption kept with its blanks")
+        << QStringList{" Kutya =%D/kutya.png"} << QStringList{" Kutya |.png|9"} << 0 << 0;
     QTest::newRow("relative to the file's folder") << QStringList{"Kacsa=kacsa.JPG"} << QStringList{"Kacsa|.JPG|5"} << 0 << 0;
     QTest::newRow("empty picture file") << QStringList{"Üres=%D/ures.jpg"} << QStringList{"Üres|.jpg|0"} << 0 << 0;
     QTest::newRow("same caption twice: first kept, goes on")
         << QStringList{"A=%D/kutya.png", "A=%D/kacsa.JPG", "B=%D/kacsa.JPG"} << QStringList{"A|.png|9", "B|.JPG|5"} << 1 << 0;
     QTest::newRow("no file: empty, comment, missing, folder")
         << QStringList{"", "csak szöveg", "X=%D/nincs.jpg", "Y=%D/mappa.jpg", "Z="} << QStringList{} << 0 << 5;
-    QTest::newRow("long caption cut to the column")
-        << QStringList{QString(100, QLatin1Char('k')) + "=%D/kutya.png"} << QStringList{QString(75, QLatin1Char('k')) + "|.png|9"} << 0 << 0;
+    QTest::newRow("long caption cut to the column") << QStringList{QString(100, QLatin1Char('k')) + "=%D/kutya.png"}
+                                                    << QStringList{QString(75, QLatin1Char('k')) + "|.png|9"} << 0 << 0;
 }
 
 void TestPictureImports::galleryLines() {
@@ -176,7 +194,8 @@ void TestPictureImports::galleryLines() {
     QCOMPARE(out.skipped, skipped);
     // The bytes are stored unchanged, a NUL included.
     if (rows.contains(QStringLiteral("Kutya|.png|9")))
-        QCOMPARE(fx.rows(QStringLiteral("SELECT hex(kep) FROM kepek")).first(), QString::fromLatin1(QByteArray("PNG\0data!", 9).toHex().toUpper()));
+        QCOMPARE(fx.rows(QStringLiteral("SELECT hex(kep) FROM kepek")).first(),
+                 QString::fromLatin1(QByteArray("PNG\0data!", 9).toHex().toUpper()));
 }
 
 void TestPictureImports::galleryStopsAtAnUnreadablePicture() {
@@ -201,7 +220,8 @@ void TestPictureImports::recipeDirectives_data() {
     QTest::newRow("new, blanks around") << "  @ujrecept \t" << int(RecipeDirective::NewRecipe) << "";
     QTest::newRow("new with more is nothing") << "@ujreceptek" << int(RecipeDirective::None) << "";
     QTest::newRow("end") << "@ReceptVege" << int(RecipeDirective::EndRecipe) << "";
-    QTest::newRow("category, second = ends the value") << "@kategoria=levesek=meleg" << int(RecipeDirective::Category) << "levesek";
+    QTest::newRow("category, second = ends the value")
+        << "@kategoria=levesek=meleg" << int(RecipeDirective::Category) << "levesek";
     QTest::newRow("value keeps its blanks") << "@finomsag= Gulyás " << int(RecipeDirective::Dish) << " Gulyás ";
     QTest::newRow("minutes by prefix") << "@idopont=5" << int(RecipeDirective::Minutes) << "5";
     QTest::newRow("picture by prefix") << "@kepek=x.jpg" << int(RecipeDirective::Picture) << "x.jpg";
@@ -232,10 +252,11 @@ void TestPictureImports::recipes_data() {
         << "";
     QTest::newRow("picture found beside the file, extension as written")
         << QStringList{"@UJRECEPT", "@finomsag=Kacsa", "@kep=kacsa.JPG", "@receptvege"} << QStringList{"|Kacsa|||||.JPG|5"} << "";
-    QTest::newRow("empty picture file") << QStringList{"  @ujrecept  ", "@kep=%D/ures.jpg", "@receptvege"} << QStringList{"||||||.jpg|0"}
-                                        << "";
+    QTest::newRow("empty picture file") << QStringList{"  @ujrecept  ", "@kep=%D/ures.jpg", "@receptvege"}
+                                        << QStringList{"||||||.jpg|0"} << "";
     QTest::newRow("directive inside a section acts too")
-        << QStringList{"@ujrecept", "@hozzavalok", "liszt", " @ido=5", "", "@receptvege"} << QStringList{"|||5|liszt/ @ido=5//|||"} << "";
+        << QStringList{"@ujrecept", "@hozzavalok", "liszt", " @ido=5", "", "@receptvege"}
+        << QStringList{"|||5|liszt/ @ido=5//|||"} << "";
     QTest::newRow("section up to the end, and an empty one")
         << QStringList{"@ujrecept", "@elkeszites", "@hozzavalok", "a", "b"} << QStringList{"||||a/b/|||"} << "";
     QTest::newRow("missing end: stored at the next start and at the end")
@@ -243,21 +264,22 @@ void TestPictureImports::recipes_data() {
     QTest::newRow("an empty open recipe is dropped, an empty ended one kept")
         << QStringList{"@ujrecept", "@ujrecept", "@receptvege", "@ujrecept"} << QStringList{"|||||||"} << "";
     QTest::newRow("no directives at all") << QStringList{"egy", "kettő"} << QStringList{} << "";
-    QTest::newRow("minutes with blanks around the number") << QStringList{"@ujrecept", "@ido= 45 ", "@receptvege"} << QStringList{"|||45||||"}
-                                                          << "";
+    QTest::newRow("minutes with blanks around the number")
+        << QStringList{"@ujrecept", "@ido= 45 ", "@receptvege"} << QStringList{"|||45||||"} << "";
     QTest::newRow("difficulty not a number stops, recipes before stay")
-        << QStringList{"@ujrecept", "@finomsag=A", "@receptvege", "@ujrecept", "@finomsag=B", "@nehezseg=közepes", "@ido=5", "@receptvege"}
+        << QStringList{"@ujrecept",   "@finomsag=A",       "@receptvege", "@ujrecept",
+                       "@finomsag=B", "@nehezseg=közepes", "@ido=5",      "@receptvege"}
         << QStringList{"|A||||||", "|B||||||"} << "6. sor: „közepes” nem egész szám.";
     QTest::newRow("empty minutes stop") << QStringList{"@ujrecept", "@ido="} << QStringList{} << "2. sor: „” nem egész szám.";
     QTest::newRow("column before any recipe stops") << QStringList{"@kategoria=levesek", "@ujrecept"} << QStringList{}
                                                     << "1. sor: „@kategoria=levesek” nem tartozik recepthez";
-    QTest::newRow("end twice stops") << QStringList{"@ujrecept", "@receptvege", "@receptvege"} << QStringList{"|||||||"} << "3. sor:";
+    QTest::newRow("end twice stops") << QStringList{"@ujrecept", "@receptvege", "@receptvege"} << QStringList{"|||||||"}
+                                     << "3. sor:";
     QTest::newRow("missing picture outside a recipe is no error")
         << QStringList{"@kep=%D/nincs.jpg", "@ujrecept", "@finomsag=A"} << QStringList{"|A||||||"} << "";
     QTest::newRow("existing picture outside a recipe stops") << QStringList{"@kep=%D/kutya.png"} << QStringList{} << "1. sor:";
-    QTest::newRow("category cut to the column")
-        << QStringList{"@ujrecept", "@kategoria=" + QString(80, QLatin1Char('x'))} << QStringList{QString(75, QLatin1Char('x')) + "|||||||"}
-        << "";
+    QTest::newRow("category cut to the column") << QStringList{"@ujrecept", "@kategoria=" + QString(80, QLatin1Char('x'))}
+                                                << QStringList{QString(75, QLatin1Char('x')) + "|||||||"} << "";
 }
 
 void TestPictureImports::recipes() {

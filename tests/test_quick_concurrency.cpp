@@ -13,9 +13,13 @@ using verbalo::test::QuickDataFolder;
 
 namespace {
 
-QString helperProgram() { return qEnvironmentVariable("VERBALO_TEST_HELPER"); }
+QString helperProgram() {
+    return qEnvironmentVariable("VERBALO_TEST_HELPER");
+}
 
-QString importedWord(int i) { return QStringLiteral("szo%1").arg(i, 7, 10, QLatin1Char('0')); }
+QString importedWord(int i) {
+    return QStringLiteral("szo%1").arg(i, 7, 10, QLatin1Char('0'));
+}
 
 } // namespace
 

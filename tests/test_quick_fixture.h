@@ -77,10 +77,10 @@ private:
 
 // A small bilingual dictionary with case variants, accents and several translations.
 inline QStringList samplePairs() {
-    return {QStringLiteral("alma;apple"),       QStringLiteral("Alma;Alma (surname)"), QStringLiteral("almafa;apple tree"),
-            QStringLiteral("ablak;window"),     QStringLiteral("ház;house"),           QStringLiteral("házas;married"),
-            QStringLiteral("kert;garden"),      QStringLiteral("kert;yard"),           QStringLiteral("körte;pear"),
-            QStringLiteral("zöld ház;greenhouse"), QStringLiteral("O'Brien;O'Brien"),  QStringLiteral("100%-os;complete"),
+    return {QStringLiteral("alma;apple"),          QStringLiteral("Alma;Alma (surname)"), QStringLiteral("almafa;apple tree"),
+            QStringLiteral("ablak;window"),        QStringLiteral("ház;house"),           QStringLiteral("házas;married"),
+            QStringLiteral("kert;garden"),         QStringLiteral("kert;yard"),           QStringLiteral("körte;pear"),
+            QStringLiteral("zöld ház;greenhouse"), QStringLiteral("O'Brien;O'Brien"),     QStringLiteral("100%-os;complete"),
             QStringLiteral("a_b;underscore")};
 }
 

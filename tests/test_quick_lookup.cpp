@@ -34,7 +34,8 @@ void QuickLookupTest::lookUp_data() {
     QTest::newRow("alma finds both case variants") << QStringLiteral("alma") << bothAlmas;
     QTest::newRow("Alma finds both case variants") << QStringLiteral("Alma") << bothAlmas;
     QTest::newRow("ALMA finds both case variants") << QStringLiteral("ALMA") << bothAlmas;
-    QTest::newRow("several translations in table order") << QStringLiteral("kert") << QStringList{QStringLiteral("garden"), QStringLiteral("yard")};
+    QTest::newRow("several translations in table order")
+        << QStringLiteral("kert") << QStringList{QStringLiteral("garden"), QStringLiteral("yard")};
     QTest::newRow("accented word") << QStringLiteral("HÁZ") << QStringList{QStringLiteral("house")};
     QTest::newRow("a prefix of an entry is no entry") << QStringLiteral("alm") << QStringList();
     QTest::newRow("accents count") << QStringLiteral("haz") << QStringList();
@@ -128,8 +129,8 @@ void QuickLookupTest::nothingWithoutADictionary() {
 // Table positioned by go-to-nearest shows from there.
 void QuickLookupTest::readerFollowsTheTablesNearestKey_data() {
     QTest::addColumn<QString>("key");
-    for (const char* key : {"", "0", "a", "ab", "alma", "Alma", "ALMA", "almaf", "ház", "HAZ", "Házas", "kert", "KERT",
-                            "körte", "o'", "zöld", "zöld ház", "zzzz", "~"})
+    for (const char* key : {"", "0", "a", "ab", "alma", "Alma", "ALMA", "almaf", "ház", "HAZ", "Házas", "kert", "KERT", "körte",
+                            "o'", "zöld", "zöld ház", "zzzz", "~"})
         QTest::newRow(key[0] ? key : "(empty)") << QString::fromUtf8(key);
 }
 

@@ -27,7 +27,9 @@ void QuickOccurrenceTest::trim_data() {
     QTest::addColumn<QString>("trimmed");
     QTest::newRow("blanks around") << QStringLiteral("  ház  ") << QStringLiteral("ház");
     QTest::newRow("tabs and line breaks") << QStringLiteral("\t\r\nház\n") << QStringLiteral("ház");
-    QTest::newRow("control characters") << QStringLiteral("\x01\x1f" "abc\x02") << QStringLiteral("abc");
+    QTest::newRow("control characters") << QStringLiteral("\x01\x1f"
+                                                          "abc\x02")
+                                        << QStringLiteral("abc");
     QTest::newRow("inner blanks stay") << QStringLiteral(" zöld  ház ") << QStringLiteral("zöld  ház");
     QTest::newRow("only blanks") << QStringLiteral("   ") << QString();
 }
@@ -44,17 +46,23 @@ void QuickOccurrenceTest::statement_data() {
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QString>("statement");
     QTest::newRow("accented letters upper-cased")
-        << "angol" << "nyelv1" << QStringLiteral("ház") << QStringLiteral("SELECT * FROM angol WHERE UPPER(nyelv1) like '%HÁZ%';");
-    QTest::newRow("second column") << "nemet" << "nyelv2" << QStringLiteral("Haus")
+        << "angol"
+        << "nyelv1" << QStringLiteral("ház") << QStringLiteral("SELECT * FROM angol WHERE UPPER(nyelv1) like '%HÁZ%';");
+    QTest::newRow("second column") << "nemet"
+                                   << "nyelv2" << QStringLiteral("Haus")
                                    << QStringLiteral("SELECT * FROM nemet WHERE UPPER(nyelv2) like '%HAUS%';");
-    QTest::newRow("quote doubled") << "angol" << "nyelv1" << QStringLiteral("o'brien")
+    QTest::newRow("quote doubled") << "angol"
+                                   << "nyelv1" << QStringLiteral("o'brien")
                                    << QStringLiteral("SELECT * FROM angol WHERE UPPER(nyelv1) like '%O''BRIEN%';");
-    QTest::newRow("only quotes") << "angol" << "nyelv1" << QStringLiteral("'''")
+    QTest::newRow("only quotes") << "angol"
+                                 << "nyelv1" << QStringLiteral("'''")
                                  << QStringLiteral("SELECT * FROM angol WHERE UPPER(nyelv1) like '%''''''%';");
-    QTest::newRow("percent stays a wildcard") << "angol" << "nyelv1" << QStringLiteral("100%")
-                                              << QStringLiteral("SELECT * FROM angol WHERE UPPER(nyelv1) like '%100%%';");
-    QTest::newRow("underscore stays a wildcard") << "angol" << "nyelv1" << QStringLiteral("a_b")
-                                                 << QStringLiteral("SELECT * FROM angol WHERE UPPER(nyelv1) like '%A_B%';");
+    QTest::newRow("percent stays a wildcard")
+        << "angol"
+        << "nyelv1" << QStringLiteral("100%") << QStringLiteral("SELECT * FROM angol WHERE UPPER(nyelv1) like '%100%%';");
+    QTest::newRow("underscore stays a wildcard")
+        << "angol"
+        << "nyelv1" << QStringLiteral("a_b") << QStringLiteral("SELECT * FROM angol WHERE UPPER(nyelv1) like '%A_B%';");
 }
 
 void QuickOccurrenceTest::statement() {
@@ -76,11 +84,12 @@ void QuickOccurrenceTest::search_data() {
         << QStringLiteral("HÁZ") << false
         << QStringList{QStringLiteral("ház|ház|house"), QStringLiteral("házas|ház|married"),
                        QStringLiteral("zöld ház|ház|greenhouse")};
-    QTest::newRow("three letters found in any case") << QStringLiteral("lma") << false
+    QTest::newRow("three letters found in any case")
+        << QStringLiteral("lma") << false
         << QStringList{QStringLiteral("alma|lma|apple"), QStringLiteral("Alma|lma|Alma (surname)"),
                        QStringLiteral("almafa|lma|apple tree")};
-    QTest::newRow("a quote in the expression") << QStringLiteral("o'b") << false
-                                               << QStringList{QStringLiteral("O'Brien|O'B|O'Brien")};
+    QTest::newRow("a quote in the expression")
+        << QStringLiteral("o'b") << false << QStringList{QStringLiteral("O'Brien|O'B|O'Brien")};
     QTest::newRow("underscore matches any one letter, nothing in bold")
         << QStringLiteral("_rt") << false
         << QStringList{QStringLiteral("kert|-|garden"), QStringLiteral("kert|-|yard"), QStringLiteral("körte|-|pear")};

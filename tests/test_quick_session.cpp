@@ -102,7 +102,8 @@ void QuickSessionTest::missingIdFallsBackOnTheFirstRow() {
     QFETCH(int, firstType);
     QFETCH(bool, opened);
     QuickDataFolder data;
-    const int first = data.addDictionary(firstType, QStringLiteral("Első"), QStringLiteral("elso"), firstType == 1 ? test::samplePairs() : QStringList());
+    const int first = data.addDictionary(firstType, QStringLiteral("Első"), QStringLiteral("elso"),
+                                         firstType == 1 ? test::samplePairs() : QStringList());
     data.addDictionary(1, QStringLiteral("Második"), QStringLiteral("masodik"), test::samplePairs());
     QuickFinderSession session(data.folders());
     session.connect();
@@ -132,7 +133,8 @@ void QuickSessionTest::connectRefreshesExistenceFlags() {
     q.setSql(QStringLiteral("SELECT tablanev, letezik FROM szotarak ORDER BY szotarak"));
     store::ResultSet rows = q.open();
     QStringList flags;
-    for (; !rows.eof(); rows.next()) flags << rows.text(QStringLiteral("tablanev")) + QLatin1Char('=') + rows.text(QStringLiteral("letezik"));
+    for (; !rows.eof(); rows.next())
+        flags << rows.text(QStringLiteral("tablanev")) + QLatin1Char('=') + rows.text(QStringLiteral("letezik"));
     QCOMPARE(flags, (QStringList{QStringLiteral("angol=I"), QStringLiteral("eltunt=N")}));
 }
 

@@ -92,9 +92,8 @@ void QuickWordAtCaretTest::wordCharacters() {
 // The rule stated on codes: every byte of the code page, through the shared mapping.
 void QuickWordAtCaretTest::everyCodePageByte() {
     for (int code = 0; code < 256; ++code) {
-        const bool expected = (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') ||
-                              (code >= 'a' && code <= 'z') || code == '_' || (code >= 192 && code <= 214) ||
-                              (code >= 216 && code <= 246) || code >= 248;
+        const bool expected = (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z') ||
+                              code == '_' || (code >= 192 && code <= 214) || (code >= 216 && code <= 246) || code >= 248;
         QVERIFY2(isQuickWordCharacter(cp1250Char(static_cast<unsigned char>(code))) == expected,
                  qPrintable(QStringLiteral("code %1").arg(code)));
     }

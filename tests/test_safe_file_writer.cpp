@@ -124,7 +124,7 @@ void SafeFileWriterTest::fullTmpfsKeepsTheOldFile() {
     if (::geteuid() != 0) QSKIP("mounting a small tmpfs needs root");
     QTemporaryDir dir;
     if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                                     QStringLiteral("size=64k"), QStringLiteral("tmpfs"), dir.path()}) != 0)
+                                                    QStringLiteral("size=64k"), QStringLiteral("tmpfs"), dir.path()}) != 0)
         QSKIP("this machine does not let the suite mount a tmpfs");
     const QString path = dir.filePath(QStringLiteral("Verbalo9.ini"));
     writeBytes(path, kOld);

@@ -22,9 +22,11 @@ void SqlScriptTest::split_data() {
         << "INSERT INTO t VALUES ('a;b');\n-- not; here\nSELECT \"x;y\" /* ; */ FROM t;"
         << QStringList{"INSERT INTO t VALUES ('a;b')", "SELECT \"x;y\" /* ; */ FROM t"} << QList<int>{1, 3};
     QTest::newRow("CR LF, CR and LF lines") << "SELECT 1;\r\n\r\nSELECT 2;\rSELECT 3;\nSELECT 4;"
-                                            << QStringList{"SELECT 1", "SELECT 2", "SELECT 3", "SELECT 4"} << QList<int>{1, 3, 4, 5};
-    QTest::newRow("line breaks inside a literal count") << "INSERT INTO t VALUES ('a\r\nb\nc');\nSELECT 1;"
-                                                        << QStringList{"INSERT INTO t VALUES ('a\r\nb\nc')", "SELECT 1"} << QList<int>{1, 4};
+                                            << QStringList{"SELECT 1", "SELECT 2", "SELECT 3", "SELECT 4"}
+                                            << QList<int>{1, 3, 4, 5};
+    QTest::newRow("line breaks inside a literal count")
+        << "INSERT INTO t VALUES ('a\r\nb\nc');\nSELECT 1;" << QStringList{"INSERT INTO t VALUES ('a\r\nb\nc')", "SELECT 1"}
+        << QList<int>{1, 4};
     QTest::newRow("trigger body kept whole")
         << "CREATE TRIGGER g AFTER INSERT ON t BEGIN\n  UPDATE t SET a = 1;\nEND;\nSELECT 1;"
         << QStringList{"CREATE TRIGGER g AFTER INSERT ON t BEGIN\n  UPDATE t SET a = 1;\nEND", "SELECT 1"} << QList<int>{1, 4};

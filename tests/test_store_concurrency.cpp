@@ -14,12 +14,15 @@ using verbalo::test::StoreFixture;
 
 namespace {
 
-QString helperProgram() { return qEnvironmentVariable("VERBALO_TEST_HELPER"); }
+QString helperProgram() {
+    return qEnvironmentVariable("VERBALO_TEST_HELPER");
+}
 
 QProcess* startWriter(QObject* parent, const QString& folder, int rows, int batch) {
     auto* p = new QProcess(parent);
     p->setProgram(helperProgram());
-    p->setArguments({QStringLiteral("bulk-insert"), folder, QStringLiteral("angol"), QString::number(rows), QString::number(batch)});
+    p->setArguments(
+        {QStringLiteral("bulk-insert"), folder, QStringLiteral("angol"), QString::number(rows), QString::number(batch)});
     p->start();
     return p;
 }
@@ -100,9 +103,11 @@ void StoreConcurrencyTest::killedWriterLeavesCommittedBatches() {
     const int stored = f.rows(QStringLiteral("SELECT count(*) FROM angol")).first().toInt();
     QVERIFY2(stored >= committed, qPrintable(QStringLiteral("%1 stored, %2 reported committed").arg(stored).arg(committed)));
     // Every row stored is whole, and the committed ones are all there in sequence.
-    QCOMPARE(f.rows(QStringLiteral("SELECT count(*) FROM angol WHERE nyelv2 IS NULL OR nyelv2 = ''")), QStringList{QStringLiteral("0")});
-    QCOMPARE(f.rows(QStringLiteral("SELECT max(nyelv1) FROM angol WHERE nyelv1 < 'szo%1'").arg(committed, 7, 10, QLatin1Char('0'))),
-             QStringList{QStringLiteral("szo%1").arg(committed - 1, 7, 10, QLatin1Char('0'))});
+    QCOMPARE(f.rows(QStringLiteral("SELECT count(*) FROM angol WHERE nyelv2 IS NULL OR nyelv2 = ''")),
+             QStringList{QStringLiteral("0")});
+    QCOMPARE(
+        f.rows(QStringLiteral("SELECT max(nyelv1) FROM angol WHERE nyelv1 < 'szo%1'").arg(committed, 7, 10, QLatin1Char('0'))),
+        QStringList{QStringLiteral("szo%1").arg(committed - 1, 7, 10, QLatin1Char('0'))});
 }
 
 QTEST_GUILESS_MAIN(StoreConcurrencyTest)

@@ -25,7 +25,9 @@ namespace {
 const QString N1 = QStringLiteral("nyelv1");
 const QString N2 = QStringLiteral("nyelv2");
 
-QString helperProgram() { return qEnvironmentVariable("VERBALO_TEST_HELPER"); }
+QString helperProgram() {
+    return qEnvironmentVariable("VERBALO_TEST_HELPER");
+}
 
 // Another program holding a read of file for millis; returns once it holds the lock.
 std::unique_ptr<QProcess> holdRead(const QString& file, int millis) {
@@ -125,10 +127,13 @@ void StoreHardeningTest::userSqlStaysInTheDataFolder_data() {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("refusal");
     QTest::newRow("attach a file anywhere") << QStringLiteral("ATTACH '@outside/x.db' AS z") << QStringLiteral("ATTACH");
-    QTest::newRow("attach after a comment") << QStringLiteral("/* x */ attach database '@outside/x.db' as z") << QStringLiteral("ATTACH");
-    QTest::newRow("copy a table anywhere") << QStringLiteral("VACUUM angol INTO '@outside/copy.db'") << QStringLiteral("VACUUM INTO");
+    QTest::newRow("attach after a comment") << QStringLiteral("/* x */ attach database '@outside/x.db' as z")
+                                            << QStringLiteral("ATTACH");
+    QTest::newRow("copy a table anywhere") << QStringLiteral("VACUUM angol INTO '@outside/copy.db'")
+                                           << QStringLiteral("VACUUM INTO");
     QTest::newRow("detach a table file") << QStringLiteral("DETACH angol") << QStringLiteral("DETACH");
-    QTest::newRow("a second table in a table's file") << QStringLiteral("CREATE TABLE angol.masik (a INT)") << QStringLiteral("CREATE TABLE");
+    QTest::newRow("a second table in a table's file")
+        << QStringLiteral("CREATE TABLE angol.masik (a INT)") << QStringLiteral("CREATE TABLE");
     QTest::newRow("drop the table inside its file") << QStringLiteral("DROP TABLE angol.angol") << QStringLiteral("DROP TABLE");
     QTest::newRow("load an extension") << QStringLiteral("SELECT load_extension('@outside/x.so')") << QStringLiteral("");
 }
@@ -253,8 +258,10 @@ void StoreHardeningTest::failedCommitRollsBackAndTheTableStaysUsable() {
     }
     auto reader = holdRead(f.folder() + QStringLiteral("/angol.DB"), 1500);
     try {
-        if (batched) t.endBatch();
-        else addPair(t, QStringLiteral("körte"), QStringLiteral("pear"));
+        if (batched)
+            t.endBatch();
+        else
+            addPair(t, QStringLiteral("körte"), QStringLiteral("pear"));
         QFAIL("the commit went through while the other program was reading");
     } catch (const StoreError& e) {
         QCOMPARE(e.kind(), StoreError::Kind::Busy);
@@ -290,23 +297,23 @@ void StoreHardeningTest::importCountsWhatIsCommitted() {
         for (int i = 0; i < 500; ++i)
             import.storeRow([i](Table& table) {
                 table.setValue(N1, QStringLiteral("szo%1").arg(i));
-                table.setValue(N2, QStringLiteral("word"));
-            });
+        table.setValue(N2, QStringLiteral("word"));
+    });
         import.storeRow([](Table& table) { // a duplicate: refused, not a failure
             table.setValue(N1, QStringLiteral("alma"));
-            table.setValue(N2, QStringLiteral("apple"));
-        });
-        QVERIFY(!import.finish());
-        counts = import.counts();
-        failure = import.failure();
-    }
-    QVERIFY(reader->waitForFinished(10000));
-    QCOMPARE(counts.offered, qint64(501));
-    QCOMPARE(counts.refused, qint64(1));
-    QVERIFY2(failure.contains(QStringLiteral("in use by another program")), qPrintable(failure));
-    // What the import says it stored is what the table holds beside the one row it had.
-    QCOMPARE(f.rows(QStringLiteral("SELECT count(*) FROM angol")), QStringList{QString::number(counts.stored + 1)});
-    QCOMPARE(counts.stored, qint64(0));
+        table.setValue(N2, QStringLiteral("apple"));
+});
+QVERIFY(!import.finish());
+counts = import.counts();
+failure = import.failure();
+}
+QVERIFY(reader->waitForFinished(10000));
+QCOMPARE(counts.offered, qint64(501));
+QCOMPARE(counts.refused, qint64(1));
+QVERIFY2(failure.contains(QStringLiteral("in use by another program")), qPrintable(failure));
+// What the import says it stored is what the table holds beside the one row it had.
+QCOMPARE(f.rows(QStringLiteral("SELECT count(*) FROM angol")), QStringList{QString::number(counts.stored + 1)});
+QCOMPARE(counts.stored, qint64(0));
 }
 
 void StoreHardeningTest::reindexThatFailsIsTriedAgain() {

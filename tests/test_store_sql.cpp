@@ -40,17 +40,23 @@ private slots:
 
 void StoreSqlTest::createTableMakesOneFileWithKindsAndWidths() {
     StoreFixture f;
-    f.exec(QStringLiteral("CREATE TABLE recept (\n recept AUTOINC,\n nyelv1 CHAR(75),\n nyelv2 CHAR(75),\n nehezseg INT,\n perc INT,\n"
-                          " hozzavalo BLOB(0,1),\n elkeszites BLOB(0,1),\n kep BLOB(0,2),\nPRIMARY KEY (recept));"));
+    f.exec(QStringLiteral(
+        "CREATE TABLE recept (\n recept AUTOINC,\n nyelv1 CHAR(75),\n nyelv2 CHAR(75),\n nehezseg INT,\n perc INT,\n"
+        " hozzavalo BLOB(0,1),\n elkeszites BLOB(0,1),\n kep BLOB(0,2),\nPRIMARY KEY (recept));"));
     QVERIFY(QFile::exists(f.folder() + QStringLiteral("/recept.DB")));
 
     Query q(f.db());
     q.setSql(QStringLiteral("SELECT * FROM recept;"));
     ResultSet rs = q.open();
     QVERIFY(rs.eof());
-    struct Expect { const char* name; FieldKind kind; int width; };
-    const Expect expected[] = {{"recept", FieldKind::Integer, 0}, {"nyelv1", FieldKind::Text, 75}, {"nyelv2", FieldKind::Text, 75},
-                               {"nehezseg", FieldKind::Integer, 0}, {"perc", FieldKind::Integer, 0}, {"hozzavalo", FieldKind::Memo, 0},
+    struct Expect {
+        const char* name;
+        FieldKind kind;
+        int width;
+    };
+    const Expect expected[] = {{"recept", FieldKind::Integer, 0},  {"nyelv1", FieldKind::Text, 75},
+                               {"nyelv2", FieldKind::Text, 75},    {"nehezseg", FieldKind::Integer, 0},
+                               {"perc", FieldKind::Integer, 0},    {"hozzavalo", FieldKind::Memo, 0},
                                {"elkeszites", FieldKind::Memo, 0}, {"kep", FieldKind::Binary, 0}};
     QCOMPARE(rs.fieldCount(), 8);
     for (int i = 0; i < 8; ++i) {
@@ -63,11 +69,16 @@ void StoreSqlTest::createTableMakesOneFileWithKindsAndWidths() {
 void StoreSqlTest::createTableFailures_data() {
     QTest::addColumn<QString>("statement");
     QTest::addColumn<QString>("messagePart");
-    QTest::newRow("name with a blank") << "CREATE TABLE my dict ( nyelv1 CHAR(50), PRIMARY KEY (nyelv1));" << "syntax error";
-    QTest::newRow("name with a hyphen") << "CREATE TABLE my-dict ( nyelv1 CHAR(50), PRIMARY KEY (nyelv1));" << "syntax error";
-    QTest::newRow("length not a number") << "CREATE TABLE d ( nyelv1 CHAR(abc), PRIMARY KEY (nyelv1));" << "d";
-    QTest::newRow("no columns") << "CREATE TABLE d ();" << "d";
-    QTest::newRow("already exists") << "CREATE TABLE szotarak ( x CHAR(5));" << "already exists";
+    QTest::newRow("name with a blank") << "CREATE TABLE my dict ( nyelv1 CHAR(50), PRIMARY KEY (nyelv1));"
+                                       << "syntax error";
+    QTest::newRow("name with a hyphen") << "CREATE TABLE my-dict ( nyelv1 CHAR(50), PRIMARY KEY (nyelv1));"
+                                        << "syntax error";
+    QTest::newRow("length not a number") << "CREATE TABLE d ( nyelv1 CHAR(abc), PRIMARY KEY (nyelv1));"
+                                         << "d";
+    QTest::newRow("no columns") << "CREATE TABLE d ();"
+                                << "d";
+    QTest::newRow("already exists") << "CREATE TABLE szotarak ( x CHAR(5));"
+                                    << "already exists";
 }
 
 void StoreSqlTest::createTableFailures() {
@@ -104,23 +115,29 @@ void StoreSqlTest::indexStatementsActInsideTheTableFile() {
     StoreFixture f;
     f.exec(QStringLiteral("CREATE TABLE szotarak ( szotarak AUTOINC, szotarak_nev CHAR(100), PRIMARY KEY (szotarak));"));
     f.exec(QStringLiteral("create index idx_szotarak_nev on szotarak (szotarak_nev);"));
-    QCOMPARE(f.rows(QStringLiteral("SELECT name FROM szotarak.sqlite_master WHERE type='index'")), QStringList{QStringLiteral("idx_szotarak_nev")});
+    QCOMPARE(f.rows(QStringLiteral("SELECT name FROM szotarak.sqlite_master WHERE type='index'")),
+             QStringList{QStringLiteral("idx_szotarak_nev")});
     f.exec(QStringLiteral("drop index szotarak.idx_szotarak_nev;"));
     QVERIFY(f.rows(QStringLiteral("SELECT name FROM szotarak.sqlite_master WHERE type='index'")).isEmpty());
 }
 
 void StoreSqlTest::catalogueStatementShapes() {
     StoreFixture f;
-    f.exec(QStringLiteral("CREATE TABLE szotarak ( szotarak AUTOINC, szotarak_nev CHAR(100), tipus INT, nyelv1szeles FLOAT, sorrend CHAR(25), "
-                          "PRIMARY KEY (szotarak));"));
+    f.exec(QStringLiteral(
+        "CREATE TABLE szotarak ( szotarak AUTOINC, szotarak_nev CHAR(100), tipus INT, nyelv1szeles FLOAT, sorrend CHAR(25), "
+        "PRIMARY KEY (szotarak));"));
     f.exec(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tipus) VALUES ('Angol-magyar', 1);"));
     QCOMPARE(f.rows(QStringLiteral("SELECT tipus FROM szotarak WHERE szotarak=1;")), QStringList{QStringLiteral("1")});
     QVERIFY(f.rows(QStringLiteral("SELECT tipus FROM szotarak WHERE szotarak=99;")).isEmpty());
-    QCOMPARE(f.exec(QStringLiteral("UPDATE szotarak SET nyelv1szeles=0.35, sorrend='nyelv2', szotarak_nev='O''Brien szótára' WHERE szotarak=1;")), 1);
+    QCOMPARE(f.exec(QStringLiteral(
+                 "UPDATE szotarak SET nyelv1szeles=0.35, sorrend='nyelv2', szotarak_nev='O''Brien szótára' WHERE szotarak=1;")),
+             1);
     QCOMPARE(f.rows(QStringLiteral("SELECT szotarak_nev, nyelv1szeles, sorrend FROM szotarak")),
              QStringList{QStringLiteral("O'Brien szótára\t0.35\tnyelv2")});
-    QCOMPARE(f.rows(QStringLiteral("SELECT szotarak FROM szotarak WHERE UPPER(szotarak_nev) LIKE '%SZÓTÁR%';")), QStringList{QStringLiteral("1")});
-    QCOMPARE(f.rows(QStringLiteral("SELECT szotarak FROM szotarak WHERE UPPER(szotarak_nev) like '%brien%';")), QStringList{QStringLiteral("1")});
+    QCOMPARE(f.rows(QStringLiteral("SELECT szotarak FROM szotarak WHERE UPPER(szotarak_nev) LIKE '%SZÓTÁR%';")),
+             QStringList{QStringLiteral("1")});
+    QCOMPARE(f.rows(QStringLiteral("SELECT szotarak FROM szotarak WHERE UPPER(szotarak_nev) like '%brien%';")),
+             QStringList{QStringLiteral("1")});
 }
 
 void StoreSqlTest::joinsAcrossTableFiles() {
@@ -152,13 +169,15 @@ void StoreSqlTest::moreTablesThanAttachLimit() {
 void StoreSqlTest::orderIsCaseInsensitiveAccentAwareWithExactTieBreak() {
     StoreFixture f;
     f.makePairs(QStringLiteral("angol"), {QStringLiteral("álma;x"), QStringLiteral("Alma;x"), QStringLiteral("almb;x"),
-                                          QStringLiteral("alma;x"), QStringLiteral("ALMA;x"), QStringLiteral("Ökör;x"), QStringLiteral("ok;x"),
-                                          QStringLiteral("zab;x"), QStringLiteral("Zab;x")});
+                                          QStringLiteral("alma;x"), QStringLiteral("ALMA;x"), QStringLiteral("Ökör;x"),
+                                          QStringLiteral("ok;x"), QStringLiteral("zab;x"), QStringLiteral("Zab;x")});
     const QStringList ordered = f.rows(QStringLiteral("SELECT nyelv1 FROM angol ORDER BY nyelv1"));
     QCOMPARE(ordered, (QStringList{QStringLiteral("alma"), QStringLiteral("Alma"), QStringLiteral("ALMA"), QStringLiteral("álma"),
-                                   QStringLiteral("almb"), QStringLiteral("ok"), QStringLiteral("Ökör"), QStringLiteral("zab"), QStringLiteral("Zab")}));
+                                   QStringLiteral("almb"), QStringLiteral("ok"), QStringLiteral("Ökör"), QStringLiteral("zab"),
+                                   QStringLiteral("Zab")}));
     // Three distinct keys that differ only in case or accent.
-    QCOMPARE(f.rows(QStringLiteral("SELECT count(*) FROM angol WHERE nyelv1 IN ('alma','Alma','álma')")), QStringList{QStringLiteral("3")});
+    QCOMPARE(f.rows(QStringLiteral("SELECT count(*) FROM angol WHERE nyelv1 IN ('alma','Alma','álma')")),
+             QStringList{QStringLiteral("3")});
 
     // The comparator and SQLite agree, and ignoring case is the coarser order.
     const QByteArray a = "alma", b = "ALMA", c = "álma";
@@ -174,10 +193,15 @@ void StoreSqlTest::comparatorAgreesWithPlainCollation() {
     UErrorCode status = U_ZERO_ERROR;
     UCollator* icu = ucol_open("", &status);
     QVERIFY(U_SUCCESS(status));
-    const QStringList pieces = {"a", "á", "A", "Á", "e", "é", "o", "ö", "ő", "Ő", "u", "ü", "ű", "-", " ", "'", "ß", "ss", "\u0301", "1", "9", "z", "Z", "b", "K", "cs", "ly", ".", "ä", "æ", "\u00AD", "Ł", "ł", "\u0133", "\u01C4", "ð", "þ", "ø", "Ø", "ĳ", "œ", "\t"};
+    const QStringList pieces = {"a", "á", "A",      "Á",  "e",      "é",      "o",      "ö", "ő", "Ő", "u", "ü",  "ű",  "-",
+                                " ", "'", "ß",      "ss", "\u0301", "1",      "9",      "z", "Z", "b", "K", "cs", "ly", ".",
+                                "ä", "æ", "\u00AD", "Ł",  "ł",      "\u0133", "\u01C4", "ð", "þ", "ø", "Ø", "ĳ",  "œ",  "\t"};
     const QStringList& alphabet = pieces; // "\u0301" is a combining acute accent
     quint32 seed = 12345;
-    auto rnd = [&seed](int n) { seed = seed * 1664525u + 1013904223u; return int((seed >> 8) % quint32(n)); };
+    auto rnd = [&seed](int n) {
+        seed = seed * 1664525u + 1013904223u;
+        return int((seed >> 8) % quint32(n));
+    };
     auto word = [&](const QString& prefix) {
         QString w = prefix;
         for (int k = rnd(4); k >= 0; --k) w += alphabet[rnd(alphabet.size())];
@@ -207,20 +231,34 @@ void StoreSqlTest::comparatorAgreesWithPlainCollation() {
 void StoreSqlTest::unicodeUpperLowerLike_data() {
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("upper accents") << "UPPER('árvíztűrő tükörfúrógép')" << "ÁRVÍZTŰRŐ TÜKÖRFÚRÓGÉP";
-    QTest::newRow("lower accents") << "LOWER('ŐSZ ÚT ÉG')" << "ősz út ég";
-    QTest::newRow("upper ascii") << "UPPER('abc-1')" << "ABC-1";
-    QTest::newRow("upper sharp s") << "UPPER('Straße')" << "STRASSE";
-    QTest::newRow("lower mixed") << "LOWER('ÁRVÍZ Tűrő')" << "árvíz tűrő";
-    QTest::newRow("upper null") << "UPPER(NULL) IS NULL" << "1";
-    QTest::newRow("like ignores case of accented letters") << "'ŐSZIBARACK' LIKE '%barack'" << "1";
-    QTest::newRow("like accented pattern") << "'őszibarack' LIKE 'ŐSZ%'" << "1";
-    QTest::newRow("like keeps accents apart") << "'oszi' LIKE 'ősz%'" << "0";
-    QTest::newRow("like underscore is one character") << "'ár' LIKE '_r'" << "1";
-    QTest::newRow("like several percents") << "'almafa alatt' LIKE '%a%a%tt'" << "1";
-    QTest::newRow("like no match") << "'alma' LIKE '%b%'" << "0";
-    QTest::newRow("like escape") << "'50%' LIKE '50\\%' ESCAPE '\\'" << "1";
-    QTest::newRow("like escape literal") << "'50x' LIKE '50\\%' ESCAPE '\\'" << "0";
+    QTest::newRow("upper accents") << "UPPER('árvíztűrő tükörfúrógép')"
+                                   << "ÁRVÍZTŰRŐ TÜKÖRFÚRÓGÉP";
+    QTest::newRow("lower accents") << "LOWER('ŐSZ ÚT ÉG')"
+                                   << "ősz út ég";
+    QTest::newRow("upper ascii") << "UPPER('abc-1')"
+                                 << "ABC-1";
+    QTest::newRow("upper sharp s") << "UPPER('Straße')"
+                                   << "STRASSE";
+    QTest::newRow("lower mixed") << "LOWER('ÁRVÍZ Tűrő')"
+                                 << "árvíz tűrő";
+    QTest::newRow("upper null") << "UPPER(NULL) IS NULL"
+                                << "1";
+    QTest::newRow("like ignores case of accented letters") << "'ŐSZIBARACK' LIKE '%barack'"
+                                                           << "1";
+    QTest::newRow("like accented pattern") << "'őszibarack' LIKE 'ŐSZ%'"
+                                           << "1";
+    QTest::newRow("like keeps accents apart") << "'oszi' LIKE 'ősz%'"
+                                              << "0";
+    QTest::newRow("like underscore is one character") << "'ár' LIKE '_r'"
+                                                      << "1";
+    QTest::newRow("like several percents") << "'almafa alatt' LIKE '%a%a%tt'"
+                                           << "1";
+    QTest::newRow("like no match") << "'alma' LIKE '%b%'"
+                                   << "0";
+    QTest::newRow("like escape") << "'50%' LIKE '50\\%' ESCAPE '\\'"
+                                 << "1";
+    QTest::newRow("like escape literal") << "'50x' LIKE '50\\%' ESCAPE '\\'"
+                                         << "0";
 }
 
 void StoreSqlTest::unicodeUpperLowerLike() {

@@ -67,9 +67,10 @@ void StoreTableTest::orderMatchesSqlOrderBy() {
     StoreFixture f;
     f.exec(QStringLiteral("CREATE TABLE szavak ( szo CHAR(20), megj CHAR(20), PRIMARY KEY (szo));"));
     f.exec(QStringLiteral("create index idx_megj on szavak (megj);"));
-    const QStringList pieces{QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("á"), QStringLiteral("Á"), QStringLiteral("b"),
-                             QStringLiteral("ö"), QStringLiteral("ő"), QStringLiteral("O"), QStringLiteral("z"), QStringLiteral("cs"),
-                             QStringLiteral("1"), QStringLiteral(" "), QStringLiteral("-")};
+    const QStringList pieces{QStringLiteral("a"), QStringLiteral("A"),  QStringLiteral("á"), QStringLiteral("Á"),
+                             QStringLiteral("b"), QStringLiteral("ö"),  QStringLiteral("ő"), QStringLiteral("O"),
+                             QStringLiteral("z"), QStringLiteral("cs"), QStringLiteral("1"), QStringLiteral(" "),
+                             QStringLiteral("-")};
     QRandomGenerator rng(20261210);
     Table t(f.db());
     t.setTableName(QStringLiteral("szavak"));
@@ -84,9 +85,12 @@ void StoreTableTest::orderMatchesSqlOrderBy() {
         t.insert();
         t.setValue(QStringLiteral("szo"), key);
         const int kind = rng.bounded(4);
-        if (kind == 0) t.setNull(QStringLiteral("megj"));
-        else if (kind == 1) t.setValue(QStringLiteral("megj"), QString(QLatin1String("")));
-        else t.setValue(QStringLiteral("megj"), pieces.at(rng.bounded(pieces.size())));
+        if (kind == 0)
+            t.setNull(QStringLiteral("megj"));
+        else if (kind == 1)
+            t.setValue(QStringLiteral("megj"), QString(QLatin1String("")));
+        else
+            t.setValue(QStringLiteral("megj"), pieces.at(rng.bounded(pieces.size())));
         t.post();
     }
     batch.commit();
@@ -94,7 +98,7 @@ void StoreTableTest::orderMatchesSqlOrderBy() {
     QStringList cursor;
     for (t.first(); !t.eof(); t.next()) cursor << QString::number(t.currentRowid());
     const QString by = order == QLatin1String("szo") ? QStringLiteral("szo COLLATE VERBALO, rowid")
-                                                      : QStringLiteral("megj COLLATE VERBALO, rowid");
+                                                     : QStringLiteral("megj COLLATE VERBALO, rowid");
     QCOMPARE(cursor, f.rows(QStringLiteral("SELECT rowid FROM szavak ORDER BY ") + by));
 }
 
@@ -162,7 +166,8 @@ void StoreTableTest::orderNeedsAnIndex() {
 
 void StoreTableTest::filterSwitchesOnAndOff() {
     StoreFixture f;
-    f.exec(QStringLiteral("CREATE TABLE szotarak ( szotarak AUTOINC, szotarak_nev CHAR(100), letezik CHAR(1), PRIMARY KEY (szotarak));"));
+    f.exec(QStringLiteral(
+        "CREATE TABLE szotarak ( szotarak AUTOINC, szotarak_nev CHAR(100), letezik CHAR(1), PRIMARY KEY (szotarak));"));
     f.exec(QStringLiteral("INSERT INTO szotarak (szotarak_nev, letezik) VALUES ('a','I'),('b','N'),('c','I'),('d',NULL)"));
     Table t(f.db());
     t.setTableName(QStringLiteral("szotarak"));
@@ -180,14 +185,22 @@ void StoreTableTest::gotoNearest_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("recNo");
-    QTest::newRow("before the first") << "a" << "AB" << 1;
-    QTest::newRow("equal, other case") << "ab" << "AB" << 1;
-    QTest::newRow("prefix in the middle") << "ki" << "kígyó" << 4;
-    QTest::newRow("accent ranks after plain") << "kigy" << "kígyó" << 4;
-    QTest::newRow("between keys") << "kj" << "körte" << 5;
-    QTest::newRow("upper-case key") << "KÖR" << "körte" << 5;
-    QTest::newRow("last") << "zab" << "zab" << 6;
-    QTest::newRow("after the last") << "zzz" << "zab" << 6;
+    QTest::newRow("before the first") << "a"
+                                      << "AB" << 1;
+    QTest::newRow("equal, other case") << "ab"
+                                       << "AB" << 1;
+    QTest::newRow("prefix in the middle") << "ki"
+                                          << "kígyó" << 4;
+    QTest::newRow("accent ranks after plain") << "kigy"
+                                              << "kígyó" << 4;
+    QTest::newRow("between keys") << "kj"
+                                  << "körte" << 5;
+    QTest::newRow("upper-case key") << "KÖR"
+                                    << "körte" << 5;
+    QTest::newRow("last") << "zab"
+                          << "zab" << 6;
+    QTest::newRow("after the last") << "zzz"
+                                    << "zab" << 6;
 }
 
 void StoreTableTest::gotoNearest() {
@@ -195,8 +208,8 @@ void StoreTableTest::gotoNearest() {
     QFETCH(QString, expected);
     QFETCH(int, recNo);
     StoreFixture f;
-    f.makePairs(QStringLiteral("angol"), {QStringLiteral("AB;1"), QStringLiteral("ac;2"), QStringLiteral("kert;3"), QStringLiteral("kígyó;4"),
-                                          QStringLiteral("körte;5"), QStringLiteral("zab;6")});
+    f.makePairs(QStringLiteral("angol"), {QStringLiteral("AB;1"), QStringLiteral("ac;2"), QStringLiteral("kert;3"),
+                                          QStringLiteral("kígyó;4"), QStringLiteral("körte;5"), QStringLiteral("zab;6")});
     Table t(f.db());
     t.setTableName(QStringLiteral("angol"));
     t.open();
@@ -211,14 +224,22 @@ void StoreTableTest::locate_data() {
     QTest::addColumn<bool>("caseInsensitive");
     QTest::addColumn<bool>("partial");
     QTest::addColumn<QString>("expected"); // empty: not found
-    QTest::newRow("exact") << "nyelv1" << "körte" << false << false << "körte";
-    QTest::newRow("exact is case-sensitive") << "nyelv1" << "KÖRTE" << false << false << "";
-    QTest::newRow("case-insensitive") << "nyelv1" << "KÖRTE" << true << false << "körte";
-    QTest::newRow("prefix") << "nyelv1" << "kö" << false << true << "körte";
-    QTest::newRow("case-insensitive prefix, first in order") << "nyelv1" << "AL" << true << true << "alma";
-    QTest::newRow("prefix is accent-sensitive") << "nyelv1" << "ko" << true << true << "";
-    QTest::newRow("other column") << "nyelv2" << "pear" << false << false << "körte";
-    QTest::newRow("missing") << "nyelv1" << "zzz" << true << true << "";
+    QTest::newRow("exact") << "nyelv1"
+                           << "körte" << false << false << "körte";
+    QTest::newRow("exact is case-sensitive") << "nyelv1"
+                                             << "KÖRTE" << false << false << "";
+    QTest::newRow("case-insensitive") << "nyelv1"
+                                      << "KÖRTE" << true << false << "körte";
+    QTest::newRow("prefix") << "nyelv1"
+                            << "kö" << false << true << "körte";
+    QTest::newRow("case-insensitive prefix, first in order") << "nyelv1"
+                                                             << "AL" << true << true << "alma";
+    QTest::newRow("prefix is accent-sensitive") << "nyelv1"
+                                                << "ko" << true << true << "";
+    QTest::newRow("other column") << "nyelv2"
+                                  << "pear" << false << false << "körte";
+    QTest::newRow("missing") << "nyelv1"
+                             << "zzz" << true << true << "";
 }
 
 void StoreTableTest::locate() {
@@ -228,8 +249,8 @@ void StoreTableTest::locate() {
     QFETCH(bool, partial);
     QFETCH(QString, expected);
     StoreFixture f;
-    f.makePairs(QStringLiteral("angol"), {QStringLiteral("Almafa;apple tree"), QStringLiteral("alma;apple"), QStringLiteral("körte;pear"),
-                                          QStringLiteral("zab;oat")});
+    f.makePairs(QStringLiteral("angol"), {QStringLiteral("Almafa;apple tree"), QStringLiteral("alma;apple"),
+                                          QStringLiteral("körte;pear"), QStringLiteral("zab;oat")});
     Table t(f.db());
     t.setTableName(QStringLiteral("angol"));
     t.open();
@@ -306,7 +327,11 @@ void StoreTableTest::duplicateAndEmptyKeysAreRefused() {
     Table t(f.db());
     t.setTableName(QStringLiteral("angol"));
     t.open();
-    const struct { const char* n1; const char* n2; const char* message; } cases[] = {
+    const struct {
+        const char* n1;
+        const char* n2;
+        const char* message;
+    } cases[] = {
         {"alma", "apple", "duplicate key in table angol"},
         {"alma", "", "duplicate key in table angol"}, // an empty side is a value, not a null
         {"", "x", "key field nyelv1 of table angol must not be empty"},
@@ -456,11 +481,15 @@ void StoreTableTest::indexesBuiltUnderAnotherCollationAreRebuilt() {
         // Fill the file while the collation sorts backwards, as an older comparator might.
         sqlite3* raw = nullptr;
         QCOMPARE(sqlite3_open(file.toUtf8().constData(), &raw), SQLITE_OK);
-        sqlite3_create_collation(raw, kCollationName, SQLITE_UTF8, nullptr, [](void*, int an, const void* a, int bn, const void* b) {
-            return -compareKeys(static_cast<const char*>(a), an, static_cast<const char*>(b), bn);
-        });
-        QCOMPARE(sqlite3_exec(raw, "INSERT INTO angol VALUES ('alma','1'),('Alma','2'),('körte','3'),('zab','4'),('ablak','5');"
-                                   "PRAGMA user_version=1;", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_create_collation(raw, kCollationName, SQLITE_UTF8, nullptr,
+                                 [](void*, int an, const void* a, int bn, const void* b) {
+                                     return -compareKeys(static_cast<const char*>(a), an, static_cast<const char*>(b), bn);
+                                 });
+        QCOMPARE(sqlite3_exec(raw,
+                              "INSERT INTO angol VALUES ('alma','1'),('Alma','2'),('körte','3'),('zab','4'),('ablak','5');"
+                              "PRAGMA user_version=1;",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
         sqlite3_close(raw);
     }
     {
@@ -475,7 +504,8 @@ void StoreTableTest::indexesBuiltUnderAnotherCollationAreRebuilt() {
     Table t(f.db());
     t.setTableName(QStringLiteral("angol"));
     t.open();
-    QCOMPARE(walk(t, N1), (QStringList{QStringLiteral("ablak"), QStringLiteral("alma"), QStringLiteral("Alma"), QStringLiteral("körte"), QStringLiteral("zab")}));
+    QCOMPARE(walk(t, N1), (QStringList{QStringLiteral("ablak"), QStringLiteral("alma"), QStringLiteral("Alma"),
+                                       QStringLiteral("körte"), QStringLiteral("zab")}));
     QVERIFY(checkTableIntegrity(f.db(), QStringLiteral("angol")).isEmpty());
     t.gotoNearest({QStringLiteral("k")});
     QCOMPARE(t.text(N1), QStringLiteral("körte"));

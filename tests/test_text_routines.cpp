@@ -15,15 +15,13 @@ Q_DECLARE_METATYPE(verbalo::RgbColor)
 
 namespace {
 
-QString ch(char32_t c)
-{
+QString ch(char32_t c) {
     return QString::fromUcs4(&c, 1);
 }
 
 } // namespace
 
-class TestTextRoutines : public QObject
-{
+class TestTextRoutines : public QObject {
     Q_OBJECT
 
 private slots:
@@ -64,20 +62,17 @@ private slots:
     void colours();
 };
 
-void TestTextRoutines::initTestCase()
-{
+void TestTextRoutines::initTestCase() {
     // A decimal-comma locale both for Qt and for the C library, where one is installed, so
     // floatToStrDot is seen to ignore it.
     QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
-    for (const char *name : {"hu_HU.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
-        if (std::setlocale(LC_NUMERIC, name))
-            break;
+    for (const char* name : {"hu_HU.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
+        if (std::setlocale(LC_NUMERIC, name)) break;
     }
     QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
 }
 
-void TestTextRoutines::codepageKnownCharacters_data()
-{
+void TestTextRoutines::codepageKnownCharacters_data() {
     QTest::addColumn<int>("byte");
     QTest::addColumn<int>("codePoint");
     QTest::newRow("ASCII A") << 0x41 << 0x41;
@@ -94,8 +89,7 @@ void TestTextRoutines::codepageKnownCharacters_data()
     QTest::newRow("255 dot above") << 0xFF << 0x2D9;
 }
 
-void TestTextRoutines::codepageKnownCharacters()
-{
+void TestTextRoutines::codepageKnownCharacters() {
     QFETCH(int, byte);
     QFETCH(int, codePoint);
     QCOMPARE(int(cp1250Char(static_cast<unsigned char>(byte))), codePoint);
@@ -103,30 +97,24 @@ void TestTextRoutines::codepageKnownCharacters()
     QCOMPARE(cp1250Code(QChar(char16_t(codePoint))), byte);
 }
 
-void TestTextRoutines::codepageMatchesSystemCodec()
-{
+void TestTextRoutines::codepageMatchesSystemCodec() {
     QStringDecoder reference("windows-1250");
-    if (!reference.isValid())
-        QSKIP("this Qt build has no Windows-1250 codec to compare with");
+    if (!reference.isValid()) QSKIP("this Qt build has no Windows-1250 codec to compare with");
     QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all.append(char(b));
+    for (int b = 0; b < 256; ++b) all.append(char(b));
     const QString expected = reference.decode(all);
     QCOMPARE(expected.size(), 256);
     for (int b = 0; b < 256; ++b) {
         // Codecs differ on the five undefined bytes; the others must agree.
-        if (b == 0x81 || b == 0x83 || b == 0x88 || b == 0x90 || b == 0x98)
-            continue;
+        if (b == 0x81 || b == 0x83 || b == 0x88 || b == 0x90 || b == 0x98) continue;
         QVERIFY2(cp1250Char(static_cast<unsigned char>(b)) == expected.at(b).unicode(),
                  qPrintable(QStringLiteral("byte %1").arg(b, 2, 16)));
     }
 }
 
-void TestTextRoutines::codepageRoundTripsEveryByte()
-{
+void TestTextRoutines::codepageRoundTripsEveryByte() {
     QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all.append(char(b));
+    for (int b = 0; b < 256; ++b) all.append(char(b));
     const QString text = decodeCp1250(all);
     QCOMPARE(text.size(), 256);
     QVERIFY(isRepresentable(text));
@@ -135,8 +123,7 @@ void TestTextRoutines::codepageRoundTripsEveryByte()
     QVERIFY(lossless);
 }
 
-void TestTextRoutines::representability_data()
-{
+void TestTextRoutines::representability_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("representable");
     QTest::newRow("empty") << QString() << true;
@@ -147,43 +134,49 @@ void TestTextRoutines::representability_data()
     QTest::newRow("outside the BMP") << ch(0x1F600) << false;
 }
 
-void TestTextRoutines::representability()
-{
+void TestTextRoutines::representability() {
     QFETCH(QString, text);
     QFETCH(bool, representable);
     QCOMPARE(isRepresentable(text), representable);
 }
 
-void TestTextRoutines::encodeMarksLostCharacters()
-{
+void TestTextRoutines::encodeMarksLostCharacters() {
     bool lossless = true;
     // One '?' for a character outside the BMP, not one per surrogate half.
-    QCOMPARE(encodeCp1250(QStringLiteral("a") + ch(0x1F600) + QStringLiteral("Жő"), &lossless),
-             QByteArray("a??\xF5"));
+    QCOMPARE(encodeCp1250(QStringLiteral("a") + ch(0x1F600) + QStringLiteral("Жő"), &lossless), QByteArray("a??\xF5"));
     QVERIFY(!lossless);
 }
 
-void TestTextRoutines::getToken_data()
-{
+void TestTextRoutines::getToken_data() {
     QTest::addColumn<QString>("separators");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("n");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("second field") << ";" << "szo;link" << 2 << "link";
-    QTest::newRow("first field") << ";" << "szo;link" << 1 << "szo";
-    QTest::newRow("too few fields") << ";" << "abc" << 2 << "";
-    QTest::newRow("two separators, empty field") << ";," << "a;;b,c" << 2 << "";
-    QTest::newRow("any separator counts") << ";," << "a;;b,c" << 3 << "b";
-    QTest::newRow("last field") << ";," << "a;;b,c" << 4 << "c";
-    QTest::newRow("past the end") << ";," << "a;;b,c" << 5 << "";
-    QTest::newRow("empty field after final separator") << ";" << "a;" << 2 << "";
-    QTest::newRow("empty text") << ";" << "" << 1 << "";
-    QTest::newRow("n zero") << ";" << "a;b" << 0 << "";
-    QTest::newRow("no separators given") << "" << "a;b" << 1 << "a;b";
+    QTest::newRow("second field") << ";"
+                                  << "szo;link" << 2 << "link";
+    QTest::newRow("first field") << ";"
+                                 << "szo;link" << 1 << "szo";
+    QTest::newRow("too few fields") << ";"
+                                    << "abc" << 2 << "";
+    QTest::newRow("two separators, empty field") << ";,"
+                                                 << "a;;b,c" << 2 << "";
+    QTest::newRow("any separator counts") << ";,"
+                                          << "a;;b,c" << 3 << "b";
+    QTest::newRow("last field") << ";,"
+                                << "a;;b,c" << 4 << "c";
+    QTest::newRow("past the end") << ";,"
+                                  << "a;;b,c" << 5 << "";
+    QTest::newRow("empty field after final separator") << ";"
+                                                       << "a;" << 2 << "";
+    QTest::newRow("empty text") << ";"
+                                << "" << 1 << "";
+    QTest::newRow("n zero") << ";"
+                            << "a;b" << 0 << "";
+    QTest::newRow("no separators given") << ""
+                                         << "a;b" << 1 << "a;b";
 }
 
-void TestTextRoutines::getToken()
-{
+void TestTextRoutines::getToken() {
     QFETCH(QString, separators);
     QFETCH(QString, text);
     QFETCH(int, n);
@@ -191,14 +184,12 @@ void TestTextRoutines::getToken()
     QCOMPARE(verbalo::getToken(separators, text, n), expected);
 }
 
-void TestTextRoutines::foldAccents_data()
-{
+void TestTextRoutines::foldAccents_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     QTest::newRow("accents and apostrophe") << QStringLiteral("Ökör-Űrlap's") << "OKOR-URLAP S";
     QTest::newRow("sharp s has no capital") << QStringLiteral("Straße") << "STRA#E";
-    QTest::newRow("all Hungarian vowels")
-        << QStringLiteral("árvíztűrő tükörfúrógép") << "ARVIZTURO TUKORFUROGEP";
+    QTest::newRow("all Hungarian vowels") << QStringLiteral("árvíztűrő tükörfúrógép") << "ARVIZTURO TUKORFUROGEP";
     QTest::newRow("double quote") << QStringLiteral("\"a\"") << " A ";
     QTest::newRow("other accented capital") << QStringLiteral("Äpfel") << "#PFEL";
     QTest::newRow("128 euro stays") << QStringLiteral("5€") << QStringLiteral("5€");
@@ -210,20 +201,17 @@ void TestTextRoutines::foldAccents_data()
     QTest::newRow("empty") << QString() << "";
 }
 
-void TestTextRoutines::foldAccents()
-{
+void TestTextRoutines::foldAccents() {
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(verbalo::foldAccents(text), expected);
 }
 
-void TestTextRoutines::cleanFileName_data()
-{
+void TestTextRoutines::cleanFileName_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     QTest::newRow("example") << QStringLiteral("Szó & Kép: 2/3") << "sz_---k_p--2-3";
-    QTest::newRow("every unsafe character")
-        << QStringLiteral(" !\"#%&'*+/:?@\\") << "--------------";
+    QTest::newRow("every unsafe character") << QStringLiteral(" !\"#%&'*+/:?@\\") << "--------------";
     QTest::newRow("kept punctuation") << QStringLiteral("$,.-<>|;=") << "$,.-<>|;=";
     QTest::newRow("lower-cased") << QStringLiteral("ABC.TXT") << "abc.txt";
     QTest::newRow("128 euro stays") << QStringLiteral("€") << QStringLiteral("€");
@@ -234,15 +222,13 @@ void TestTextRoutines::cleanFileName_data()
     QTest::newRow("empty") << QString() << "";
 }
 
-void TestTextRoutines::cleanFileName()
-{
+void TestTextRoutines::cleanFileName() {
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(verbalo::cleanFileName(text), expected);
 }
 
-void TestTextRoutines::splitLines_data()
-{
+void TestTextRoutines::splitLines_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("keepEmptyLast");
     QTest::addColumn<QStringList>("expected");
@@ -260,8 +246,7 @@ void TestTextRoutines::splitLines_data()
     QTest::newRow("empty, kept variant") << "" << true << QStringList{};
 }
 
-void TestTextRoutines::splitLines()
-{
+void TestTextRoutines::splitLines() {
     QFETCH(QString, text);
     QFETCH(bool, keepEmptyLast);
     QFETCH(QStringList, expected);
@@ -269,44 +254,48 @@ void TestTextRoutines::splitLines()
     QCOMPARE(verbalo::lineCount(text, keepEmptyLast), expected.size());
 }
 
-void TestTextRoutines::joinLines_data()
-{
+void TestTextRoutines::joinLines_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("mixed breaks") << "a\r\nb\rc\nd" << "a,b,c,d";
-    QTest::newRow("final break") << "a\r\nb\r\n" << "a,b";
-    QTest::newRow("empty line inside") << "a\r\n\r\nb" << "a,,b";
-    QTest::newRow("one line") << "abc" << "abc";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("mixed breaks") << "a\r\nb\rc\nd"
+                                  << "a,b,c,d";
+    QTest::newRow("final break") << "a\r\nb\r\n"
+                                 << "a,b";
+    QTest::newRow("empty line inside") << "a\r\n\r\nb"
+                                       << "a,,b";
+    QTest::newRow("one line") << "abc"
+                              << "abc";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
-void TestTextRoutines::joinLines()
-{
+void TestTextRoutines::joinLines() {
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(verbalo::joinLines(text, QLatin1Char(',')), expected);
 }
 
-void TestTextRoutines::keepNumberChars_data()
-{
+void TestTextRoutines::keepNumberChars_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("label and blanks") << "id: 42 " << "42";
-    QTest::newRow("separators kept") << "1.234,5 Ft" << "1.234,5";
-    QTest::newRow("sign dropped") << "-7" << "7";
+    QTest::newRow("label and blanks") << "id: 42 "
+                                      << "42";
+    QTest::newRow("separators kept") << "1.234,5 Ft"
+                                     << "1.234,5";
+    QTest::newRow("sign dropped") << "-7"
+                                  << "7";
     QTest::newRow("non-ASCII digits dropped") << QStringLiteral("٣4") << "4";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
-void TestTextRoutines::keepNumberChars()
-{
+void TestTextRoutines::keepNumberChars() {
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(verbalo::keepNumberChars(text), expected);
 }
 
-void TestTextRoutines::extractInt_data()
-{
+void TestTextRoutines::extractInt_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected");
     QTest::newRow("label and blanks") << "id: 42 " << 42;
@@ -319,15 +308,13 @@ void TestTextRoutines::extractInt_data()
     QTest::newRow("leading zeros") << "007" << 7;
 }
 
-void TestTextRoutines::extractInt()
-{
+void TestTextRoutines::extractInt() {
     QFETCH(QString, text);
     QFETCH(int, expected);
     QCOMPARE(verbalo::extractInt(text), expected);
 }
 
-void TestTextRoutines::countAndRemoveChar_data()
-{
+void TestTextRoutines::countAndRemoveChar_data() {
     QTest::addColumn<QChar>("c");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("count");
@@ -339,8 +326,7 @@ void TestTextRoutines::countAndRemoveChar_data()
     QTest::newRow("empty") << QChar(u'x') << "" << 0 << "";
 }
 
-void TestTextRoutines::countAndRemoveChar()
-{
+void TestTextRoutines::countAndRemoveChar() {
     QFETCH(QChar, c);
     QFETCH(QString, text);
     QFETCH(int, count);
@@ -349,8 +335,7 @@ void TestTextRoutines::countAndRemoveChar()
     QCOMPARE(verbalo::removeChar(c, text), removed);
 }
 
-void TestTextRoutines::floatToStrDot_data()
-{
+void TestTextRoutines::floatToStrDot_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
     QTest::newRow("0.35") << 0.35 << "0.35";
@@ -367,15 +352,13 @@ void TestTextRoutines::floatToStrDot_data()
     QTest::newRow("small with digits") << -0.00000125 << "-1.25E-6";
 }
 
-void TestTextRoutines::floatToStrDot()
-{
+void TestTextRoutines::floatToStrDot() {
     QFETCH(double, value);
     QFETCH(QString, expected);
     QCOMPARE(verbalo::floatToStrDot(value), expected);
 }
 
-void TestTextRoutines::nullableValues_data()
-{
+void TestTextRoutines::nullableValues_data() {
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<QString>("asText");
     QTest::addColumn<int>("asInt");
@@ -393,8 +376,7 @@ void TestTextRoutines::nullableValues_data()
     QTest::newRow("double") << QVariant(2.25) << "2.25" << 2 << 2.25;
 }
 
-void TestTextRoutines::nullableValues()
-{
+void TestTextRoutines::nullableValues() {
     QFETCH(QVariant, value);
     QFETCH(QString, asText);
     QFETCH(int, asInt);
@@ -404,8 +386,7 @@ void TestTextRoutines::nullableValues()
     QCOMPARE(nullToFloat(value, -1.5), asFloat);
 }
 
-void TestTextRoutines::replaceChar_data()
-{
+void TestTextRoutines::replaceChar_data() {
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<QString>("expected");
     QTest::newRow("null") << QVariant() << "";
@@ -414,15 +395,13 @@ void TestTextRoutines::replaceChar_data()
     QTest::newRow("number") << QVariant(12) << "12";
 }
 
-void TestTextRoutines::replaceChar()
-{
+void TestTextRoutines::replaceChar() {
     QFETCH(QVariant, value);
     QFETCH(QString, expected);
     QCOMPARE(verbalo::replaceChar(value, QLatin1Char(' '), QLatin1Char('_')), expected);
 }
 
-void TestTextRoutines::colours_data()
-{
+void TestTextRoutines::colours_data() {
     QTest::addColumn<RgbColor>("colour");
     QTest::addColumn<int>("amount");
     QTest::addColumn<RgbColor>("expected");
@@ -432,8 +411,7 @@ void TestTextRoutines::colours_data()
     QTest::newRow("negative stays at 0") << RgbColor{5, 100, 255} << -10 << RgbColor{0, 90, 245};
 }
 
-void TestTextRoutines::colours()
-{
+void TestTextRoutines::colours() {
     QFETCH(RgbColor, colour);
     QFETCH(int, amount);
     QFETCH(RgbColor, expected);

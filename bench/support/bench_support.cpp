@@ -17,9 +17,13 @@ extern char** environ;
 
 namespace bench {
 
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
-double msSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+double msSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
 
 double percentile(std::vector<double> v, double p) {
     if (v.empty()) return 0;
@@ -34,7 +38,9 @@ double median(std::vector<double> v) {
     return v.size() % 2 ? v[m] : (v[m - 1] + v[m]) / 2;
 }
 
-const char* verdict(bool met) { return met ? "PASS" : "MISS"; }
+const char* verdict(bool met) {
+    return met ? "PASS" : "MISS";
+}
 
 void say(const QString& text) {
     std::printf("%s\n", text.toUtf8().constData());
@@ -94,10 +100,14 @@ std::string readFile(const std::string& path) {
 BenchOptions parseBenchOptions(const QStringList& args) {
     BenchOptions opt;
     for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--pairs")) opt.pairs = args[i + 1];
-        else if (args[i] == QLatin1String("--work")) opt.work = args[i + 1];
-        else if (args[i] == QLatin1String("--sqlite3")) opt.sqlite3 = args[i + 1];
-        else if (args[i] == QLatin1String("--headwords")) opt.headwords = args[i + 1].toInt();
+        if (args[i] == QLatin1String("--pairs"))
+            opt.pairs = args[i + 1];
+        else if (args[i] == QLatin1String("--work"))
+            opt.work = args[i + 1];
+        else if (args[i] == QLatin1String("--sqlite3"))
+            opt.sqlite3 = args[i + 1];
+        else if (args[i] == QLatin1String("--headwords"))
+            opt.headwords = args[i + 1].toInt();
     }
     return opt;
 }

@@ -13,7 +13,9 @@ namespace verbalo {
 
 namespace {
 
-QString textOf(const store::ResultSet& rs, const char* column) { return rs.text(QLatin1String(column)); }
+QString textOf(const store::ResultSet& rs, const char* column) {
+    return rs.text(QLatin1String(column));
+}
 
 int intOf(const store::ResultSet& rs, const char* column) {
     const QVariant v = rs.value(QLatin1String(column));
@@ -155,7 +157,8 @@ QList<CatalogueEntry> catalogueEntries(store::Database& db) {
     q.setSql(QStringLiteral("SELECT szotarak, szotarak_nev, tablanev, tipus FROM szotarak ORDER BY szotarak;"));
     for (store::ResultSet rs = q.open(); !rs.eof(); rs.next()) {
         const QString table = textOf(rs, "tablanev");
-        entries.append({intOf(rs, "szotarak"), textOf(rs, "szotarak_nev"), table, intOf(rs, "tipus"), isTablePresent(tables, table)});
+        entries.append(
+            {intOf(rs, "szotarak"), textOf(rs, "szotarak_nev"), table, intOf(rs, "tipus"), isTablePresent(tables, table)});
     }
     return entries;
 }

@@ -30,12 +30,10 @@ constexpr std::array<char16_t, 128> kUpperHalf = {
 using ReverseEntry = std::pair<char16_t, unsigned char>;
 
 // The upper half sorted by character, for a binary search from character to byte.
-const std::array<ReverseEntry, 128> &reverseTable()
-{
+const std::array<ReverseEntry, 128>& reverseTable() {
     static const std::array<ReverseEntry, 128> table = [] {
         std::array<ReverseEntry, 128> t{};
-        for (std::size_t i = 0; i < kUpperHalf.size(); ++i)
-            t[i] = {kUpperHalf[i], static_cast<unsigned char>(0x80 + i)};
+        for (std::size_t i = 0; i < kUpperHalf.size(); ++i) t[i] = {kUpperHalf[i], static_cast<unsigned char>(0x80 + i)};
         std::sort(t.begin(), t.end());
         return t;
     }();
@@ -44,51 +42,40 @@ const std::array<ReverseEntry, 128> &reverseTable()
 
 } // namespace
 
-int cp1250Code(char32_t c)
-{
-    if (c < 0x80)
-        return static_cast<int>(c);
-    if (c > 0xFFFF)
-        return -1;
-    const auto &table = reverseTable();
+int cp1250Code(char32_t c) {
+    if (c < 0x80) return static_cast<int>(c);
+    if (c > 0xFFFF) return -1;
+    const auto& table = reverseTable();
     const auto it = std::lower_bound(table.begin(), table.end(), static_cast<char16_t>(c),
-                                     [](const ReverseEntry &e, char16_t v) { return e.first < v; });
-    if (it == table.end() || it->first != c)
-        return -1;
+                                     [](const ReverseEntry& e, char16_t v) { return e.first < v; });
+    if (it == table.end() || it->first != c) return -1;
     return it->second;
 }
 
-int cp1250Code(QChar c)
-{
-    if (c.isSurrogate())
-        return -1;
+int cp1250Code(QChar c) {
+    if (c.isSurrogate()) return -1;
     return cp1250Code(static_cast<char32_t>(c.unicode()));
 }
 
-char32_t cp1250Char(unsigned char byte)
-{
+char32_t cp1250Char(unsigned char byte) {
     return byte < 0x80 ? byte : kUpperHalf[byte - 0x80];
 }
 
-QString decodeCp1250(const QByteArray &bytes)
-{
+QString decodeCp1250(const QByteArray& bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char b : bytes)
-        *out++ = QChar(static_cast<char16_t>(cp1250Char(static_cast<unsigned char>(b))));
+    QChar* out = text.data();
+    for (const char b : bytes) *out++ = QChar(static_cast<char16_t>(cp1250Char(static_cast<unsigned char>(b))));
     return text;
 }
 
-QByteArray encodeCp1250(const QString &text, bool *lossless)
-{
+QByteArray encodeCp1250(const QString& text, bool* lossless) {
     QByteArray bytes;
     bytes.reserve(text.size());
     bool allKept = true;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         // A surrogate pair is one character outside the code page and becomes one '?'.
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
         const int code = cp1250Code(c);
         if (code < 0) {
             allKept = false;
@@ -97,13 +84,11 @@ QByteArray encodeCp1250(const QString &text, bool *lossless)
             bytes.append(static_cast<char>(code));
         }
     }
-    if (lossless)
-        *lossless = allKept;
+    if (lossless) *lossless = allKept;
     return bytes;
 }
 
-bool isRepresentable(const QString &text)
-{
+bool isRepresentable(const QString& text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return cp1250Code(c) >= 0; });
 }
 

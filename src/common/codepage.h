@@ -18,12 +18,12 @@ int cp1250Code(QChar c);
 // The character of a byte.
 char32_t cp1250Char(unsigned char byte);
 
-QString decodeCp1250(const QByteArray &bytes);
+QString decodeCp1250(const QByteArray& bytes);
 
 // Characters outside the code page become '?'; *lossless (when given) tells whether none did.
-QByteArray encodeCp1250(const QString &text, bool *lossless = nullptr);
+QByteArray encodeCp1250(const QString& text, bool* lossless = nullptr);
 
 // Whether every character of text has a Windows-1250 code.
-bool isRepresentable(const QString &text);
+bool isRepresentable(const QString& text);
 
 } // namespace verbalo

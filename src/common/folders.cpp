@@ -12,48 +12,38 @@
 namespace verbalo {
 namespace {
 
-QString withoutTrailingSlash(QString path)
-{
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
-        path.chop(1);
+QString withoutTrailingSlash(QString path) {
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) path.chop(1);
     return path;
 }
 
-bool ensureFolder(const QString &path, QString *error, bool *created = nullptr)
-{
-    if (QFileInfo(path).isDir())
-        return true;
+bool ensureFolder(const QString& path, QString* error, bool* created = nullptr) {
+    if (QFileInfo(path).isDir()) return true;
     if (!QDir().mkpath(path)) {
         *error = QStringLiteral("Cannot create the folder %1").arg(path);
         return false;
     }
-    if (created)
-        *created = true;
+    if (created) *created = true;
     return true;
 }
 
 } // namespace
 
-QString configFileName()
-{
+QString configFileName() {
     return QStringLiteral("Verbalo9.ini");
 }
 
-QString configuredFolder(const IniFile &ini, const QString &section, const QString &key,
-                         const QString &defaultFolder)
-{
+QString configuredFolder(const IniFile& ini, const QString& section, const QString& key, const QString& defaultFolder) {
     const QString folder = ini.readString(section, key, QString()).trimmed();
     // An empty value would point at whatever the current folder happens to be.
     return folder.isEmpty() ? defaultFolder : withoutTrailingSlash(folder);
 }
 
-QString Folders::tempFolder() const
-{
+QString Folders::tempFolder() const {
     return settingsFolder + QStringLiteral("/Temp");
 }
 
-Folders computeFolders(const QString &programFolder, const QString &genericDataLocation)
-{
+Folders computeFolders(const QString& programFolder, const QString& genericDataLocation) {
     Folders f;
     f.programFolder = withoutTrailingSlash(programFolder);
     const QString dataLocation = withoutTrailingSlash(genericDataLocation);
@@ -66,20 +56,18 @@ Folders computeFolders(const QString &programFolder, const QString &genericDataL
     f.configFile = f.settingsFolder + QLatin1Char('/') + configFileName();
 
     const IniFile ini(f.configFile);
-    f.dataFolder = configuredFolder(ini, QStringLiteral("Database"), QStringLiteral("Path"),
-                                    f.settingsFolder + QStringLiteral("/Data"));
-    f.htmlFolder = configuredFolder(ini, QStringLiteral("Export"), QStringLiteral("Html"),
-                                    f.settingsFolder + QStringLiteral("/Html"));
+    f.dataFolder =
+        configuredFolder(ini, QStringLiteral("Database"), QStringLiteral("Path"), f.settingsFolder + QStringLiteral("/Data"));
+    f.htmlFolder =
+        configuredFolder(ini, QStringLiteral("Export"), QStringLiteral("Html"), f.settingsFolder + QStringLiteral("/Html"));
     return f;
 }
 
-Folders currentFolders()
-{
+Folders currentFolders() {
     return computeFolders(programFolder(), specialFolder(QStandardPaths::GenericDataLocation));
 }
 
-QString programFolder()
-{
+QString programFolder() {
     QString dir;
     if (QCoreApplication::instance())
         dir = QCoreApplication::applicationDirPath();
@@ -88,51 +76,41 @@ QString programFolder()
     return withoutTrailingSlash(dir.isEmpty() ? QStringLiteral("/") : dir);
 }
 
-QString specialFolder(QStandardPaths::StandardLocation location)
-{
+QString specialFolder(QStandardPaths::StandardLocation location) {
     return withoutTrailingSlash(QStandardPaths::writableLocation(location));
 }
 
-QString commonAppDataFolder()
-{
+QString commonAppDataFolder() {
     return specialFolder(QStandardPaths::GenericDataLocation);
 }
 
-QString myDocumentsFolder()
-{
+QString myDocumentsFolder() {
     return specialFolder(QStandardPaths::DocumentsLocation);
 }
 
-FolderSetup createMissingFolders(const Folders &folders,
-                                 const EmptyCatalogueCreator &createCatalogue)
-{
+FolderSetup createMissingFolders(const Folders& folders, const EmptyCatalogueCreator& createCatalogue) {
     FolderSetup setup;
-    if (!ensureFolder(folders.settingsFolder, &setup.error)
-        || !ensureFolder(folders.dataFolder, &setup.error, &setup.dataFolderCreated)
-        || !ensureFolder(folders.htmlFolder, &setup.error)
-        || !ensureFolder(folders.tempFolder(), &setup.error))
+    if (!ensureFolder(folders.settingsFolder, &setup.error) ||
+        !ensureFolder(folders.dataFolder, &setup.error, &setup.dataFolderCreated) ||
+        !ensureFolder(folders.htmlFolder, &setup.error) || !ensureFolder(folders.tempFolder(), &setup.error))
         return setup;
-    if (setup.dataFolderCreated && createCatalogue
-        && !createCatalogue(folders.dataFolder, &setup.error))
-        return setup;
+    if (setup.dataFolderCreated && createCatalogue && !createCatalogue(folders.dataFolder, &setup.error)) return setup;
     setup.ok = true;
     return setup;
 }
 
-FolderSetup prepareDataFolder(const QString &dataFolder, const EmptyCatalogueCreator &createCatalogue)
-{
+FolderSetup prepareDataFolder(const QString& dataFolder, const EmptyCatalogueCreator& createCatalogue) {
     FolderSetup setup;
     const QFileInfo info(dataFolder);
     if (info.exists() && !info.isDir()) {
         setup.error = QStringLiteral("Az adatmappa helyén egy file áll: %1").arg(dataFolder);
         return setup;
     }
-    if (!ensureFolder(dataFolder, &setup.error, &setup.dataFolderCreated))
-        return setup;
+    if (!ensureFolder(dataFolder, &setup.error, &setup.dataFolderCreated)) return setup;
     const QDir dir(dataFolder);
     const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     const QString catalogueFile = kCatalogueTable + QStringLiteral(".DB");
-    const bool hasCatalogue = std::any_of(entries.cbegin(), entries.cend(), [&](const QString &entry) {
+    const bool hasCatalogue = std::any_of(entries.cbegin(), entries.cend(), [&](const QString& entry) {
         return entry.compare(catalogueFile, Qt::CaseInsensitive) == 0;
     });
     if (!hasCatalogue) {
@@ -142,8 +120,7 @@ FolderSetup prepareDataFolder(const QString &dataFolder, const EmptyCatalogueCre
                               .arg(dataFolder, catalogueFile);
             return setup;
         }
-        if (!createCatalogue(dataFolder, &setup.error))
-            return setup;
+        if (!createCatalogue(dataFolder, &setup.error)) return setup;
     }
     setup.ok = true;
     return setup;

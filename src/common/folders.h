@@ -14,7 +14,7 @@ struct Folders {
     QString programFolder;  // the program file's folder, as the file system spells it
     QString settingsFolder; // where Verbalo9.ini lives
     QString configFile;
-    QString dataFolder;     // the catalogue and the dictionary tables
+    QString dataFolder; // the catalogue and the dictionary tables
     QString htmlFolder;
 
     QString tempFolder() const; // temporary picture files
@@ -24,13 +24,12 @@ struct Folders {
 // folder the settings folder (a portable install); otherwise the settings live in
 // genericDataLocation + "/Verbalo9", or beside the program when no data location is known.
 // The data and HTML folders come from the configuration file, which is read here.
-Folders computeFolders(const QString &programFolder, const QString &genericDataLocation);
+Folders computeFolders(const QString& programFolder, const QString& genericDataLocation);
 
 class IniFile;
 
 // A folder named in the configuration file; defaultFolder when the key is missing or empty.
-QString configuredFolder(const IniFile &ini, const QString &section, const QString &key,
-                         const QString &defaultFolder);
+QString configuredFolder(const IniFile& ini, const QString& section, const QString& key, const QString& defaultFolder);
 
 // computeFolders for the running program and the user's real data location.
 Folders currentFolders();
@@ -43,7 +42,7 @@ QString specialFolder(QStandardPaths::StandardLocation location);
 QString commonAppDataFolder();
 QString myDocumentsFolder();
 
-using EmptyCatalogueCreator = std::function<bool(const QString &dataFolder, QString *error)>;
+using EmptyCatalogueCreator = std::function<bool(const QString& dataFolder, QString* error)>;
 
 struct FolderSetup {
     bool ok = false;
@@ -54,13 +53,12 @@ struct FolderSetup {
 // Creates whichever of the settings, data, HTML and Temp folders is missing; a data folder
 // made here gets its empty catalogue from createCatalogue. Existing folders and their
 // contents are left alone.
-FolderSetup createMissingFolders(const Folders &folders,
-                                 const EmptyCatalogueCreator &createCatalogue = {});
+FolderSetup createMissingFolders(const Folders& folders, const EmptyCatalogueCreator& createCatalogue = {});
 
 // A data folder named outright (the command-line tool's --data): a missing folder is made and
 // an empty one gets its empty catalogue from createCatalogue, as a first data folder does. A
 // folder that holds other files but no catalogue is refused and left as it is: it is most
 // likely the wrong folder, and a catalogue written into it would hide that.
-FolderSetup prepareDataFolder(const QString &dataFolder, const EmptyCatalogueCreator &createCatalogue);
+FolderSetup prepareDataFolder(const QString& dataFolder, const EmptyCatalogueCreator& createCatalogue);
 
 } // namespace verbalo

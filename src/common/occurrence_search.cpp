@@ -6,42 +6,36 @@
 
 namespace verbalo {
 
-QString containsPatternLiteral(const QString &expression)
-{
+QString containsPatternLiteral(const QString& expression) {
     return store::quoteLiteral(QLatin1Char('%') + expression.toUpper() + QLatin1Char('%'));
 }
 
-QString containsStatement(const QString &table, const QString &column, const QString &expression,
-                          LikeSpelling spelling)
-{
+QString containsStatement(const QString& table, const QString& column, const QString& expression, LikeSpelling spelling) {
     const QString like = spelling == LikeSpelling::Upper ? QStringLiteral(") LIKE ") : QStringLiteral(") like ");
     return QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE UPPER(") + column + like +
            containsPatternLiteral(expression) + QLatin1Char(';');
 }
 
-OccurrenceSearch searchContaining(store::Database &db, const QString &table, const QString &column,
-                                  const QString &expression, LikeSpelling spelling)
-{
+OccurrenceSearch searchContaining(store::Database& db, const QString& table, const QString& column, const QString& expression,
+                                  LikeSpelling spelling) {
     OccurrenceSearch search;
     if (expression.size() < kExpressionMinLength) {
         search.tooShort = true;
         return search;
     }
-    search.rows = readOccurrences(db, containsStatement(table, column, expression, spelling), column,
-                                  otherLanguageColumn(column), expression);
+    search.rows = readOccurrences(db, containsStatement(table, column, expression, spelling), column, otherLanguageColumn(column),
+                                  expression);
     return search;
 }
 
-int matchPosition(const QString &value, const QString &expression)
-{
+int matchPosition(const QString& value, const QString& expression) {
     const QString upperValue = value.toUpper();
     if (expression.isEmpty() || upperValue.size() != value.size()) return -1;
     return upperValue.indexOf(expression.toUpper());
 }
 
-std::vector<OccurrenceRow> readOccurrences(store::Database &db, const QString &statement, const QString &column,
-                                           const QString &otherColumn, const QString &expression)
-{
+std::vector<OccurrenceRow> readOccurrences(store::Database& db, const QString& statement, const QString& column,
+                                           const QString& otherColumn, const QString& expression) {
     store::Query query(db);
     query.setSql(statement);
     store::ResultSet rows = query.open();

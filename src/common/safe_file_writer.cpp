@@ -15,7 +15,9 @@ namespace {
 
 constexpr qsizetype kBufferSize = 64 * 1024;
 
-QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
+QByteArray nativePath(const QString& path) {
+    return QFile::encodeName(path);
+}
 
 } // namespace
 
@@ -35,8 +37,7 @@ QString fileErrorReason(int errnoValue) {
     }
 }
 
-SafeFileWriter::SafeFileWriter(QString path, InPlaceFallback fallback)
-    : path_(std::move(path)), fallback_(fallback) {}
+SafeFileWriter::SafeFileWriter(QString path, InPlaceFallback fallback) : path_(std::move(path)), fallback_(fallback) {}
 
 SafeFileWriter::~SafeFileWriter() {
     if (!committed_) discard();
@@ -65,7 +66,8 @@ bool SafeFileWriter::open() {
         return true;
     }
     const QString folder = targetInfo.absolutePath();
-    QByteArray pattern = nativePath(folder + QLatin1Char('/') + QLatin1Char('.') + targetInfo.fileName() + QStringLiteral(".XXXXXX"));
+    QByteArray pattern =
+        nativePath(folder + QLatin1Char('/') + QLatin1Char('.') + targetInfo.fileName() + QStringLiteral(".XXXXXX"));
     fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd_ < 0) {
         const int e = errno;
@@ -123,7 +125,9 @@ bool SafeFileWriter::flushBuffer() {
     return ok;
 }
 
-bool SafeFileWriter::write(const QByteArray& bytes) { return write(bytes.constData(), bytes.size()); }
+bool SafeFileWriter::write(const QByteArray& bytes) {
+    return write(bytes.constData(), bytes.size());
+}
 
 bool SafeFileWriter::write(const char* data, qint64 size) {
     if (failed()) return false;
@@ -147,7 +151,8 @@ bool SafeFileWriter::commit() {
     if (!failed()) flushBuffer();
     // The data reaches the disk before the name moves, so a crash cannot leave an empty file
     // under the old name. A device that cannot be synced is written all the same.
-    if (!failed() && ::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) fail(QStringLiteral("Az állomány írása nem sikerült"), errno);
+    if (!failed() && ::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
+        fail(QStringLiteral("Az állomány írása nem sikerült"), errno);
     if (fd_ >= 0) {
         if (::close(fd_) != 0 && !failed()) fail(QStringLiteral("Az állomány írása nem sikerült"), errno);
         fd_ = -1;

@@ -20,8 +20,8 @@ enum class Stored { Written, ReadOnly };
 // defaults stay in the records' declarations.
 template <class Record>
 struct SettingKey {
-    const QString &section;
-    const char *key;
+    const QString& section;
+    const char* key;
     std::variant<QString Record::*, int Record::*, bool Record::*> field;
     Stored stored = Stored::Written;
     const QString Folders::*defaultFolder = nullptr; // set for folder keys
@@ -55,10 +55,9 @@ const SettingKey<QuickFinderSettings> kQuickKeys[] = {
 };
 
 template <class Record, size_t N>
-Record loadKeys(const SettingKey<Record> (&keys)[N], const IniFile &ini, const Folders &folders)
-{
+Record loadKeys(const SettingKey<Record> (&keys)[N], const IniFile& ini, const Folders& folders) {
     Record r;
-    for (const SettingKey<Record> &k : keys) {
+    for (const SettingKey<Record>& k : keys) {
         const QString key = QLatin1String(k.key);
         if (auto text = std::get_if<QString Record::*>(&k.field)) {
             r.*(*text) = k.defaultFolder ? configuredFolder(ini, k.section, key, folders.*(k.defaultFolder))
@@ -73,12 +72,10 @@ Record loadKeys(const SettingKey<Record> (&keys)[N], const IniFile &ini, const F
 }
 
 template <class Record, size_t N>
-bool saveKeys(const SettingKey<Record> (&keys)[N], const IniFile &ini, const Record &r, QString *error)
-{
+bool saveKeys(const SettingKey<Record> (&keys)[N], const IniFile& ini, const Record& r, QString* error) {
     QList<IniValue> values;
-    for (const SettingKey<Record> &k : keys) {
-        if (k.stored == Stored::ReadOnly)
-            continue;
+    for (const SettingKey<Record>& k : keys) {
+        if (k.stored == Stored::ReadOnly) continue;
         QString value;
         if (auto text = std::get_if<QString Record::*>(&k.field))
             value = r.*(*text);
@@ -93,18 +90,15 @@ bool saveKeys(const SettingKey<Record> (&keys)[N], const IniFile &ini, const Rec
 
 } // namespace
 
-MainSettings loadSettings(const IniFile &ini, const Folders &folders)
-{
+MainSettings loadSettings(const IniFile& ini, const Folders& folders) {
     return loadKeys(kMainKeys, ini, folders);
 }
 
-bool saveSettings(const IniFile &ini, const MainSettings &s, QString *error)
-{
+bool saveSettings(const IniFile& ini, const MainSettings& s, QString* error) {
     return saveKeys(kMainKeys, ini, s, error);
 }
 
-QuickFinderSettings loadQuickFinderSettings(const IniFile &ini, const Folders &folders)
-{
+QuickFinderSettings loadQuickFinderSettings(const IniFile& ini, const Folders& folders) {
     QuickFinderSettings s = loadKeys(kQuickKeys, ini, folders);
     // The value names the index the dictionary is ordered by; a stray value would make every
     // lookup fail, so anything but the second column means the first.
@@ -113,8 +107,7 @@ QuickFinderSettings loadQuickFinderSettings(const IniFile &ini, const Folders &f
     return s;
 }
 
-bool saveQuickFinderSettings(const IniFile &ini, const QuickFinderSettings &s, QString *error)
-{
+bool saveQuickFinderSettings(const IniFile& ini, const QuickFinderSettings& s, QString* error) {
     return saveKeys(kQuickKeys, ini, s, error);
 }
 

@@ -10,8 +10,7 @@
 namespace verbalo {
 
 // What both programs say when their keys could not be written at exit, before the reason.
-inline const QString kSettingsNotSaved =
-    QStringLiteral("A beállítások nem menthetők, a korábbiak maradnak érvényben:\r\n");
+inline const QString kSettingsNotSaved = QStringLiteral("A beállítások nem menthetők, a korábbiak maradnak érvényben:\r\n");
 
 // The main program's settings.
 struct MainSettings {
@@ -32,12 +31,12 @@ struct MainSettings {
 };
 
 // Missing or unreadable keys keep the defaults above; the folders default to those of folders.
-MainSettings loadSettings(const IniFile &ini, const Folders &folders);
+MainSettings loadSettings(const IniFile& ini, const Folders& folders);
 
 // Writes the main program's keys in a fixed order, all in one rewrite of the file. The caller
 // puts the side panel's visibility and the main window's present bounds into settings first.
 // False, with the file as it was and the reason in error, when the file could not be written.
-bool saveSettings(const IniFile &ini, const MainSettings &settings, QString *error = nullptr);
+bool saveSettings(const IniFile& ini, const MainSettings& settings, QString* error = nullptr);
 
 // The quick finder's settings.
 struct QuickFinderSettings {
@@ -51,11 +50,10 @@ struct QuickFinderSettings {
     int height = 345;
 };
 
-QuickFinderSettings loadQuickFinderSettings(const IniFile &ini, const Folders &folders);
+QuickFinderSettings loadQuickFinderSettings(const IniFile& ini, const Folders& folders);
 
 // Writes the quick finder's own keys; the data folder belongs to the main program and is
 // never written from here.
-bool saveQuickFinderSettings(const IniFile &ini, const QuickFinderSettings &settings,
-                             QString *error = nullptr);
+bool saveQuickFinderSettings(const IniFile& ini, const QuickFinderSettings& settings, QString* error = nullptr);
 
 } // namespace verbalo

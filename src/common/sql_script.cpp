@@ -31,8 +31,10 @@ int lineBreaksBetween(const QString& script, int from, int to) {
     int breaks = 0;
     for (int i = from; i < to; ++i) {
         const QChar c = script.at(i);
-        if (c == QLatin1Char('\n')) ++breaks;
-        else if (c == QLatin1Char('\r') && (i + 1 >= script.size() || script.at(i + 1) != QLatin1Char('\n'))) ++breaks;
+        if (c == QLatin1Char('\n'))
+            ++breaks;
+        else if (c == QLatin1Char('\r') && (i + 1 >= script.size() || script.at(i + 1) != QLatin1Char('\n')))
+            ++breaks;
     }
     return breaks;
 }
@@ -41,8 +43,8 @@ int lineBreaksBetween(const QString& script, int from, int to) {
 
 std::vector<ScriptStatement> splitScript(const QString& script) {
     std::vector<ScriptStatement> statements;
-    int line = 1;     // line of position counted
-    int counted = 0;  // lineBreaksBetween has been summed up to here
+    int line = 1;    // line of position counted
+    int counted = 0; // lineBreaksBetween has been summed up to here
     const auto take = [&](int start, int end) {
         const int first = skipBlanksAndComments(script, start);
         if (first >= end) return;
@@ -51,7 +53,8 @@ std::vector<ScriptStatement> splitScript(const QString& script) {
         statements.push_back({script.mid(first, end - first).trimmed(), line});
     };
     int start = 0;
-    for (int semicolon = script.indexOf(QLatin1Char(';')); semicolon >= 0; semicolon = script.indexOf(QLatin1Char(';'), semicolon + 1)) {
+    for (int semicolon = script.indexOf(QLatin1Char(';')); semicolon >= 0;
+         semicolon = script.indexOf(QLatin1Char(';'), semicolon + 1)) {
         const QByteArray piece = QStringView(script).mid(start, semicolon + 1 - start).toUtf8();
         if (!sqlite3_complete(piece.constData())) continue;
         take(start, semicolon);

@@ -12,20 +12,17 @@ namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
-bool hasNonAscii(const QByteArray &bytes)
-{
+bool hasNonAscii(const QByteArray& bytes) {
     for (const char b : bytes) {
-        if (static_cast<unsigned char>(b) >= 0x80)
-            return true;
+        if (static_cast<unsigned char>(b) >= 0x80) return true;
     }
     return false;
 }
 
 } // namespace
 
-bool isValidUtf8(const QByteArray &bytes)
-{
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+bool isValidUtf8(const QByteArray& bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
     qsizetype i = 0;
     while (i < n) {
@@ -46,43 +43,34 @@ bool isValidUtf8(const QByteArray &bytes)
         } else {
             return false;
         }
-        if (i + length > n)
-            return false;
+        if (i + length > n) return false;
         for (int k = 1; k < length; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80)
-                return false;
+            if ((p[i + k] & 0xC0) != 0x80) return false;
             cp = (cp << 6) | (p[i + k] & 0x3F);
         }
         // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8, and a
         // Windows-1250 text can happen to look like them.
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
         i += length;
     }
     return true;
 }
 
-TextEncoding detectEncoding(const QByteArray &bytes)
-{
-    if (bytes.startsWith(kUtf8Bom))
-        return TextEncoding::Utf8;
+TextEncoding detectEncoding(const QByteArray& bytes) {
+    if (bytes.startsWith(kUtf8Bom)) return TextEncoding::Utf8;
     return hasNonAscii(bytes) && isValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1250;
 }
 
-QString decodeText(const QByteArray &bytes, TextEncoding *detected)
-{
+QString decodeText(const QByteArray& bytes, TextEncoding* detected) {
     const TextEncoding encoding = detectEncoding(bytes);
-    if (detected)
-        *detected = encoding;
-    if (encoding == TextEncoding::Windows1250)
-        return decodeCp1250(bytes);
+    if (detected) *detected = encoding;
+    if (encoding == TextEncoding::Windows1250) return decodeCp1250(bytes);
     const QByteArray body = bytes.startsWith(kUtf8Bom) ? bytes.mid(kUtf8Bom.size()) : bytes;
     // A file with a mark but broken bytes still reads; the broken bytes become U+FFFD.
     return QString::fromUtf8(body);
 }
 
-TextBytesResult readTextBytes(const QString &path)
-{
+TextBytesResult readTextBytes(const QString& path) {
     TextBytesResult result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -96,14 +84,12 @@ TextBytesResult readTextBytes(const QString &path)
         return result;
     }
     const qsizetype nul = result.bytes.indexOf('\0');
-    if (nul >= 0)
-        result.bytes.truncate(nul);
+    if (nul >= 0) result.bytes.truncate(nul);
     result.ok = true;
     return result;
 }
 
-TextReadResult readTextFile(const QString &path, LastLine lastLine)
-{
+TextReadResult readTextFile(const QString& path, LastLine lastLine) {
     TextReadResult result;
     TextBytesResult file = readTextBytes(path);
     if (!file.ok) {
@@ -117,10 +103,9 @@ TextReadResult readTextFile(const QString &path, LastLine lastLine)
     return result;
 }
 
-QByteArray encodeTextFile(const QStringList &lines, TextEncoding *used)
-{
+QByteArray encodeTextFile(const QStringList& lines, TextEncoding* used) {
     QString text;
-    for (const QString &line : lines) {
+    for (const QString& line : lines) {
         text += line;
         text += QLatin1String("\r\n");
     }
@@ -132,13 +117,11 @@ QByteArray encodeTextFile(const QStringList &lines, TextEncoding *used)
         bytes = kUtf8Bom + text.toUtf8();
         encoding = TextEncoding::Utf8;
     }
-    if (used)
-        *used = encoding;
+    if (used) *used = encoding;
     return bytes;
 }
 
-TextWriteResult writeTextFile(const QString &path, const QStringList &lines)
-{
+TextWriteResult writeTextFile(const QString& path, const QStringList& lines) {
     TextWriteResult result;
     const FileWriteResult written = writeFileSafely(path, encodeTextFile(lines, &result.encoding));
     result.ok = written.ok;

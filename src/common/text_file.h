@@ -17,12 +17,12 @@ enum class LastLine { DropEmpty, KeepEmpty };
 
 // UTF-8 when the bytes start with a UTF-8 byte order mark, or are valid UTF-8 and hold at least
 // one non-ASCII byte; Windows-1250 otherwise.
-TextEncoding detectEncoding(const QByteArray &bytes);
+TextEncoding detectEncoding(const QByteArray& bytes);
 
 // The bytes as text in their detected encoding, a byte order mark dropped.
-QString decodeText(const QByteArray &bytes, TextEncoding *detected = nullptr);
+QString decodeText(const QByteArray& bytes, TextEncoding* detected = nullptr);
 
-bool isValidUtf8(const QByteArray &bytes);
+bool isValidUtf8(const QByteArray& bytes);
 
 struct TextReadResult {
     bool ok = false;
@@ -40,14 +40,14 @@ struct TextBytesResult {
 // The raw bytes of a text file, cut at the first NUL byte (a NUL ends the text, as it did for
 // the programs that wrote these files). For readers that hand the text on without splitting it
 // into lines, such as an editor loading a large file.
-TextBytesResult readTextBytes(const QString &path);
+TextBytesResult readTextBytes(const QString& path);
 
 // The lines of a file (CR LF, CR or LF), read as readTextBytes does.
-TextReadResult readTextFile(const QString &path, LastLine lastLine = LastLine::DropEmpty);
+TextReadResult readTextFile(const QString& path, LastLine lastLine = LastLine::DropEmpty);
 
 // The file's bytes for lines: CR LF after every line, the last one included; Windows-1250, or
 // UTF-8 with a byte order mark when a character is not representable in Windows-1250.
-QByteArray encodeTextFile(const QStringList &lines, TextEncoding *used = nullptr);
+QByteArray encodeTextFile(const QStringList& lines, TextEncoding* used = nullptr);
 
 struct TextWriteResult {
     bool ok = false;
@@ -56,6 +56,6 @@ struct TextWriteResult {
 };
 
 // Replaces the file atomically: a failed write leaves the old file as it was.
-TextWriteResult writeTextFile(const QString &path, const QStringList &lines);
+TextWriteResult writeTextFile(const QString& path, const QStringList& lines);
 
 } // namespace verbalo

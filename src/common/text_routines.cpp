@@ -12,8 +12,7 @@ namespace {
 
 // Calls f once per character, a surrogate pair being one character.
 template <typename F>
-void forEachCodePoint(const QString &text, F f)
-{
+void forEachCodePoint(const QString& text, F f) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
@@ -26,58 +25,44 @@ void forEachCodePoint(const QString &text, F f)
 }
 
 // The byte rules treat a character missing from the code page like a byte above 128.
-int byteCode(char32_t c)
-{
+int byteCode(char32_t c) {
     const int code = cp1250Code(c);
     return code < 0 ? 256 : code;
 }
 
-char32_t foldedAccent(char32_t c)
-{
+char32_t foldedAccent(char32_t c) {
     switch (c) {
     case U'"':
-    case U'\'':
-        return U' ';
-    case U'Á':
-        return U'A';
-    case U'É':
-        return U'E';
-    case U'Í':
-        return U'I';
+    case U'\'': return U' ';
+    case U'Á': return U'A';
+    case U'É': return U'E';
+    case U'Í': return U'I';
     case U'Ó':
     case U'Ő':
-    case U'Ö':
-        return U'O';
+    case U'Ö': return U'O';
     case U'Ú':
     case U'Ű':
-    case U'Ü':
-        return U'U';
-    default:
-        return c;
+    case U'Ü': return U'U';
+    default: return c;
     }
 }
 
 } // namespace
 
-QString getToken(const QString &separators, const QString &text, int n)
-{
-    if (n < 1)
-        return {};
+QString getToken(const QString& separators, const QString& text, int n) {
+    if (n < 1) return {};
     int field = 1;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && !separators.contains(text.at(i)))
-            continue;
-        if (field == n)
-            return text.mid(start, i - start);
+        if (i < text.size() && !separators.contains(text.at(i))) continue;
+        if (field == n) return text.mid(start, i - start);
         ++field;
         start = i + 1;
     }
     return {};
 }
 
-QString foldAccents(const QString &text)
-{
+QString foldAccents(const QString& text) {
     QString result;
     result.reserve(text.size());
     forEachCodePoint(text, [&result](char32_t c) {
@@ -92,8 +77,7 @@ QString foldAccents(const QString &text)
     return result;
 }
 
-QString cleanFileName(const QString &text)
-{
+QString cleanFileName(const QString& text) {
     static const QString unsafe = QStringLiteral(" !\"#%&'*+/:?@\\");
     QString result;
     result.reserve(text.size());
@@ -108,10 +92,8 @@ QString cleanFileName(const QString &text)
     return result.toLower();
 }
 
-void forEachLine(QStringView text, bool keepEmptyLastLine, const std::function<bool(QStringView)> &use)
-{
-    if (text.isEmpty())
-        return;
+void forEachLine(QStringView text, bool keepEmptyLastLine, const std::function<bool(QStringView)>& use) {
+    if (text.isEmpty()) return;
     qsizetype start = 0;
     qsizetype i = 0;
     while (i < text.size()) {
@@ -120,18 +102,14 @@ void forEachLine(QStringView text, bool keepEmptyLastLine, const std::function<b
             ++i;
             continue;
         }
-        if (!use(text.mid(start, i - start)))
-            return;
-        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
+        if (!use(text.mid(start, i - start))) return;
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) ++i;
         start = ++i;
     }
-    if (start < text.size() || keepEmptyLastLine)
-        use(text.mid(start));
+    if (start < text.size() || keepEmptyLastLine) use(text.mid(start));
 }
 
-qsizetype lineCount(QStringView text, bool keepEmptyLastLine)
-{
+qsizetype lineCount(QStringView text, bool keepEmptyLastLine) {
     qsizetype count = 0;
     forEachLine(text, keepEmptyLastLine, [&count](QStringView) {
         ++count;
@@ -140,8 +118,7 @@ qsizetype lineCount(QStringView text, bool keepEmptyLastLine)
     return count;
 }
 
-QStringList splitLines(const QString &text, bool keepEmptyLastLine)
-{
+QStringList splitLines(const QString& text, bool keepEmptyLastLine) {
     QStringList lines;
     forEachLine(text, keepEmptyLastLine, [&lines](QStringView line) {
         lines.append(line.toString());
@@ -150,49 +127,39 @@ QStringList splitLines(const QString &text, bool keepEmptyLastLine)
     return lines;
 }
 
-QString joinLines(const QString &text, QChar separator)
-{
+QString joinLines(const QString& text, QChar separator) {
     return splitLines(text).join(separator);
 }
 
-QString keepNumberChars(const QString &text)
-{
+QString keepNumberChars(const QString& text) {
     QString result;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        if ((u >= u'0' && u <= u'9') || u == u',' || u == u'.')
-            result.append(c);
+        if ((u >= u'0' && u <= u'9') || u == u',' || u == u'.') result.append(c);
     }
     return result;
 }
 
-int extractInt(const QString &text)
-{
+int extractInt(const QString& text) {
     bool ok = false;
     const int value = keepNumberChars(text).trimmed().toInt(&ok, 10);
     return ok ? value : 0;
 }
 
-int countChar(QChar c, const QString &text)
-{
+int countChar(QChar c, const QString& text) {
     return static_cast<int>(text.count(c));
 }
 
-QString removeChar(QChar c, const QString &text)
-{
+QString removeChar(QChar c, const QString& text) {
     QString result = text;
     result.remove(c);
     return result;
 }
 
-QString floatToStrDot(double value)
-{
-    if (std::isnan(value))
-        return QStringLiteral("NAN");
-    if (std::isinf(value))
-        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-    if (value == 0)
-        return QStringLiteral("0");
+QString floatToStrDot(double value) {
+    if (std::isnan(value)) return QStringLiteral("NAN");
+    if (std::isinf(value)) return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    if (value == 0) return QStringLiteral("0");
 
     // QString::number ignores the locale, so the separator is a point under any locale.
     // "d.dddddddddddddde±x": 15 significant digits, rounded once.
@@ -200,8 +167,7 @@ QString floatToStrDot(double value)
     const qsizetype ePos = sci.indexOf(QLatin1Char('e'));
     QString digits = sci.left(ePos).remove(QLatin1Char('.'));
     const int exponent = sci.mid(ePos + 1).toInt();
-    while (digits.size() > 1 && digits.endsWith(QLatin1Char('0')))
-        digits.chop(1);
+    while (digits.size() > 1 && digits.endsWith(QLatin1Char('0'))) digits.chop(1);
 
     QString result = value < 0 ? QStringLiteral("-") : QString();
     // Plain notation while the integer part fits the 15 digits and the value is not below
@@ -216,60 +182,48 @@ QString floatToStrDot(double value)
         }
     } else {
         result += digits.left(1);
-        if (digits.size() > 1)
-            result += QLatin1Char('.') + digits.mid(1);
+        if (digits.size() > 1) result += QLatin1Char('.') + digits.mid(1);
         result += QLatin1Char('E') + QString::number(exponent);
     }
     return result;
 }
 
-QString nullToStr(const QVariant &value, const QString &defaultValue)
-{
-    if (value.isNull() || !value.canConvert<QString>())
-        return defaultValue;
+QString nullToStr(const QVariant& value, const QString& defaultValue) {
+    if (value.isNull() || !value.canConvert<QString>()) return defaultValue;
     return value.toString();
 }
 
-int nullToInt(const QVariant &value, int defaultValue)
-{
-    if (value.isNull())
-        return defaultValue;
+int nullToInt(const QVariant& value, int defaultValue) {
+    if (value.isNull()) return defaultValue;
     bool ok = false;
     const int result = value.toInt(&ok);
     return ok ? result : defaultValue;
 }
 
-double nullToFloat(const QVariant &value, double defaultValue)
-{
-    if (value.isNull())
-        return defaultValue;
+double nullToFloat(const QVariant& value, double defaultValue) {
+    if (value.isNull()) return defaultValue;
     bool ok = false;
     const double result = value.toDouble(&ok);
     return ok ? result : defaultValue;
 }
 
-QString replaceChar(const QVariant &value, QChar from, QChar to)
-{
+QString replaceChar(const QVariant& value, QChar from, QChar to) {
     QString text = nullToStr(value, QString());
     text.replace(from, to);
     return text;
 }
 
-RgbColor sortColumnColor()
-{
+RgbColor sortColumnColor() {
     return {255, 255, 185};
 }
 
-RgbColor lightenColor(RgbColor colour, int amount)
-{
+RgbColor lightenColor(RgbColor colour, int amount) {
     const auto raise = [amount](int component) { return qBound(0, component + amount, 255); };
     return {raise(colour.red), raise(colour.green), raise(colour.blue)};
 }
 
-int roundHalfEven(double value)
-{
-    if (!std::isfinite(value))
-        return 0;
+int roundHalfEven(double value) {
+    if (!std::isfinite(value)) return 0;
     const int saved = std::fegetround();
     std::fesetround(FE_TONEAREST);
     const double r = std::nearbyint(value);

@@ -16,6 +16,6 @@ bool isQuickWordCharacter(char32_t c);
 // end of the line) of one line of text. A caret inside a word or right after its last
 // character gives that word, a caret right before a word gives the word that follows, a caret
 // between two separators gives "".
-QString wordAtCaret(const QString &line, int column);
+QString wordAtCaret(const QString& line, int column);
 
 } // namespace verbalo

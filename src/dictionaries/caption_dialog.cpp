@@ -45,7 +45,9 @@ Tfrm_InpStr::Tfrm_InpStr(const QString& caption, const QString& prompt, const QS
     FocusTint::install(entry_);
 }
 
-QString Tfrm_InpStr::text() const { return entry_->text(); }
+QString Tfrm_InpStr::text() const {
+    return entry_->text();
+}
 
 void Tfrm_InpStr::foldTyped(const QString& typed) {
     if (folding_) return;

@@ -81,7 +81,9 @@ DictionarizingTab::DictionarizingTab(QWidget* parent) : QWidget(parent) {
     connect(editor_, &QsciScintillaBase::SCN_UPDATEUI, this, &DictionarizingTab::lookUpCaretWord);
 }
 
-void DictionarizingTab::addToolBar(QWidget* toolbar) { layout_->insertWidget(0, toolbar); }
+void DictionarizingTab::addToolBar(QWidget* toolbar) {
+    layout_->insertWidget(0, toolbar);
+}
 
 void DictionarizingTab::setDictionary(store::Database* db, store::Table* wordList, const QString& tableName) {
     db_ = db;
@@ -174,7 +176,9 @@ void DictionarizingTab::searchCaretWordOccurrences() {
     richEdit2_->linesChanged();
 }
 
-void DictionarizingTab::clearText() { editor_->clear(); }
+void DictionarizingTab::clearText() {
+    editor_->clear();
+}
 
 void DictionarizingTab::openFile() {
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("File megnyitása fordításhoz"), QString(),
@@ -228,9 +232,12 @@ void DictionarizingTab::saveEditor() {
 
 void DictionarizingTab::saveFocused() {
     QWidget* focus = QApplication::focusWidget();
-    if (focus && (focus == editor_ || editor_->isAncestorOf(focus))) saveEditor();
-    else if (focus && (focus == richEdit2_ || richEdit2_->isAncestorOf(focus))) savePane(richEdit2_);
-    else savePane(richEdit1_);
+    if (focus && (focus == editor_ || editor_->isAncestorOf(focus)))
+        saveEditor();
+    else if (focus && (focus == richEdit2_ || richEdit2_->isAncestorOf(focus)))
+        savePane(richEdit2_);
+    else
+        savePane(richEdit1_);
 }
 
 void DictionarizingTab::addSaveItem(QMenu* menu, const std::function<void()>& save) {

@@ -6,7 +6,9 @@
 
 namespace verbalo {
 
-void GalleryCaptionsModel::readFields() { captionField_ = tableIsOpen() ? table_->fieldIndex(QStringLiteral("nyelv1")) : -1; }
+void GalleryCaptionsModel::readFields() {
+    captionField_ = tableIsOpen() ? table_->fieldIndex(QStringLiteral("nyelv1")) : -1;
+}
 
 QVariant GalleryCaptionsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_ || !tableIsOpen()) return QVariant();
@@ -23,7 +25,8 @@ QVariant GalleryCaptionsModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant GalleryCaptionsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
     return QStringLiteral("címszó");
 }
 

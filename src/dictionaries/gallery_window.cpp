@@ -50,8 +50,8 @@ public:
 } // namespace
 
 Tfrm_Szotar3::Actions::Actions(QWidget* w) : ListCommands(w) {
-    aMentes = makeWindowCommand(w, "aMentes", QStringLiteral("Mentés"), QStringLiteral("Mentés"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                                QStyle::SP_DialogSaveButton);
+    aMentes = makeWindowCommand(w, "aMentes", QStringLiteral("Mentés"), QStringLiteral("Mentés"),
+                                QKeySequence(Qt::CTRL | Qt::Key_S), QStyle::SP_DialogSaveButton);
 }
 
 Tfrm_Szotar3::Tfrm_Szotar3(FrameServices& frame, QWidget* parent)
@@ -133,7 +133,8 @@ Tfrm_Szotar3::Tfrm_Szotar3(FrameServices& frame, QWidget* parent)
 Tfrm_Szotar3::~Tfrm_Szotar3() = default;
 
 QList<QAction*> Tfrm_Szotar3::windowCommands() const {
-    return {actions_.aNezet, actions_.aKeres, actions_.aUj, actions_.aSzerkeszt, actions_.aTorol, actions_.aMentes, actions_.aBezar};
+    return {actions_.aNezet, actions_.aKeres,  actions_.aUj,   actions_.aSzerkeszt,
+            actions_.aTorol, actions_.aMentes, actions_.aBezar};
 }
 
 void Tfrm_Szotar3::buildPopupMenu() {
@@ -154,7 +155,8 @@ void Tfrm_Szotar3::buildPopupMenu() {
     menu->addAction(actions_.aBezar);
     for (QWidget* w : {static_cast<QWidget*>(grid1_), static_cast<QWidget*>(panel2_)}) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(w, &QWidget::customContextMenuRequested, this, [w, menu](const QPoint& pos) { menu->popup(w->mapToGlobal(pos)); });
+        connect(w, &QWidget::customContextMenuRequested, this,
+                [w, menu](const QPoint& pos) { menu->popup(w->mapToGlobal(pos)); });
     }
 }
 
@@ -171,13 +173,16 @@ void Tfrm_Szotar3::connectActions() {
     connect(actions_.aBezar, &QAction::triggered, this, &Tfrm_Szotar3::closeWindow);
 }
 
-store::Table* Tfrm_Szotar3::table() { return tbl_.get(); }
+store::Table* Tfrm_Szotar3::table() {
+    return tbl_.get();
+}
 
 bool Tfrm_Szotar3::openDictionary(int id) {
     if (!readDictionaryForOpening(id)) return false;
     nameLabel_->setText(info_.szotarak_nev);
     // The width the panel had when the gallery was last closed, as the headword list does.
-    splitter_->setSizes({panelWidthForShare(width(), info_.nyelv1szeles), std::max(1, width() - panelWidthForShare(width(), info_.nyelv1szeles))});
+    splitter_->setSizes({panelWidthForShare(width(), info_.nyelv1szeles),
+                         std::max(1, width() - panelWidthForShare(width(), info_.nyelv1szeles))});
     tbl_->setTableName(info_.tablanev);
     tbl_->setIndexFieldNames(QStringLiteral("nyelv1"));
     try {
@@ -231,7 +236,9 @@ bool Tfrm_Szotar3::eventFilter(QObject* watched, QEvent* event) {
     return DictionaryWindow::eventFilter(watched, event);
 }
 
-void Tfrm_Szotar3::applyColumnWidth() { grid1_->setColumnWidth(0, std::max(0, grid1_->width() - 33)); }
+void Tfrm_Szotar3::applyColumnWidth() {
+    grid1_->setColumnWidth(0, std::max(0, grid1_->width() - 33));
+}
 
 void Tfrm_Szotar3::showPicture() {
     if (!tbl_->isOpen() || tbl_->state() != store::Table::State::Browse) return;
@@ -257,11 +264,12 @@ void Tfrm_Szotar3::addOrReplace(bool replacing) {
         showStoreFailure(e);
         return;
     }
-    if (!inputString(frame_.ini(), frame_.settings().fontSize, QStringLiteral("Címszó"), QStringLiteral("Add meg a címszót"), caption,
-                     false, QChar(), this) ||
+    if (!inputString(frame_.ini(), frame_.settings().fontSize, QStringLiteral("Címszó"), QStringLiteral("Add meg a címszót"),
+                     caption, false, QChar(), this) ||
         caption.isEmpty())
         return;
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Kép választás"), QString(), QStringLiteral("JPG képek (*.jpg)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Kép választás"), QString(), QStringLiteral("JPG képek (*.jpg)"));
     if (path.isEmpty()) return;
     storeEntry(caption, path, replacing);
 }
@@ -273,8 +281,10 @@ bool Tfrm_Szotar3::storeEntry(const QString& caption, const QString& picturePath
         return false;
     }
     try {
-        if (replacing && tbl_->recordCount() > 0) tbl_->edit();
-        else tbl_->insert();
+        if (replacing && tbl_->recordCount() > 0)
+            tbl_->edit();
+        else
+            tbl_->insert();
     } catch (const store::StoreError& e) {
         showStoreFailure(e);
         return false;
@@ -286,8 +296,10 @@ bool Tfrm_Szotar3::storeEntry(const QString& caption, const QString& picturePath
     } catch (const store::StoreError& e) {
         // The pending row goes, so that the next move does not try to post it again.
         tbl_->cancel();
-        if (e.isRowRefusal()) showError(kRefused, this);
-        else showStoreFailure(e);
+        if (e.isRowRefusal())
+            showError(kRefused, this);
+        else
+            showStoreFailure(e);
         return false;
     }
     followCurrentRecord();
@@ -305,7 +317,8 @@ QString Tfrm_Szotar3::proposedPictureName() {
 
 void Tfrm_Szotar3::savePicture() {
     if (!tbl_->isOpen()) return;
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Mentés"), proposedPictureName(), QStringLiteral("JPG (*.jpg)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Mentés"), proposedPictureName(), QStringLiteral("JPG (*.jpg)"));
     if (!path.isEmpty()) savePictureTo(path);
 }
 

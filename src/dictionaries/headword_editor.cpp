@@ -117,8 +117,10 @@ void Tfrm_Szerkeszt2::buildMemoMenu() {
     // The editing commands act on the field with the focus; their keys are the fields' own.
     const auto onFocused = [this](auto line, auto memo) {
         return [this, line, memo] {
-            if (auto* e = qobject_cast<QLineEdit*>(focusWidget())) line(e);
-            else if (auto* m = qobject_cast<QPlainTextEdit*>(focusWidget())) memo(m);
+            if (auto* e = qobject_cast<QLineEdit*>(focusWidget()))
+                line(e);
+            else if (auto* m = qobject_cast<QPlainTextEdit*>(focusWidget()))
+                memo(m);
         };
     };
     const struct {
@@ -178,8 +180,10 @@ void Tfrm_Szerkeszt2::acceptEntry() {
         table_.setValue(QStringLiteral("megjegyzes"), storedText());
         table_.post();
     } catch (const store::StoreError& e) {
-        if (e.isRowRefusal()) showError(QStringLiteral("Hibás adatmegadás, vagy már létező címszó"), this);
-        else showStoreError(e, table_.tableName(), this);
+        if (e.isRowRefusal())
+            showError(QStringLiteral("Hibás adatmegadás, vagy már létező címszó"), this);
+        else
+            showStoreError(e, table_.tableName(), this);
         return;
     }
     accept();
@@ -196,7 +200,8 @@ void Tfrm_Szerkeszt2::chooseFile() {
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({QStringLiteral("Text állományok (*.txt)"), QStringLiteral("Minden file (*)")});
     dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) loadFromFile(dialog.selectedFiles().constFirst());
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        loadFromFile(dialog.selectedFiles().constFirst());
 }
 
 bool Tfrm_Szerkeszt2::loadFromFile(const QString& path) {

@@ -46,7 +46,8 @@ QVariant HeadwordListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant HeadwordListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
     return section == 0 ? QStringLiteral("címszó") : QStringLiteral("leírás");
 }
 

@@ -16,8 +16,8 @@ ListCommands::ListCommands(QWidget* w) {
                                    QStyle::SP_FileDialogDetailedView);
     aTorol = makeWindowCommand(w, "aTorol", QStringLiteral("Töröl"), QStringLiteral("Töröl"),
                                QKeySequence(Qt::CTRL | Qt::Key_Delete), QStyle::SP_TrashIcon);
-    aBezar = makeWindowCommand(w, "aBezar", QStringLiteral("Bezár"), QStringLiteral("Bezár"),
-                               QKeySequence(Qt::CTRL | Qt::Key_F4), QStyle::SP_DialogCloseButton);
+    aBezar = makeWindowCommand(w, "aBezar", QStringLiteral("Bezár"), QStringLiteral("Bezár"), QKeySequence(Qt::CTRL | Qt::Key_F4),
+                               QStyle::SP_DialogCloseButton);
 }
 
 } // namespace verbalo

@@ -111,7 +111,8 @@ Tfrm_Szotar2::Tfrm_Szotar2(FrameServices& frame, QWidget* parent)
     connect(grid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Tfrm_Szotar2::gridRowChosen);
     connect(grid1_, &QTableView::doubleClicked, this, [this] { editEntry(); });
     // The list is always ordered by headword: a title click only goes to the search box.
-    connect(grid1_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this] { edit1_->setFocus(Qt::ShortcutFocusReason); });
+    connect(grid1_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this] { edit1_->setFocus(Qt::ShortcutFocusReason); });
     connect(splitter_, &QSplitter::splitterMoved, this, [this] {
         panelWidth_ = panel1_->width();
         applySharedColumns();
@@ -152,7 +153,9 @@ void Tfrm_Szotar2::connectActions() {
     connect(actions_.aBezar, &QAction::triggered, this, &Tfrm_Szotar2::closeWindow);
 }
 
-store::Table* Tfrm_Szotar2::table() { return tbl_.get(); }
+store::Table* Tfrm_Szotar2::table() {
+    return tbl_.get();
+}
 
 bool Tfrm_Szotar2::openDictionary(int id) {
     if (!readDictionaryForOpening(id)) return false;
@@ -174,7 +177,9 @@ bool Tfrm_Szotar2::openDictionary(int id) {
     return true;
 }
 
-void Tfrm_Szotar2::reloadDictionaryInfo() { rereadDictionaryInfo(); }
+void Tfrm_Szotar2::reloadDictionaryInfo() {
+    rereadDictionaryInfo();
+}
 
 void Tfrm_Szotar2::showStatus(const QString& orderLanguage) {
     if (!tbl_->isOpen()) return;
@@ -215,7 +220,9 @@ void Tfrm_Szotar2::gridRowChosen(const QModelIndex& current) {
     moveToRow(current.row() + 1);
 }
 
-void Tfrm_Szotar2::searchAsTyped(const QString& text) { gotoTyped(text); }
+void Tfrm_Szotar2::searchAsTyped(const QString& text) {
+    gotoTyped(text);
+}
 
 void Tfrm_Szotar2::setPanelWidth(int width) {
     const bool changed = width != panelWidth_;
@@ -280,7 +287,9 @@ void Tfrm_Szotar2::importData() {
     followCurrentRecord();
 }
 
-void Tfrm_Szotar2::exportData() { exportListText(); }
+void Tfrm_Szotar2::exportData() {
+    exportListText();
+}
 
 void Tfrm_Szotar2::exportListText() {
     QFileDialog dialog(this, QStringLiteral("Adatbázis export"));

@@ -8,7 +8,9 @@ namespace verbalo {
 
 Szotar2Actions::Szotar2Actions(QWidget* w) : ListCommands(w) {}
 
-QList<QAction*> Szotar2Actions::all() const { return {aNezet, aKeres, aUj, aSzerkeszt, aTorol, aBezar}; }
+QList<QAction*> Szotar2Actions::all() const {
+    return {aNezet, aKeres, aUj, aSzerkeszt, aTorol, aBezar};
+}
 
 QToolBar* makeSzotar2ToolBar(const Szotar2Actions& a, QWidget* parent) {
     auto* bar = new QToolBar(parent);

@@ -11,7 +11,9 @@
 
 namespace verbalo::headword_widths {
 
-int panelWidthForShare(int windowWidth, double share) { return std::max(0, roundHalfEven(windowWidth * share)); }
+int panelWidthForShare(int windowWidth, double share) {
+    return std::max(0, roundHalfEven(windowWidth * share));
+}
 
 ColumnWidths sharedColumns(int gridWidth) {
     return ColumnWidths{std::max(0, roundHalfEven((gridWidth - 44) * 0.33)), std::max(0, roundHalfEven((gridWidth - 44) * 0.67))};
@@ -22,7 +24,9 @@ ColumnWidths equalColumns(int gridWidth) {
     return ColumnWidths{half, half};
 }
 
-double panelShare(int panelWidth, int windowWidth) { return windowWidth > 0 ? double(panelWidth) / windowWidth : 0.5; }
+double panelShare(int panelWidth, int windowWidth) {
+    return windowWidth > 0 ? double(panelWidth) / windowWidth : 0.5;
+}
 
 QString saveShareStatement(int id, double share) {
     return QStringLiteral("UPDATE szotarak SET nyelv1szeles=") + floatToStrDot(share) + QStringLiteral(",nyelv2szeles=") +

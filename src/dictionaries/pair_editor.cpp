@@ -89,8 +89,10 @@ void Tfrm_Szerkeszt::post() {
         table_.setValue(otherColumn_, edit2_->text());
         table_.post();
     } catch (const store::StoreError& e) {
-        if (e.isRowRefusal()) showError(QStringLiteral("Hibás adatmegadás, vagy már létező szópáros"), this);
-        else showStoreError(e, table_.tableName(), this);
+        if (e.isRowRefusal())
+            showError(QStringLiteral("Hibás adatmegadás, vagy már létező szópáros"), this);
+        else
+            showStoreError(e, table_.tableName(), this);
         return;
     }
     accept();

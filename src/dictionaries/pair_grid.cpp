@@ -5,7 +5,9 @@
 
 namespace verbalo {
 
-int pairGridRowHeight(const QTableView* grid) { return grid->fontMetrics().height() + 4; }
+int pairGridRowHeight(const QTableView* grid) {
+    return grid->fontMetrics().height() + 4;
+}
 
 void configurePairGrid(QTableView* grid) {
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);

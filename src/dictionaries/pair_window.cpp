@@ -147,9 +147,8 @@ void Tfrm_Szotar::buildPopupMenu() {
     menu->addSeparator();
     menu->addAction(actions_.aBezar);
     grid1_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid1_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& pos) {
-        menu->popup(grid1_->viewport()->mapToGlobal(pos));
-    });
+    connect(grid1_, &QWidget::customContextMenuRequested, this,
+            [this, menu](const QPoint& pos) { menu->popup(grid1_->viewport()->mapToGlobal(pos)); });
 }
 
 void Tfrm_Szotar::connectActions() {
@@ -185,9 +184,13 @@ void Tfrm_Szotar::connectActions() {
     });
 }
 
-bool Tfrm_Szotar::isOnTab(int tab) const { return pages_->currentIndex() == tab; }
+bool Tfrm_Szotar::isOnTab(int tab) const {
+    return pages_->currentIndex() == tab;
+}
 
-store::Table* Tfrm_Szotar::table() { return tbl_.get(); }
+store::Table* Tfrm_Szotar::table() {
+    return tbl_.get();
+}
 
 bool Tfrm_Szotar::openDictionary(int id) {
     if (!readDictionaryForOpening(id)) return false;
@@ -240,7 +243,9 @@ bool Tfrm_Szotar::openDictionary(int id) {
     return true;
 }
 
-QString Tfrm_Szotar::orderColumn() const { return order_ == kFirstLanguage ? kFirstLanguage : QStringLiteral("nyelv2"); }
+QString Tfrm_Szotar::orderColumn() const {
+    return order_ == kFirstLanguage ? kFirstLanguage : QStringLiteral("nyelv2");
+}
 
 bool Tfrm_Szotar::setOrder(const QString& column) {
     if (!tbl_->isOpen()) return false;
@@ -250,8 +255,10 @@ bool Tfrm_Szotar::setOrder(const QString& column) {
         } catch (const store::StoreError& e) {
             // No index on the column is the store's own refusal ("Index hiba"); the table
             // failing is said in full.
-            if (e.kind() == store::StoreError::Kind::Other) showError(QStringLiteral("Index hiba"), this);
-            else showStoreFailure(e);
+            if (e.kind() == store::StoreError::Kind::Other)
+                showError(QStringLiteral("Index hiba"), this);
+            else
+                showStoreFailure(e);
             // The radio group has already moved its check; it goes back to the order in force.
             if (!order_.isEmpty()) (order_ == kFirstLanguage ? actions_.aNyelv1 : actions_.aNyelv2)->setChecked(true);
             return false;
@@ -318,7 +325,8 @@ void Tfrm_Szotar::exportData() {
 
 void Tfrm_Szotar::showStatus() {
     if (!tbl_->isOpen()) return;
-    frame_.showDictionaryStatus(info_.szotarak_nev, positionText(), largeIcon_, order_ == kFirstLanguage ? info_.nyelv1 : info_.nyelv2);
+    frame_.showDictionaryStatus(info_.szotarak_nev, positionText(), largeIcon_,
+                                order_ == kFirstLanguage ? info_.nyelv1 : info_.nyelv2);
 }
 
 void Tfrm_Szotar::reportActive() {
@@ -354,18 +362,25 @@ void Tfrm_Szotar::gridRowChosen(const QModelIndex& current) {
     moveToRow(current.row() + 1);
 }
 
-void Tfrm_Szotar::searchAsTyped(const QString& text) { gotoTyped(text); }
+void Tfrm_Szotar::searchAsTyped(const QString& text) {
+    gotoTyped(text);
+}
 
 void Tfrm_Szotar::tabChanged(int index) {
     focusFirstControl(index);
-    if (index == 2) searchTab_->reopenListIfTyped();
-    else searchTab_->closeList();
+    if (index == 2)
+        searchTab_->reopenListIfTyped();
+    else
+        searchTab_->closeList();
 }
 
 void Tfrm_Szotar::focusFirstControl(int tab) {
-    if (tab == 0) edit1_->setFocus(Qt::ShortcutFocusReason);
-    else if (tab == 1) dictionarizingTab_->editor()->setFocus(Qt::ShortcutFocusReason);
-    else searchTab_->edit()->setFocus(Qt::ShortcutFocusReason);
+    if (tab == 0)
+        edit1_->setFocus(Qt::ShortcutFocusReason);
+    else if (tab == 1)
+        dictionarizingTab_->editor()->setFocus(Qt::ShortcutFocusReason);
+    else
+        searchTab_->edit()->setFocus(Qt::ShortcutFocusReason);
 }
 
 void Tfrm_Szotar::newPair() {
@@ -426,7 +441,8 @@ void Tfrm_Szotar::resizeEvent(QResizeEvent* event) {
 
 void Tfrm_Szotar::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
-        for (QTableView* grid : {grid1_, searchTab_->grid()}) grid->verticalHeader()->setDefaultSectionSize(pairGridRowHeight(grid));
+        for (QTableView* grid : {grid1_, searchTab_->grid()})
+            grid->verticalHeader()->setDefaultSectionSize(pairGridRowHeight(grid));
     }
     DictionaryWindow::changeEvent(event);
 }
@@ -455,8 +471,10 @@ bool Tfrm_Szotar::eventFilter(QObject* watched, QEvent* event) {
             edit1_->setFocus(Qt::OtherFocusReason);
             // The same letter again searches again: the box holds it already, and the row
             // chosen since is left for the letter's nearest key.
-            if (edit1_->text() == typed) searchAsTyped(typed);
-            else edit1_->setText(typed);
+            if (edit1_->text() == typed)
+                searchAsTyped(typed);
+            else
+                edit1_->setText(typed);
             edit1_->setCursorPosition(1);
             edit1_->deselect();
             return true;

@@ -49,15 +49,16 @@ QToolBar* makeToolBar(QWidget* parent, const char* name, const QList<QList<QActi
 SzotarActions::SzotarActions(QWidget* w) : ListCommands(w) {
     aNyelv1 = makeWindowCommand(w, "aNyelv1", QStringLiteral("Nyelv1"), QStringLiteral("Nyelv1 szerint"), Qt::Key_F11);
     aNyelv2 = makeWindowCommand(w, "aNyelv2", QStringLiteral("Nyelv2"), QStringLiteral("Nyelv2 szerint"), Qt::Key_F12);
-    aUreslap = makeWindowCommand(w, "aUreslap", QStringLiteral("Üres lap"), QStringLiteral("Üres lap"), QKeySequence(Qt::CTRL | Qt::Key_N),
-                                 QStyle::SP_FileIcon);
-    aMegnyit = makeWindowCommand(w, "aMegnyit", QStringLiteral("File megnyitása fordításhoz"), QStringLiteral("File megnyitása fordításhoz"),
-                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), QStyle::SP_DialogOpenButton);
+    aUreslap = makeWindowCommand(w, "aUreslap", QStringLiteral("Üres lap"), QStringLiteral("Üres lap"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_N), QStyle::SP_FileIcon);
+    aMegnyit = makeWindowCommand(w, "aMegnyit", QStringLiteral("File megnyitása fordításhoz"),
+                                 QStringLiteral("File megnyitása fordításhoz"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
+                                 QStyle::SP_DialogOpenButton);
     aSzotaraz = makeWindowCommand(w, "aSzotaraz", QStringLiteral("Szótárazás"), QStringLiteral("Szótárazás"), Qt::Key_F5,
                                   QStyle::SP_MediaPlay);
     aElofordulas = makeWindowCommand(w, "aElofordulas", QStringLiteral("Előfordulás"), QStringLiteral("Előfordulás"), Qt::Key_F8);
-    aMentes = makeWindowCommand(w, "aMentes", QStringLiteral("Mentés"), QStringLiteral("Mentés"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                                QStyle::SP_DialogSaveButton);
+    aMentes = makeWindowCommand(w, "aMentes", QStringLiteral("Mentés"), QStringLiteral("Mentés"),
+                                QKeySequence(Qt::CTRL | Qt::Key_S), QStyle::SP_DialogSaveButton);
 
     aNyelv1->setCheckable(true);
     aNyelv2->setCheckable(true);
@@ -69,7 +70,8 @@ SzotarActions::SzotarActions(QWidget* w) : ListCommands(w) {
 }
 
 QList<QAction*> SzotarActions::all() const {
-    return {aNezet, aNyelv1, aNyelv2, aKeres, aUj, aSzerkeszt, aTorol, aBezar, aUreslap, aMegnyit, aSzotaraz, aElofordulas, aMentes};
+    return {aNezet, aNyelv1,  aNyelv2,  aKeres,    aUj,          aSzerkeszt, aTorol,
+            aBezar, aUreslap, aMegnyit, aSzotaraz, aElofordulas, aMentes};
 }
 
 QToolBar* makeWordListToolBar(const SzotarActions& a, QWidget* parent) {
@@ -77,7 +79,8 @@ QToolBar* makeWordListToolBar(const SzotarActions& a, QWidget* parent) {
 }
 
 QToolBar* makeDictionarizingToolBar(const SzotarActions& a, QWidget* parent) {
-    return makeToolBar(parent, "ToolBar2", {{a.aNezet}, {a.aNyelv1, a.aNyelv2}, {a.aUreslap, a.aMegnyit}, {a.aSzotaraz}, {a.aBezar}},
+    return makeToolBar(parent, "ToolBar2",
+                       {{a.aNezet}, {a.aNyelv1, a.aNyelv2}, {a.aUreslap, a.aMegnyit}, {a.aSzotaraz}, {a.aBezar}},
                        {{a.aMegnyit, QStringLiteral("Megnyit")}, {a.aSzotaraz, QStringLiteral("Szótáraz")}});
 }
 
@@ -94,8 +97,10 @@ void fitToolBar(QToolBar* bar, const SzotarActions& a, int width) {
     setCaptions(Qt::ToolButtonTextBesideIcon);
     int needed = 2 * bar->contentsMargins().left() + 2 * bar->layout()->contentsMargins().left() + 16;
     for (QAction* action : bar->actions()) {
-        if (action->isSeparator()) needed += bar->style()->pixelMetric(QStyle::PM_ToolBarSeparatorExtent, nullptr, bar);
-        else if (QWidget* w = bar->widgetForAction(action)) needed += w->sizeHint().width() + bar->layout()->spacing();
+        if (action->isSeparator())
+            needed += bar->style()->pixelMetric(QStyle::PM_ToolBarSeparatorExtent, nullptr, bar);
+        else if (QWidget* w = bar->widgetForAction(action))
+            needed += w->sizeHint().width() + bar->layout()->spacing();
     }
     if (needed > width) setCaptions(Qt::ToolButtonIconOnly);
 }

@@ -46,9 +46,13 @@ void ResultPane::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
 }
 
-int ResultPane::lineHeight() const { return std::max(QFontMetrics(font()).height(), QFontMetrics(boldFont_).height()) + 1; }
+int ResultPane::lineHeight() const {
+    return std::max(QFontMetrics(font()).height(), QFontMetrics(boldFont_).height()) + 1;
+}
 
-int ResultPane::visibleLineCount() const { return std::max(1, viewport()->height() / lineHeight()); }
+int ResultPane::visibleLineCount() const {
+    return std::max(1, viewport()->height() / lineHeight());
+}
 
 void ResultPane::linesChanged() {
     anchor_ = cursor_ = Spot();
@@ -178,8 +182,10 @@ void ResultPane::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void ResultPane::ensureLineVisible(int line) {
     QScrollBar* bar = verticalScrollBar();
-    if (line < bar->value()) bar->setValue(line);
-    else if (line >= bar->value() + visibleLineCount()) bar->setValue(line - visibleLineCount() + 1);
+    if (line < bar->value())
+        bar->setValue(line);
+    else if (line >= bar->value() + visibleLineCount())
+        bar->setValue(line - visibleLineCount() + 1);
 }
 
 void ResultPane::keyPressEvent(QKeyEvent* event) {
@@ -205,7 +211,9 @@ void ResultPane::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-bool ResultPane::hasSelection() const { return !(anchor_ == cursor_) && !lines_.isEmpty(); }
+bool ResultPane::hasSelection() const {
+    return !(anchor_ == cursor_) && !lines_.isEmpty();
+}
 
 QString ResultPane::selectedText() const {
     if (!hasSelection()) return QString();

@@ -23,7 +23,8 @@ bool SearchBoxKeys::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::FocusIn) {
             // Entering the box selects its text; a letter typed into the grid keeps its caret
             // after the letter.
-            if (static_cast<QFocusEvent*>(event)->reason() != Qt::OtherFocusReason) QTimer::singleShot(0, box_, &QLineEdit::selectAll);
+            if (static_cast<QFocusEvent*>(event)->reason() != Qt::OtherFocusReason)
+                QTimer::singleShot(0, box_, &QLineEdit::selectAll);
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) {
@@ -36,8 +37,10 @@ bool SearchBoxKeys::eventFilter(QObject* watched, QEvent* event) {
         if (typed.size() == 1 && startsTypeAhead(typed.at(0))) {
             box_->setFocus(Qt::OtherFocusReason);
             // The same letter again searches again.
-            if (box_->text() == typed) search_(typed);
-            else box_->setText(typed);
+            if (box_->text() == typed)
+                search_(typed);
+            else
+                box_->setText(typed);
             box_->setCursorPosition(1);
             box_->deselect();
             return true;

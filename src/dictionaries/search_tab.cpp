@@ -63,7 +63,9 @@ SearchTab::SearchTab(QWidget* parent) : QWidget(parent) {
 
 SearchTab::~SearchTab() = default;
 
-void SearchTab::addToolBar(QWidget* toolbar) { layout_->insertWidget(0, toolbar); }
+void SearchTab::addToolBar(QWidget* toolbar) {
+    layout_->insertWidget(0, toolbar);
+}
 
 void SearchTab::setDictionary(store::Database* db, store::Table* wordList, const QString& tableName) {
     closeList();

@@ -30,8 +30,8 @@ namespace verbalo {
 
 namespace {
 
-const QStringList kSeparatorItems = {QStringLiteral("Pontosvessző (;)"), QStringLiteral("Tabulátor"), QStringLiteral("Vessző (,)"),
-                                     QStringLiteral("Cső (|)")};
+const QStringList kSeparatorItems = {QStringLiteral("Pontosvessző (;)"), QStringLiteral("Tabulátor"),
+                                     QStringLiteral("Vessző (,)"), QStringLiteral("Cső (|)")};
 const QString kSeparators = QStringLiteral(";\t,|");
 const QStringList kQuoteItems = {QStringLiteral("Idézőjel (\")"), QStringLiteral("Aposztróf (')"), QStringLiteral("Semmi")};
 const QString kQuotes = QStringLiteral("\"'");
@@ -141,11 +141,15 @@ QWidget* Tfrm_Hatarolt::buildOptions() {
     checkButtons->addStretch();
 
     auto* groups = new QHBoxLayout;
-    groups->addWidget(radioGroup(options, QStringLiteral("RadioGroup2"), QStringLiteral("Határoló karakter"), kSeparatorItems, separators_, 0));
-    groups->addWidget(radioGroup(options, QStringLiteral("RadioGroup1"), QStringLiteral("Szövegjelölő"), kQuoteItems, quotes_, 2));
+    groups->addWidget(
+        radioGroup(options, QStringLiteral("RadioGroup2"), QStringLiteral("Határoló karakter"), kSeparatorItems, separators_, 0));
+    groups->addWidget(
+        radioGroup(options, QStringLiteral("RadioGroup1"), QStringLiteral("Szövegjelölő"), kQuoteItems, quotes_, 2));
 
-    memoLines_ = checkBox(options, QStringLiteral("CheckBox1"), QStringLiteral("Többsoros mezőket is kiírja (egy sorba cső karakter választással)"));
-    fieldNames_ = checkBox(options, QStringLiteral("CheckBox2"), QStringLiteral("Eredeti mezőneveket használja (nem a megjelenített neveket)"));
+    memoLines_ = checkBox(options, QStringLiteral("CheckBox1"),
+                          QStringLiteral("Többsoros mezőket is kiírja (egy sorba cső karakter választással)"));
+    fieldNames_ = checkBox(options, QStringLiteral("CheckBox2"),
+                           QStringLiteral("Eredeti mezőneveket használja (nem a megjelenített neveket)"));
     noHeader_ = checkBox(options, QStringLiteral("CheckBox3"), QStringLiteral("Fejléc nem kell (az első sorban)"));
     openAfter_ = checkBox(options, QStringLiteral("CheckBox4"), QStringLiteral("Export után megnyitás"));
 
@@ -157,9 +161,13 @@ QWidget* Tfrm_Hatarolt::buildOptions() {
     return options;
 }
 
-QString Tfrm_Hatarolt::fileName() const { return fileEdit_->text(); }
+QString Tfrm_Hatarolt::fileName() const {
+    return fileEdit_->text();
+}
 
-void Tfrm_Hatarolt::setFileName(const QString& path) { fileEdit_->setText(path); }
+void Tfrm_Hatarolt::setFileName(const QString& path) {
+    fileEdit_->setText(path);
+}
 
 void Tfrm_Hatarolt::setAllChecked(bool on) {
     for (int i = 0; i < fieldList_->count(); ++i) fieldList_->item(i)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
@@ -185,8 +193,10 @@ void Tfrm_Hatarolt::runExport() {
         if (fileName().isEmpty()) return;
     }
     const QString path = fileName();
-    if (isSpreadsheetFileName(path)) exportSpreadsheetFile(path);
-    else exportDelimitedText(path);
+    if (isSpreadsheetFileName(path))
+        exportSpreadsheetFile(path);
+    else
+        exportDelimitedText(path);
     if (openAfter_->isChecked()) {
         frame_.openAddress(path);
         accept();
@@ -223,8 +233,10 @@ void Tfrm_Hatarolt::exportDelimitedText(const QString& path) {
     running_ = false;
     stopButton_->setEnabled(false);
     progressBar_->setValue(0);
-    if (result.ok) showInfo(path + QStringLiteral(" file kész."), this);
-    else showError(QStringLiteral("Hiba: ") + result.error, this);
+    if (result.ok)
+        showInfo(path + QStringLiteral(" file kész."), this);
+    else
+        showError(QStringLiteral("Hiba: ") + result.error, this);
 }
 
 void Tfrm_Hatarolt::exportSpreadsheetFile(const QString& path) {

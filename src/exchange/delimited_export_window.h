@@ -27,8 +27,7 @@ class Tfrm_Hatarolt : public QDialog {
     Q_OBJECT
 public:
     // captions: the labels the owning window shows for the fields, by field name.
-    Tfrm_Hatarolt(FrameServices& frame, store::Table& table, const QHash<QString, QString>& captions,
-                  QWidget* parent = nullptr);
+    Tfrm_Hatarolt(FrameServices& frame, store::Table& table, const QHash<QString, QString>& captions, QWidget* parent = nullptr);
 
     QString fileName() const;
     void setFileName(const QString& path);

@@ -85,9 +85,13 @@ Tfrm_Grid2Html::Tfrm_Grid2Html(FrameServices& frame, store::Table& table, std::v
     main->addWidget(progressBar_);
 }
 
-QString Tfrm_Grid2Html::fileName() const { return fileEdit_->text(); }
+QString Tfrm_Grid2Html::fileName() const {
+    return fileEdit_->text();
+}
 
-void Tfrm_Grid2Html::setFileName(const QString& path) { fileEdit_->setText(path); }
+void Tfrm_Grid2Html::setFileName(const QString& path) {
+    fileEdit_->setText(path);
+}
 
 void Tfrm_Grid2Html::chooseFile() {
     QFileDialog dialog(this);

@@ -88,9 +88,13 @@ void ImportWindow::addToFileRow(QWidget* widget) {
     disabledWhileImporting_.append(widget);
 }
 
-QString ImportWindow::fileName() const { return fileEdit_->text(); }
+QString ImportWindow::fileName() const {
+    return fileEdit_->text();
+}
 
-void ImportWindow::setFileName(const QString& path) { fileEdit_->setText(path); }
+void ImportWindow::setFileName(const QString& path) {
+    fileEdit_->setText(path);
+}
 
 bool ImportWindow::namedFileExists() const {
     const QFileInfo info(fileEdit_->text());
@@ -139,9 +143,14 @@ void ImportWindow::progress(int row) {
 
 void ImportWindow::reportFinished(bool ok, const QString& failure, const ImportCounts& counts) {
     progressBar_->setValue(progressBar_->maximum());
-    const QString tally = QStringLiteral("%1 sor tárolva, %2 sor visszautasítva (már létező vagy üres).").arg(counts.stored).arg(counts.refused);
-    if (ok) showInfo(QStringLiteral("Állomány betöltése kész.\r\n") + tally, this);
-    else showError(QStringLiteral("Hiba az adatok tárolásakor, a betöltés megszakadt:\r\n") + failure + QStringLiteral("\r\n") + tally, this);
+    const QString tally =
+        QStringLiteral("%1 sor tárolva, %2 sor visszautasítva (már létező vagy üres).").arg(counts.stored).arg(counts.refused);
+    if (ok)
+        showInfo(QStringLiteral("Állomány betöltése kész.\r\n") + tally, this);
+    else
+        showError(QStringLiteral("Hiba az adatok tárolásakor, a betöltés megszakadt:\r\n") + failure + QStringLiteral("\r\n") +
+                      tally,
+                  this);
 }
 
 void ImportWindow::setControlsEnabled(bool on) {

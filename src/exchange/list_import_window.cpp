@@ -91,6 +91,8 @@ void Tfrm_ListaBetolt::restorePlacement() {
     applyFontSize(this, frame().settings().fontSize);
 }
 
-void Tfrm_ListaBetolt::savePlacement() { saveWindowPos(frame().ini(), this); }
+void Tfrm_ListaBetolt::savePlacement() {
+    saveWindowPos(frame().ini(), this);
+}
 
 } // namespace verbalo

@@ -72,7 +72,9 @@ bool PairFileEditor::loadUtf8(const QByteArray& utf8) {
     return true;
 }
 
-int PairFileEditor::lineCount() { return SendScintilla(SCI_GETLENGTH) == 0 ? 0 : lines(); }
+int PairFileEditor::lineCount() {
+    return SendScintilla(SCI_GETLENGTH) == 0 ? 0 : lines();
+}
 
 QString PairFileEditor::lineText(int line) {
     QString text = QsciScintilla::text(line);

@@ -71,7 +71,9 @@ void Tfrm_SzotarBetolt::run(FrameServices& frame, store::Table& table, const TSz
     window.exec();
 }
 
-int Tfrm_SzotarBetolt::separatorChoice() const { return std::max(0, separatorButtons_->checkedId()); }
+int Tfrm_SzotarBetolt::separatorChoice() const {
+    return std::max(0, separatorButtons_->checkedId());
+}
 
 void Tfrm_SzotarBetolt::setSeparatorChoice(int choice) {
     if (QAbstractButton* b = separatorButtons_->button(choice)) b->setChecked(true);
@@ -88,7 +90,8 @@ void Tfrm_SzotarBetolt::loadFile(const QString& path) {
         return;
     }
     if (file.cutLines > 0)
-        showInfo(QStringLiteral("Az állomány %1 sora hosszabb %2 karakternél; a szerkesztő ezeket levágva mutatja, és így is tölti be.")
+        showInfo(QStringLiteral(
+                     "Az állomány %1 sora hosszabb %2 karakternél; a szerkesztő ezeket levágva mutatja, és így is tölti be.")
                      .arg(file.cutLines)
                      .arg(kLongestShownLine),
                  this);
@@ -114,13 +117,17 @@ void Tfrm_SzotarBetolt::importFile(const QString& path) {
     editor_->setReadOnly(false);
 }
 
-void Tfrm_SzotarBetolt::showRow(int row) { editor_->showLine(row); }
+void Tfrm_SzotarBetolt::showRow(int row) {
+    editor_->showLine(row);
+}
 
 void Tfrm_SzotarBetolt::restorePlacement() {
     restoreWindowBounds(frame().ini(), this, kDesignedWidth, kDesignedHeight);
     applyFontSize(this, frame().settings().fontSize);
 }
 
-void Tfrm_SzotarBetolt::savePlacement() { saveWindowBounds(frame().ini(), this); }
+void Tfrm_SzotarBetolt::savePlacement() {
+    saveWindowBounds(frame().ini(), this);
+}
 
 } // namespace verbalo

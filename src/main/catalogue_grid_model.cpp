@@ -11,14 +11,19 @@ QString CatalogueGridModel::columnField(int column) {
     return column >= 0 && column < kColumnCount ? QString::fromLatin1(fields[column]) : QString();
 }
 
-CatalogueGridModel::CatalogueGridModel(store::Table& table, QStringList existingTables, MissingRowColours missing, QObject* parent)
+CatalogueGridModel::CatalogueGridModel(store::Table& table, QStringList existingTables, MissingRowColours missing,
+                                       QObject* parent)
     : QAbstractTableModel(parent), table_(table), existingTables_(std::move(existingTables)), missing_(missing) {
     rows_ = table_.isOpen() ? table_.recordCount() : 0;
 }
 
-int CatalogueGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int CatalogueGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
 
-int CatalogueGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
+int CatalogueGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
 
 bool CatalogueGridModel::isMissing(int row) const {
     if (row < 0 || row >= rows_) return false;
@@ -35,9 +40,7 @@ bool CatalogueGridModel::isMissing(int row) const {
 QVariant CatalogueGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_ || index.column() >= kColumnCount) return QVariant();
     switch (role) {
-    case Qt::DisplayRole:
-        try {
-            return table_.valueAt(index.row(), table_.fieldIndex(columnField(index.column()))).toString();
+    case Qt::DisplayRole: try { return table_.valueAt(index.row(), table_.fieldIndex(columnField(index.column()))).toString();
         } catch (const store::StoreError&) {
             // An empty cell; said once by the picker when the row becomes current (see above).
             return QVariant();
@@ -54,7 +57,8 @@ QVariant CatalogueGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant CatalogueGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
     static const char* const titles[kColumnCount] = {"szótár neve", "első nyelv", "második nyelv", "szerző"};
     return section >= 0 && section < kColumnCount ? QString::fromUtf8(titles[section]) : QVariant();
 }

@@ -79,7 +79,9 @@ Tfrm_TorzsSzotar::Tfrm_TorzsSzotar(PickerContext& context, QWidget* parent)
 
 Tfrm_TorzsSzotar::~Tfrm_TorzsSzotar() = default;
 
-store::Table& Tfrm_TorzsSzotar::table() { return *table_; }
+store::Table& Tfrm_TorzsSzotar::table() {
+    return *table_;
+}
 
 void Tfrm_TorzsSzotar::buildUi() {
     auto* layout = new QVBoxLayout(this);
@@ -95,7 +97,8 @@ void Tfrm_TorzsSzotar::buildUi() {
     strip->setObjectName(QStringLiteral("Panel1"));
     auto* stripLayout = new QHBoxLayout(strip);
     stripLayout->setContentsMargins(6, 4, 6, 4);
-    header_ = new QLabel(context_.mode == PickerMode::MainProgram ? QStringLiteral("Szótárak  ") : QStringLiteral("Szótárak"), strip);
+    header_ =
+        new QLabel(context_.mode == PickerMode::MainProgram ? QStringLiteral("Szótárak  ") : QStringLiteral("Szótárak"), strip);
     header_->setObjectName(QStringLiteral("Label1"));
     QFont bold = header_->font();
     bold.setBold(true);
@@ -157,7 +160,8 @@ void Tfrm_TorzsSzotar::buildActions() {
         toolbar_->addAction(aTorol);
         toolbar_->addSeparator();
     }
-    QAction* aElfogad = makeAction(this, "aElfogad", "Megnyit", "Elfogad", {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    QAction* aElfogad =
+        makeAction(this, "aElfogad", "Megnyit", "Elfogad", {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     QAction* aBezar = makeAction(this, "aBezar", "Bezár", "Bezár", {QKeySequence(Qt::Key_Escape)});
     connect(aElfogad, &QAction::triggered, this, [this] { accept(); });
     connect(aBezar, &QAction::triggered, this, [this] { reject(); });
@@ -286,7 +290,8 @@ void Tfrm_TorzsSzotar::newDictionary() {
 void Tfrm_TorzsSzotar::editDictionary() {
     const int id = currentId();
     if (id <= 0) return;
-    if (editDictionaryProperties(context_, id) > 0) openCatalogue(id);
+    if (editDictionaryProperties(context_, id) > 0)
+        openCatalogue(id);
     else {
         table_->locate(QStringLiteral("szotarak"), id);
         currentRowChanged();
@@ -298,9 +303,11 @@ void Tfrm_TorzsSzotar::deleteDictionary() {
     if (!askYesNo(QStringLiteral("Valóban töröljem a szótárat?"), QStringLiteral("Megerősítés"), this)) return;
     const QString tableName = table_->text(QStringLiteral("tablanev"));
     table_->remove();
-    if (askYesNo(QStringLiteral("Töröljem a szótár állományt is? (") + tableName + QStringLiteral(")"), QStringLiteral("Megerősítés"), this) &&
+    if (askYesNo(QStringLiteral("Töröljem a szótár állományt is? (") + tableName + QStringLiteral(")"),
+                 QStringLiteral("Megerősítés"), this) &&
         !dropDictionaryTable(context_.db, tableName))
-        showError(QStringLiteral("A szótár állománya (%1.DB) nem törölhető: foglalt, vagy nincs jog az adatmappához. A szótár kikerült a listából, "
+        showError(QStringLiteral("A szótár állománya (%1.DB) nem törölhető: foglalt, vagy nincs jog az adatmappához. A szótár "
+                                 "kikerült a listából, "
                                  "az állomány megmaradt.")
                       .arg(store::Database::stripExtension(tableName)),
                   this);

@@ -20,7 +20,8 @@ namespace verbalo {
 const QString DictionaryPanel::kProgramsKey = QStringLiteral("programletolt");
 const QString DictionaryPanel::kDownloadKey = QStringLiteral("szotarletolt");
 
-DictionaryPanel::DictionaryPanel(QString programFolder, QWidget* parent) : QFrame(parent), programFolder_(std::move(programFolder)) {
+DictionaryPanel::DictionaryPanel(QString programFolder, QWidget* parent)
+    : QFrame(parent), programFolder_(std::move(programFolder)) {
     setObjectName(QStringLiteral("Panel5"));
     setFixedWidth(kWidth);
     setFrameShape(QFrame::StyledPanel);
@@ -113,7 +114,8 @@ void DictionaryPanel::rebuild(const QList<DictionaryListing>& dictionaries) {
 bool DictionaryPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == list_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
             openSelected();
             return true;
         }

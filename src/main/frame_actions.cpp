@@ -13,9 +13,13 @@ namespace verbalo {
 
 namespace {
 
-QKeySequence keys(QKeyCombination combination) { return QKeySequence(combination); }
+QKeySequence keys(QKeyCombination combination) {
+    return QKeySequence(combination);
+}
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 } // namespace
 
@@ -69,16 +73,22 @@ FrameActions::FrameActions(QMainWindow* frame) {
         ->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_Enter), QKeySequence(Qt::ALT | Qt::Key_Return)});
     QStyle* style = QApplication::style();
     const std::pair<const char*, QStyle::StandardPixmap> icons[] = {
-        {"FileSzotarNyilt", QStyle::SP_DialogOpenButton}, {"aNagyit", QStyle::SP_ArrowUp},
-        {"aKicsinyit", QStyle::SP_ArrowDown},             {"FileNyomtat", QStyle::SP_FileDialogDetailedView},
-        {"HelpHonlap", QStyle::SP_DirHomeIcon},           {"aHelpProgram", QStyle::SP_ComputerIcon},
-        {"FileKilep", QStyle::SP_DialogCloseButton},      {"HelpSugo", QStyle::SP_DialogHelpButton},
+        {"FileSzotarNyilt", QStyle::SP_DialogOpenButton},
+        {"aNagyit", QStyle::SP_ArrowUp},
+        {"aKicsinyit", QStyle::SP_ArrowDown},
+        {"FileNyomtat", QStyle::SP_FileDialogDetailedView},
+        {"HelpHonlap", QStyle::SP_DirHomeIcon},
+        {"aHelpProgram", QStyle::SP_ComputerIcon},
+        {"FileKilep", QStyle::SP_DialogCloseButton},
+        {"HelpSugo", QStyle::SP_DialogHelpButton},
         {"FileLetolt", QStyle::SP_ArrowDown},
     };
     for (const auto& [name, pixmap] : icons) actions_.value(QString::fromLatin1(name))->setIcon(style->standardIcon(pixmap));
 }
 
-QAction* FrameActions::operator[](const char* name) const { return actions_.value(QString::fromLatin1(name)); }
+QAction* FrameActions::operator[](const char* name) const {
+    return actions_.value(QString::fromLatin1(name));
+}
 
 void FrameActions::buildMenus(QMainWindow* frame, QMenu** windowMenu) {
     QMenuBar* bar = frame->menuBar();
@@ -151,11 +161,14 @@ void FrameActions::buildToolBar(QToolBar* toolbar) {
     const auto sized = [toolbar](QAction* action) {
         if (auto* b = qobject_cast<QToolButton*>(toolbar->widgetForAction(action))) b->setMinimumSize(58, 36);
     };
-    const auto dropDown = [&](const char* name, const char* caption, const char* hint, QAction* main, const QList<QAction*>& items) {
+    const auto dropDown = [&](const char* name, const char* caption, const char* hint, QAction* main,
+                              const QList<QAction*>& items) {
         auto* menu = new QMenu(toolbar);
         for (QAction* item : items) {
-            if (item) menu->addAction(item);
-            else menu->addSeparator();
+            if (item)
+                menu->addAction(item);
+            else
+                menu->addSeparator();
         }
         auto* button = new QToolButton(toolbar);
         button->setObjectName(QString::fromLatin1(name));
@@ -178,7 +191,8 @@ void FrameActions::buildToolBar(QToolBar* toolbar) {
     sized(a["aKicsinyit"]);
     toolbar->addSeparator();
     dropDown("tbNyomtat", "Nyomtat", "Nyomtatás", a["FileNyomtat"],
-             {a["FileNyomtat"], nullptr, a["aNyomSzotar2"], a["aNyomSzotar3"], a["aNyomSzotar4"], nullptr, a["aExport"], a["aImport"]});
+             {a["FileNyomtat"], nullptr, a["aNyomSzotar2"], a["aNyomSzotar3"], a["aNyomSzotar4"], nullptr, a["aExport"],
+              a["aImport"]});
     toolbar->addSeparator();
     dropDown("tbHonlapom", "Honlapom", "Kelvora honlapja", a["HelpHonlap"], {a["HelpHonlap"], a["HelpLevel"], a["HelpFriscor"]});
     toolbar->addAction(a["aHelpProgram"]);

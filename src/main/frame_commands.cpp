@@ -103,8 +103,10 @@ void Tfrm_Main::openDictionaryWindow(int id) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(window->windowIcon());
     verbalo::applyFontSize(window, settings_.fontSize);
-    if (settings_.mdiFullScreen) sub->showMaximized();
-    else sub->showNormal();
+    if (settings_.mdiFullScreen)
+        sub->showMaximized();
+    else
+        sub->showNormal();
     mdi_->setActiveSubWindow(sub);
     settings_.lastDict = id;
     enableCommands();
@@ -122,7 +124,8 @@ void Tfrm_Main::enableCommands() {
     const auto offered = [w](Command c) { return w && w->offers(c); };
     const FrameActions& a = *actions_;
     a["FileNyomtat"]->setEnabled(offered(Command::Print));
-    for (const char* name : {"aNyomSzotar2", "aNyomSzotar3", "aNyomSzotar4"}) a[name]->setEnabled(offered(Command::PrintDictionaryFormat));
+    for (const char* name : {"aNyomSzotar2", "aNyomSzotar3", "aNyomSzotar4"})
+        a[name]->setEnabled(offered(Command::PrintDictionaryFormat));
     a["aImport"]->setEnabled(offered(Command::Import));
     a["aExport"]->setEnabled(offered(Command::Export));
     a["aAdatlap"]->setEnabled(offered(Command::DataSheet));
@@ -151,9 +154,12 @@ void Tfrm_Main::showDictionaryPanel() {
 }
 
 void Tfrm_Main::openPanelKey(const QString& key) {
-    if (key == DictionaryPanel::kDownloadKey) showInternetWindow();
-    else if (key == DictionaryPanel::kProgramsKey) showProgramsWindow();
-    else openDictionaryWindow(extractInt(key));
+    if (key == DictionaryPanel::kDownloadKey)
+        showInternetWindow();
+    else if (key == DictionaryPanel::kProgramsKey)
+        showProgramsWindow();
+    else
+        openDictionaryWindow(extractInt(key));
 }
 
 void Tfrm_Main::openDictionaryFromPicker() {
@@ -166,13 +172,16 @@ void Tfrm_Main::openDictionaryFromPicker() {
 void Tfrm_Main::printActive() {
     DictionaryWindow* w = activeDictionaryWindow();
     if (!w) return;
-    if (w->info().tipus == ImageGallery) showError(QStringLiteral("Ez a szótár típus nem nyomtatható."), this);
-    else w->printList();
+    if (w->info().tipus == ImageGallery)
+        showError(QStringLiteral("Ez a szótár típus nem nyomtatható."), this);
+    else
+        w->printList();
 }
 
 void Tfrm_Main::printDictionaryFormat(int columns) {
     DictionaryWindow* w = activeDictionaryWindow();
-    if (!w || !w->printDictionaryFormat(columns)) showError(QStringLiteral("Ez a szótártípus nem nyomtatható ebben a formátumban."), this);
+    if (!w || !w->printDictionaryFormat(columns))
+        showError(QStringLiteral("Ez a szótártípus nem nyomtatható ebben a formátumban."), this);
 }
 
 void Tfrm_Main::importActive() {
@@ -182,8 +191,10 @@ void Tfrm_Main::importActive() {
 void Tfrm_Main::exportActive() {
     DictionaryWindow* w = activeDictionaryWindow();
     if (!w) return;
-    if (w->info().tipus == ImageGallery || w->info().tipus == RecipeBook) showError(QStringLiteral("Ez a szótár típus nem exportálható."), this);
-    else w->exportData();
+    if (w->info().tipus == ImageGallery || w->info().tipus == RecipeBook)
+        showError(QStringLiteral("Ez a szótár típus nem exportálható."), this);
+    else
+        w->exportData();
 }
 
 void Tfrm_Main::showDataSheet() {
@@ -208,7 +219,9 @@ void Tfrm_Main::applyFontSize() {
     }
 }
 
-void Tfrm_Main::showSettings() { verbalo::showSettings(*this); }
+void Tfrm_Main::showSettings() {
+    verbalo::showSettings(*this);
+}
 
 void Tfrm_Main::tileSubWindows(Qt::Orientation orientation) {
     // One under the other (Vertical) or side by side (Horizontal), each child getting an equal share.

@@ -38,7 +38,8 @@ constexpr int kStatusPanelWidths[Tfrm_Main::kStatusPanelCount] = {100, 100, 200,
 // The advert: blue, underlined, with the hand cursor; a click opens its link.
 class AdvertLabel : public QLabel {
 public:
-    AdvertLabel(const QString& text, std::function<void()> onClick, QWidget* parent) : QLabel(text, parent), onClick_(std::move(onClick)) {
+    AdvertLabel(const QString& text, std::function<void()> onClick, QWidget* parent)
+        : QLabel(text, parent), onClick_(std::move(onClick)) {
         setObjectName(QStringLiteral("AdvertLabel"));
         QFont f = font();
         f.setUnderline(true);
@@ -152,7 +153,8 @@ void Tfrm_Main::buildUi() {
     setCentralWidget(central);
     buildStatusBar();
 
-    connect(panel_, &DictionaryPanel::openRequested, this, [this](const QString& key) { runCommand([this, key] { openPanelKey(key); }); });
+    connect(panel_, &DictionaryPanel::openRequested, this,
+            [this](const QString& key) { runCommand([this, key] { openPanelKey(key); }); });
     connect(mdi_, &QMdiArea::subWindowActivated, this, &Tfrm_Main::subWindowActivated);
     connect(windowMenu_, &QMenu::aboutToShow, this, &Tfrm_Main::fillWindowMenu);
 }
@@ -182,7 +184,8 @@ void Tfrm_Main::buildStatusBar() {
 void Tfrm_Main::showAdvert(const QString& text, const QString& link) {
     advertLink_ = link;
     QWidget* panel = statusPanels_[0];
-    advertLabel_ = new AdvertLabel(text, [this] { openAddress(advertLink_); }, panel);
+    advertLabel_ = new AdvertLabel(
+        text, [this] { openAddress(advertLink_); }, panel);
     advertLabel_->setFont(statusBar()->font());
     QFont f = advertLabel_->font();
     f.setUnderline(true);
@@ -193,7 +196,9 @@ void Tfrm_Main::showAdvert(const QString& text, const QString& link) {
     panel->setMinimumHeight(advertLabel_->height() + 4);
 }
 
-QAction* Tfrm_Main::action(const QString& name) const { return actions_->find(name); }
+QAction* Tfrm_Main::action(const QString& name) const {
+    return actions_->find(name);
+}
 
 QString Tfrm_Main::statusPanelText(int panel) const {
     if (panel == 0) return advertLabel_ ? advertLabel_->text() : QString();
@@ -205,12 +210,14 @@ int Tfrm_Main::statusPanelWidth(int panel) const {
     return panel >= 0 && panel < kStatusPanelCount ? statusPanels_[panel]->width() : 0;
 }
 
-void Tfrm_Main::showDictionaryStatus(const QString& name, const QString& position, const QPixmap& largeIcon, const QString& orderLanguage) {
+void Tfrm_Main::showDictionaryStatus(const QString& name, const QString& position, const QPixmap& largeIcon,
+                                     const QString& orderLanguage) {
     auto* positionPanel = static_cast<QLabel*>(statusPanels_[1]);
     positionPanel->setText(position);
     // As wide as its text needs ("1000000/807220"), never narrower than designed.
     positionPanel->setFixedWidth(std::max(kStatusPanelWidths[1], positionPanel->fontMetrics().horizontalAdvance(position) +
-                                                                     2 * positionPanel->frameWidth() + 2 * positionPanel->margin() + 12));
+                                                                     2 * positionPanel->frameWidth() +
+                                                                     2 * positionPanel->margin() + 12));
     static_cast<QLabel*>(statusPanels_[2])->setText(QStringLiteral("Sorrend: ") + orderLanguage + QStringLiteral(" szerint"));
     static_cast<QLabel*>(statusPanels_[3])->setText(name);
     titleLabel_->setText(name);
@@ -295,8 +302,7 @@ void Tfrm_Main::closeEvent(QCloseEvent* event) {
     settings_.width = width();
     settings_.height = height();
     QString saveError;
-    if (!saveSettings(ini_, settings_, &saveError))
-        showError(kSettingsNotSaved + saveError, this);
+    if (!saveSettings(ini_, settings_, &saveError)) showError(kSettingsNotSaved + saveError, this);
     // The children go without their own closing steps; those run only when a child closes alone.
     for (QMdiSubWindow* sub : children) delete sub;
     db_.disconnect();
@@ -304,8 +310,10 @@ void Tfrm_Main::closeEvent(QCloseEvent* event) {
 }
 
 void Tfrm_Main::bringToFront() {
-    if (isMinimized()) showNormal();
-    else show();
+    if (isMinimized())
+        showNormal();
+    else
+        show();
     raise();
     activateWindow();
 }

@@ -58,7 +58,9 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     return b;
 }
 
-void showIcon(QLabel* image, const QByteArray& bytes, int size) { image->setPixmap(pixmapFromIconBytes(bytes, size)); }
+void showIcon(QLabel* image, const QByteArray& bytes, int size) {
+    image->setPixmap(pixmapFromIconBytes(bytes, size));
+}
 
 } // namespace
 
@@ -140,9 +142,9 @@ void Tfrm_Tulajdonsag::buildUi() {
     });
     form->addWidget(typeBox, row++, 0, 1, 2);
 
-    const auto languageBox = [this](const QString& title, const char* editLabel, const char* boxName, const char* editName, const char* lengthName,
-                                    const char* imageName, const char* buttonName, QLineEdit** edit, QLineEdit** length,
-                                    QLabel** image, QPushButton** choose) {
+    const auto languageBox = [this](const QString& title, const char* editLabel, const char* boxName, const char* editName,
+                                    const char* lengthName, const char* imageName, const char* buttonName, QLineEdit** edit,
+                                    QLineEdit** length, QLabel** image, QPushButton** choose) {
         auto* box = new QGroupBox(title, this);
         box->setObjectName(QString::fromLatin1(boxName));
         auto* grid = new QGridLayout(box);
@@ -164,10 +166,10 @@ void Tfrm_Tulajdonsag::buildUi() {
     };
     QPushButton* choose1 = nullptr;
     QPushButton* choose2 = nullptr;
-    QGroupBox* language1Box =
-        languageBox(QStringLiteral("Nyelv 1."), "nyelv1", "GroupBox2", "DBEdit3", "Edit1", "Image3", "Button4", &language1_, &length1_, &image1_, &choose1);
-    QGroupBox* language2Box =
-        languageBox(QStringLiteral("Nyelv 2."), "nyelv2", "GroupBox3", "DBEdit4", "Edit2", "Image4", "Button5", &language2_, &length2_, &image2_, &choose2);
+    QGroupBox* language1Box = languageBox(QStringLiteral("Nyelv 1."), "nyelv1", "GroupBox2", "DBEdit3", "Edit1", "Image3",
+                                          "Button4", &language1_, &length1_, &image1_, &choose1);
+    QGroupBox* language2Box = languageBox(QStringLiteral("Nyelv 2."), "nyelv2", "GroupBox3", "DBEdit4", "Edit2", "Image4",
+                                          "Button5", &language2_, &length2_, &image2_, &choose2);
 
     auto* ok = button(this, "Button1", QStringLiteral("OK"));
     okButton_ = ok;
@@ -208,12 +210,14 @@ bool Tfrm_Tulajdonsag::load() {
     makeTableNameButton_->setEnabled(false);
     if (!table_->locate(QStringLiteral("szotarak"), id_)) return false;
     name_->setText(table_->text(QStringLiteral("szotarak_nev")));
-    version_->setText(table_->isNull(QStringLiteral("verzio")) ? QString() : QString::number(table_->integer(QStringLiteral("verzio"))));
+    version_->setText(table_->isNull(QStringLiteral("verzio")) ? QString()
+                                                               : QString::number(table_->integer(QStringLiteral("verzio"))));
     author_->setText(table_->text(QStringLiteral("szerzo")));
     authorAddress_->setText(table_->text(QStringLiteral("szerzo_emil")));
     note_->setPlainText(table_->text(QStringLiteral("megjegyzes")));
     tableName_->setText(table_->text(QStringLiteral("tablanev")));
-    if (QAbstractButton* radio = typeGroup_->button(static_cast<int>(table_->integer(QStringLiteral("tipus"))))) radio->setChecked(true);
+    if (QAbstractButton* radio = typeGroup_->button(static_cast<int>(table_->integer(QStringLiteral("tipus")))))
+        radio->setChecked(true);
     language1_->setText(table_->text(QStringLiteral("nyelv1")));
     language2_->setText(table_->text(QStringLiteral("nyelv2")));
     showTableWidths(tableName_->text());
@@ -223,7 +227,8 @@ bool Tfrm_Tulajdonsag::load() {
         QByteArray* bytes;
         QLabel* image;
         int size;
-    } icons[] = {{"nyelv1ikon", &icon1_, image1_, 16}, {"nyelv2ikon", &icon2_, image2_, 16}, {"ikon_nagy", &largeIcon_, largeImage_, 48}};
+    } icons[] = {
+        {"nyelv1ikon", &icon1_, image1_, 16}, {"nyelv2ikon", &icon2_, image2_, 16}, {"ikon_nagy", &largeIcon_, largeImage_, 48}};
     for (const auto& icon : icons) {
         const QByteArray bytes = table_->blob(QString::fromLatin1(icon.column));
         if (!bytes.isEmpty() && !pixmapFromIconBytes(bytes, icon.size).isNull()) {
@@ -234,7 +239,9 @@ bool Tfrm_Tulajdonsag::load() {
     return true;
 }
 
-int Tfrm_Tulajdonsag::selectedType() const { return typeGroup_->checkedId(); }
+int Tfrm_Tulajdonsag::selectedType() const {
+    return typeGroup_->checkedId();
+}
 
 void Tfrm_Tulajdonsag::makeTableName() {
     tableName_->setFocus();
@@ -279,7 +286,8 @@ void Tfrm_Tulajdonsag::showTableWidths(const QString& tableName) {
         for (const store::FieldDef& field : dictionary.schema().fields) {
             if (boxes.isEmpty()) break;
             if (field.kind != store::FieldKind::Text && field.kind != store::FieldKind::Memo) continue;
-            boxes.takeFirst()->setText(field.kind == store::FieldKind::Text && field.width > 0 ? QString::number(field.width) : QString());
+            boxes.takeFirst()->setText(field.kind == store::FieldKind::Text && field.width > 0 ? QString::number(field.width)
+                                                                                               : QString());
         }
     } catch (const store::StoreError&) {
         // A dictionary whose table is missing has no widths to show; the boxes stay empty and
@@ -354,7 +362,8 @@ void Tfrm_Tulajdonsag::accept() {
     if (isNew() && !widthsAcceptable()) return;
     if (isNew()) {
         try {
-            createDictionaryTable(context_.db, selectedType(), tableName_->text(), length1_->text().trimmed(), length2_->text().trimmed());
+            createDictionaryTable(context_.db, selectedType(), tableName_->text(), length1_->text().trimmed(),
+                                  length2_->text().trimmed());
         } catch (const store::StoreError& e) {
             showError(QStringLiteral("Tábla létrehozása sikertelen: ") + storeFailureText(e, tableName_->text().trimmed()), this);
             return;
@@ -378,8 +387,10 @@ void Tfrm_Tulajdonsag::accept() {
         if (isNew()) {
             QString dropFailure;
             if (!dropDictionaryTable(context_.db, tableName_->text().trimmed()))
-                dropFailure = QStringLiteral("\r\nA már elkészült %1.DB állomány nem törölhető; törölje kézzel az adatmappából.").arg(tableName_->text().trimmed());
-            showError(QStringLiteral("Tábla létrehozása sikertelen: ") + storeFailureText(e, kCatalogueTable) + dropFailure, this);
+                dropFailure = QStringLiteral("\r\nA már elkészült %1.DB állomány nem törölhető; törölje kézzel az adatmappából.")
+                                  .arg(tableName_->text().trimmed());
+            showError(QStringLiteral("Tábla létrehozása sikertelen: ") + storeFailureText(e, kCatalogueTable) + dropFailure,
+                      this);
         } else {
             showStoreError(e, kCatalogueTable, this);
         }

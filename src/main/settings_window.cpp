@@ -40,11 +40,13 @@ QGroupBox* choice(QWidget* parent, const char* name, const QString& title, QRadi
 
 } // namespace
 
-Tfrm_Beallit::Tfrm_Beallit(MainSettings& settings, const IniFile& ini, QWidget* parent) : QDialog(parent), settings_(settings), ini_(ini) {
+Tfrm_Beallit::Tfrm_Beallit(MainSettings& settings, const IniFile& ini, QWidget* parent)
+    : QDialog(parent), settings_(settings), ini_(ini) {
     setObjectName(QStringLiteral("frm_Beallit"));
     setWindowTitle(QStringLiteral("Beállítások"));
 
-    auto* screen = choice(this, "RadioGroup1", QStringLiteral("Képernyő"), &fullScreen_, &keepSize_, QStringLiteral("Megjegyzi az előző méretét"));
+    auto* screen = choice(this, "RadioGroup1", QStringLiteral("Képernyő"), &fullScreen_, &keepSize_,
+                          QStringLiteral("Megjegyzi az előző méretét"));
     auto* children = choice(this, "RadioGroup2", QStringLiteral("Szótár ablakok"), &childrenMaximised_, &childrenNormal_,
                             QStringLiteral("Összes ablak látszik"));
     auto* choices = new QHBoxLayout;
@@ -52,7 +54,8 @@ Tfrm_Beallit::Tfrm_Beallit(MainSettings& settings, const IniFile& ini, QWidget* 
     choices->addWidget(children);
 
     auto* folders = new QGridLayout;
-    const auto folderRow = [this, folders](int row, const QString& label, const char* editName, const char* buttonName, const QString& title) {
+    const auto folderRow = [this, folders](int row, const QString& label, const char* editName, const char* buttonName,
+                                           const QString& title) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(editName));
         edit->setMinimumWidth(320);
@@ -66,8 +69,10 @@ Tfrm_Beallit::Tfrm_Beallit(MainSettings& settings, const IniFile& ini, QWidget* 
         connect(button, &QToolButton::clicked, this, [this, edit, title] { browse(edit, title); });
         return edit;
     };
-    dataFolder_ = folderRow(0, QStringLiteral("Adatbázis útvonal"), "Edit1", "BitBtn1", QStringLiteral("Adatbázis mappa választás"));
-    htmlFolder_ = folderRow(1, QStringLiteral("Html mentések útvonal"), "Edit2", "BitBtn2", QStringLiteral("Html exportok mappa választás"));
+    dataFolder_ =
+        folderRow(0, QStringLiteral("Adatbázis útvonal"), "Edit1", "BitBtn1", QStringLiteral("Adatbázis mappa választás"));
+    htmlFolder_ = folderRow(1, QStringLiteral("Html mentések útvonal"), "Edit2", "BitBtn2",
+                            QStringLiteral("Html exportok mappa választás"));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
@@ -101,7 +106,8 @@ void Tfrm_Beallit::browse(QLineEdit* edit, const QString& title) {
     dialog.setObjectName(QStringLiteral("FolderDialog"));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) edit->setText(QDir::toNativeSeparators(dialog.selectedFiles().first()));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        edit->setText(QDir::toNativeSeparators(dialog.selectedFiles().first()));
 }
 
 void Tfrm_Beallit::accept() {

@@ -98,7 +98,8 @@ Tfrm_Main::Tfrm_Main(const Folders& folders, QuickFinderOptions options, QWidget
     buildActions();
     buildTabs();
     // The window's commands come before the editing area's own keys.
-    giveCommandsPriority(this, [this] { return QList<QAction*>{aMindigFelul_, aSzotarNyit_, aNyelv1_, aNyelv2_, aNevjegy_, aTalcara_}; });
+    giveCommandsPriority(
+        this, [this] { return QList<QAction*>{aMindigFelul_, aSzotarNyit_, aNyelv1_, aNyelv2_, aNevjegy_, aTalcara_}; });
     snapTimer_.setSingleShot(true);
     placing_.setSingleShot(true);
     connect(&snapTimer_, &QTimer::timeout, this, &Tfrm_Main::snapToScreenEdges);
@@ -110,7 +111,9 @@ Tfrm_Main::Tfrm_Main(const Folders& folders, QuickFinderOptions options, QWidget
     start();
 }
 
-Tfrm_Main::~Tfrm_Main() { watch_->stop(); }
+Tfrm_Main::~Tfrm_Main() {
+    watch_->stop();
+}
 
 void Tfrm_Main::buildActions() {
     aMindigFelul_ = makeAction(this, "aMindigFelul", QStringLiteral("Mindig felül"), Qt::Key_F4, QStyle::SP_ArrowUp);
@@ -248,7 +251,8 @@ bool Tfrm_Main::openDictionary(int id) {
 void Tfrm_Main::applySearchColumn(const QString& column) {
     session_->setSearchColumn(column);
     for (QAction* a : {aNyelv1_, aNyelv2_}) {
-        const QString caption = session_->searchCommandCaption(a == aNyelv1_ ? QStringLiteral("nyelv1") : QStringLiteral("nyelv2"));
+        const QString caption =
+            session_->searchCommandCaption(a == aNyelv1_ ? QStringLiteral("nyelv1") : QStringLiteral("nyelv2"));
         a->setText(caption);
         a->setToolTip(caption);
         a->setStatusTip(caption);
@@ -341,7 +345,8 @@ void Tfrm_Main::runOccurrenceSearch() {
         }
         occurrences_->addLine(kIndent + row.translation);
     }
-    if (outcome.rows.empty()) occurrences_->addLine(QStringLiteral("Nincs találat: „%1”").arg(expression_->text()), false, Qt::blue);
+    if (outcome.rows.empty())
+        occurrences_->addLine(QStringLiteral("Nincs találat: „%1”").arg(expression_->text()), false, Qt::blue);
     occurrences_->scrollToStart();
 }
 
@@ -359,8 +364,7 @@ void Tfrm_Main::showEvent(QShowEvent* event) {
 void Tfrm_Main::closeEvent(QCloseEvent* event) {
     watch_->stop();
     session_->close(WindowBounds{x(), y(), width(), height()});
-    if (!session_->saveError().isEmpty())
-        showError(kSettingsNotSaved + session_->saveError(), this);
+    if (!session_->saveError().isEmpty()) showError(kSettingsNotSaved + session_->saveError(), this);
     event->accept();
 }
 
@@ -383,8 +387,7 @@ void Tfrm_Main::snapToScreenEdges() {
 
 void Tfrm_Main::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && options_.checkClipboardOnActivation)
-        watch_->check();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && options_.checkClipboardOnActivation) watch_->check();
 }
 
 } // namespace verbalo::quickfinder

@@ -5,9 +5,8 @@
 
 namespace verbalo {
 
-ClipboardText SystemClipboard::read()
-{
-    QClipboard *clipboard = QGuiApplication::clipboard();
+ClipboardText SystemClipboard::read() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
     return clipboard ? clipboardTextOf(clipboard->mimeData(QClipboard::Clipboard)) : ClipboardText();
 }
 

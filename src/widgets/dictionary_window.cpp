@@ -53,7 +53,9 @@ void DictionaryWindow::showOpenFailed(const store::StoreError& error) {
     showStoreError(error, info_.tablanev, this, QStringLiteral("Hiba az adatbázis megnyitásakor:"));
 }
 
-void DictionaryWindow::showStoreFailure(const store::StoreError& error) { showStoreError(error, info_.tablanev, this); }
+void DictionaryWindow::showStoreFailure(const store::StoreError& error) {
+    showStoreError(error, info_.tablanev, this);
+}
 
 bool DictionaryWindow::rereadDictionaryInfo() {
     TSzotarak fresh;
@@ -84,8 +86,10 @@ bool DictionaryWindow::startEditingRow() {
     store::Table* tbl = table();
     if (!tbl || !tbl->isOpen()) return false;
     try {
-        if (tbl->recordCount() == 0) tbl->insert();
-        else tbl->edit();
+        if (tbl->recordCount() == 0)
+            tbl->insert();
+        else
+            tbl->edit();
     } catch (const store::StoreError& e) {
         showStoreFailure(e);
         return false;
@@ -135,8 +139,10 @@ void DictionaryWindow::toggleFrameTopPanel() {
 }
 
 void DictionaryWindow::closeWindow() {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-    else close();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
 }
 
 } // namespace verbalo

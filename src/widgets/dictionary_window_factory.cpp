@@ -13,13 +13,17 @@ std::map<int, DictionaryWindowCreator>& creators() {
 
 } // namespace
 
-void registerDictionaryWindow(int type, DictionaryWindowCreator creator) { creators()[type] = std::move(creator); }
+void registerDictionaryWindow(int type, DictionaryWindowCreator creator) {
+    creators()[type] = std::move(creator);
+}
 
 DictionaryWindow* createDictionaryWindow(int type, FrameServices& frame, QWidget* parent) {
     const auto it = creators().find(type);
     return it == creators().end() ? nullptr : it->second(frame, parent);
 }
 
-bool hasDictionaryWindow(int type) { return creators().count(type) != 0; }
+bool hasDictionaryWindow(int type) {
+    return creators().count(type) != 0;
+}
 
 } // namespace verbalo

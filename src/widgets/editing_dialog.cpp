@@ -24,16 +24,24 @@ bool isTextLike(QWidget* w) {
 }
 
 // A button that does something when pressed; a radio button or check box only chooses.
-bool isPressButton(QWidget* w) { return qobject_cast<QPushButton*>(w) || qobject_cast<QToolButton*>(w); }
+bool isPressButton(QWidget* w) {
+    return qobject_cast<QPushButton*>(w) || qobject_cast<QToolButton*>(w);
+}
 
-bool isMultiLine(QWidget* w) { return qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w); }
+bool isMultiLine(QWidget* w) {
+    return qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w);
+}
 
-bool isEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
+bool isEnter(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
 
 void paint(QWidget* w, bool focused) {
     QPalette p = w->palette();
-    if (isPressButton(w)) p.setColor(QPalette::Button, focused ? kFocusColor : QPalette().color(QPalette::Button));
-    else p.setColor(QPalette::Base, focused ? kFocusColor : QPalette().color(QPalette::Base));
+    if (isPressButton(w))
+        p.setColor(QPalette::Button, focused ? kFocusColor : QPalette().color(QPalette::Button));
+    else
+        p.setColor(QPalette::Base, focused ? kFocusColor : QPalette().color(QPalette::Base));
     w->setPalette(p);
 }
 

@@ -7,9 +7,13 @@
 
 namespace verbalo {
 
-FocusTint::FocusTint(QLineEdit* box) : QObject(box), box_(box) { box->installEventFilter(this); }
+FocusTint::FocusTint(QLineEdit* box) : QObject(box), box_(box) {
+    box->installEventFilter(this);
+}
 
-void FocusTint::install(QLineEdit* box) { new FocusTint(box); }
+void FocusTint::install(QLineEdit* box) {
+    new FocusTint(box);
+}
 
 bool FocusTint::eventFilter(QObject* watched, QEvent* event) {
     if (watched == box_) {

@@ -45,7 +45,9 @@ Answer MessageBoxSink::show(const Message& message) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Cancel: return Answer::Cancel;
-    default: return message.kind == MessageKind::YesNo ? Answer::No : (message.kind == MessageKind::YesNoCancel ? Answer::Cancel : Answer::Ok);
+    default:
+        return message.kind == MessageKind::YesNo ? Answer::No
+                                                  : (message.kind == MessageKind::YesNoCancel ? Answer::Cancel : Answer::Ok);
     }
 }
 

@@ -21,16 +21,20 @@ QString storeFailureText(const store::StoreError& error, const QString& table) {
     QString text;
     switch (error.kind()) {
     case Kind::RowRefused:
-        text = named.isEmpty() ? QStringLiteral("A tábla nem fogadta el a sort: már van ilyen, vagy üres a kulcsa, vagy túl hosszú egy értéke.")
-                               : QStringLiteral("A(z) %1 tábla nem fogadta el a sort: már van ilyen, vagy üres a kulcsa, vagy túl hosszú egy értéke.")
-                                     .arg(named);
+        text =
+            named.isEmpty()
+                ? QStringLiteral("A tábla nem fogadta el a sort: már van ilyen, vagy üres a kulcsa, vagy túl hosszú egy értéke.")
+                : QStringLiteral(
+                      "A(z) %1 tábla nem fogadta el a sort: már van ilyen, vagy üres a kulcsa, vagy túl hosszú egy értéke.")
+                      .arg(named);
         break;
     case Kind::Busy:
         text = (named.isEmpty() ? QStringLiteral("A tábla foglalt") : QStringLiteral("A(z) %1 tábla foglalt").arg(named)) +
                QStringLiteral(": a másik program (Verbalo9 vagy Quickor) éppen használja. Próbálja újra egy kis idő múlva.");
         break;
     case Kind::Damaged:
-        text = (named.isEmpty() ? QStringLiteral("A tábla állománya sérült") : QStringLiteral("A(z) %1 tábla állománya sérült").arg(named)) +
+        text = (named.isEmpty() ? QStringLiteral("A tábla állománya sérült")
+                                : QStringLiteral("A(z) %1 tábla állománya sérült").arg(named)) +
                QStringLiteral(". Amit eddig tárolt, megmaradt; a sérült állományt egy mentésből pótolhatja.");
         break;
     case Kind::Io:
@@ -48,7 +52,8 @@ QString storeFailureText(const store::StoreError& error, const QString& table) {
 
 QString missingCatalogueText(const QString& dataFolder) {
     return QStringLiteral("Az adatmappában (%1) nincs szótárkatalógus (szotarak.DB), így egy szótár sem nyitható meg.\r\n"
-                          "Másik adatmappát a Verbalo9 Rendszer / Beállítások ablakában választhat; a program következő indításakor az lesz érvényes.")
+                          "Másik adatmappát a Verbalo9 Rendszer / Beállítások ablakában választhat; a program következő "
+                          "indításakor az lesz érvényes.")
         .arg(QDir::toNativeSeparators(dataFolder));
 }
 

@@ -26,8 +26,12 @@ public:
             const char* source;
             const char* hungarian;
         } items[] = {
-            {"&Undo", "&Visszavonás"}, {"&Redo", "Ú&jra"},         {"Cu&t", "&Kivágás"},
-            {"&Copy", "&Másolás"},     {"&Paste", "&Beillesztés"}, {"Delete", "Törlés"},
+            {"&Undo", "&Visszavonás"},
+            {"&Redo", "Ú&jra"},
+            {"Cu&t", "&Kivágás"},
+            {"&Copy", "&Másolás"},
+            {"&Paste", "&Beillesztés"},
+            {"Delete", "Törlés"},
             {"Select All", "Az összes kijelölése"},
         };
         for (const auto& item : items) {
@@ -45,8 +49,10 @@ bool installHungarianTranslations(QCoreApplication& app) {
     QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
     auto* qt = new QTranslator(&app);
     const bool loaded = qt->load(QStringLiteral("qtbase_hu"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    if (loaded) app.installTranslator(qt);
-    else delete qt;
+    if (loaded)
+        app.installTranslator(qt);
+    else
+        delete qt;
     app.installTranslator(new EditorMenuTranslator(&app));
     return loaded;
 }

@@ -24,8 +24,7 @@ public:
     }
 
     void add(QWidget* scope, std::function<QList<QAction*>()> commands) {
-        if (!scopes_.contains(scope))
-            connect(scope, &QObject::destroyed, this, [this, scope] { scopes_.remove(scope); });
+        if (!scopes_.contains(scope)) connect(scope, &QObject::destroyed, this, [this, scope] { scopes_.remove(scope); });
         scopes_.insert(scope, std::move(commands));
     }
 

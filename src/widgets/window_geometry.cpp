@@ -9,7 +9,9 @@ namespace verbalo {
 
 namespace {
 
-WorkArea areaOf(const QRect& r) { return WorkArea{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+WorkArea areaOf(const QRect& r) {
+    return WorkArea{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
 
 QMargins marginsOf(const QWidget* w) {
     const QRect outer = w->frameGeometry();
@@ -18,7 +20,9 @@ QMargins marginsOf(const QWidget* w) {
                     outer.bottom() - inner.bottom());
 }
 
-bool framed(const QWidget* w) { return w && w->isVisible() && w->isWindow() && w->frameGeometry() != w->geometry(); }
+bool framed(const QWidget* w) {
+    return w && w->isVisible() && w->isWindow() && w->frameGeometry() != w->geometry();
+}
 
 // The size the window will have when shown: a dialog laid out by its layout and never resized
 // takes its size hint then.
@@ -35,9 +39,10 @@ void centreOnOwner(QWidget* window, const QSize& size, const QMargins& m) {
     const QRect around = owner->frameGeometry();
     const int outerWidth = size.width() + m.left() + m.right();
     const int outerHeight = size.height() + m.top() + m.bottom();
-    const WindowBounds frame = keepTitleBarOnScreen(
-        WindowBounds{around.left() + (around.width() - outerWidth) / 2, around.top() + (around.height() - outerHeight) / 2, outerWidth, outerHeight},
-        screenWorkAreas());
+    const WindowBounds frame =
+        keepTitleBarOnScreen(WindowBounds{around.left() + (around.width() - outerWidth) / 2,
+                                          around.top() + (around.height() - outerHeight) / 2, outerWidth, outerHeight},
+                             screenWorkAreas());
     window->move(frame.left, frame.top);
 }
 
@@ -58,7 +63,8 @@ QList<WorkArea> screenWorkAreas() {
 }
 
 QMargins expectedFrameMargins(const QWidget* window) {
-    if (window && window->parentWidget() && framed(window->parentWidget()->window())) return marginsOf(window->parentWidget()->window());
+    if (window && window->parentWidget() && framed(window->parentWidget()->window()))
+        return marginsOf(window->parentWidget()->window());
     for (const QWidget* w : QApplication::topLevelWidgets())
         if (w != window && framed(w) && !(w->windowFlags() & Qt::FramelessWindowHint)) return marginsOf(w);
     return QMargins();

@@ -4,7 +4,9 @@
 
 namespace verbalo::test {
 
-StoreFixture::StoreFixture() : folder_(dir_.path()) { db_.connect(QStringLiteral("szotar"), folder_); }
+StoreFixture::StoreFixture() : folder_(dir_.path()) {
+    db_.connect(QStringLiteral("szotar"), folder_);
+}
 
 int StoreFixture::exec(const QString& sql) {
     store::Query q(db_);
@@ -29,7 +31,10 @@ QStringList StoreFixture::rows(const QString& sql) {
 }
 
 void StoreFixture::makePairs(const QString& table, const QStringList& pairs, int width1, int width2) {
-    exec(QStringLiteral("CREATE TABLE %1 ( nyelv1 CHAR(%2), nyelv2 CHAR(%3), PRIMARY KEY (nyelv1,nyelv2));").arg(table).arg(width1).arg(width2));
+    exec(QStringLiteral("CREATE TABLE %1 ( nyelv1 CHAR(%2), nyelv2 CHAR(%3), PRIMARY KEY (nyelv1,nyelv2));")
+             .arg(table)
+             .arg(width1)
+             .arg(width2));
     store::Table t(db_);
     t.setTableName(table);
     t.open();

@@ -17,8 +17,7 @@ Folders foldersIn(const QString& root) {
 
 } // namespace
 
-TestFrame::TestFrame()
-    : folders_(foldersIn(dir_.path())), ini_(folders_.configFile), sinkGuard_(&messages) {
+TestFrame::TestFrame() : folders_(foldersIn(dir_.path())), ini_(folders_.configFile), sinkGuard_(&messages) {
     createMissingFolders(folders_, createEmptyCatalogue);
     createEmptyCatalogue(folders_.dataFolder, nullptr);
     settings_ = loadSettings(ini_, folders_);
@@ -30,11 +29,13 @@ void TestFrame::showDictionaryStatus(const QString& name, const QString& positio
     statuses.append(Status{name, position, orderLanguage, !largeIcon.isNull()});
 }
 
-int TestFrame::addDictionary(int type, const QString& name, const QString& table, const QString& language1, const QString& language2) {
+int TestFrame::addDictionary(int type, const QString& name, const QString& table, const QString& language1,
+                             const QString& language2) {
     store::Query q(db_);
     q.setSql(createDictionaryTableLines(type, table).join(QLatin1Char('\n')));
     q.exec();
-    q.setSql(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, nyelv1szeles, nyelv2szeles, sorrend, ablak, letezik) "
+    q.setSql(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, nyelv1szeles, nyelv2szeles, "
+                            "sorrend, ablak, letezik) "
                             "VALUES (%1, %2, %3, %4, %5, 0.5, 0.5, 'nyelv1', 0, 'I')")
                  .arg(store::quoteLiteral(name), store::quoteLiteral(table))
                  .arg(type)

@@ -22,7 +22,8 @@ int holdRead(const QString& file, int millis) {
     }
     // A statement stepped once and left unfinished holds the shared lock until it is reset.
     sqlite3_stmt* s = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT rowid FROM sqlite_master", -1, &s, nullptr) != SQLITE_OK || sqlite3_step(s) != SQLITE_ROW) {
+    if (sqlite3_prepare_v2(db, "SELECT rowid FROM sqlite_master", -1, &s, nullptr) != SQLITE_OK ||
+        sqlite3_step(s) != SQLITE_ROW) {
         std::fprintf(stderr, "error: %s\n", sqlite3_errmsg(db));
         return 1;
     }

@@ -138,16 +138,18 @@ int main(int argc, char* argv[]) {
         fill(db, QStringLiteral("angol"), QStringLiteral("nyelv2"), pairs);
         // The English side gets an index too, so the dictionary can be ordered by it.
         runStatement(db, QStringLiteral("create index idx_angol_nyelv2 on angol (nyelv2);"));
-        addCatalogueRow(db, {QStringLiteral("Magyar - Angol szótár"), QStringLiteral("angol"), Bilingual, QStringLiteral("magyar"),
-                             QStringLiteral("angol"), QStringLiteral("Bemutató szótár néhány száz gyakori magyar szóval és angol megfelelőjével."),
+        addCatalogueRow(db, {QStringLiteral("Magyar - Angol szótár"), QStringLiteral("angol"), Bilingual,
+                             QStringLiteral("magyar"), QStringLiteral("angol"),
+                             QStringLiteral("Bemutató szótár néhány száz gyakori magyar szóval és angol megfelelőjével."),
                              hungarianFlag(), englishFlag(), iconFileBytes(paintDictionaryIcon(48))});
 
         const auto proverbs = readPairs(QString::fromLocal8Bit(argv[3]));
         createDictionaryTable(db, HeadwordList, QStringLiteral("kozmondas"), QString(), QString());
         fill(db, QStringLiteral("kozmondas"), QStringLiteral("megjegyzes"), proverbs);
-        addCatalogueRow(db, {QStringLiteral("Magyar közmondások"), QStringLiteral("kozmondas"), HeadwordList, QStringLiteral("közmondás"),
-                             QStringLiteral("jelentés"), QStringLiteral("Ismert magyar közmondások és jelentésük."), QByteArray(), QByteArray(),
-                             QByteArray()});
+        addCatalogueRow(db,
+                        {QStringLiteral("Magyar közmondások"), QStringLiteral("kozmondas"), HeadwordList,
+                         QStringLiteral("közmondás"), QStringLiteral("jelentés"),
+                         QStringLiteral("Ismert magyar közmondások és jelentésük."), QByteArray(), QByteArray(), QByteArray()});
         std::printf("%s: %d word pairs, %d proverbs\n", argv[1], int(pairs.size()), int(proverbs.size()));
         return 0;
     } catch (const store::StoreError& e) {

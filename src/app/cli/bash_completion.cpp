@@ -15,7 +15,8 @@ QString valueCases(const std::vector<OptionSpec>& options) {
         QString complete; // a value without completion offers nothing
         switch (o.completion) {
         case Completion::Choices:
-            complete = QStringLiteral("COMPREPLY=($(compgen -W '") + o.choices.join(QLatin1Char(' ')) + QStringLiteral("' -- \"$cur\")); ");
+            complete = QStringLiteral("COMPREPLY=($(compgen -W '") + o.choices.join(QLatin1Char(' ')) +
+                       QStringLiteral("' -- \"$cur\")); ");
             break;
         case Completion::File: complete = QStringLiteral("_filedir; "); break;
         case Completion::Folder: complete = QStringLiteral("_filedir -d; "); break;
@@ -40,23 +41,22 @@ QString optionWords(const std::vector<OptionSpec>& options) {
 QString bashCompletion() {
     QStringList commandNames;
     for (const CommandSpec& c : commandTable()) commandNames << c.name;
-    QString script = QStringLiteral(
-        "# bash completion for verbalo-cli                               -*- shell-script -*-\n"
-        "# Made by verbalo-cli --bash-completion from the table its --help comes from.\n\n"
-        "_verbalo_cli()\n{\n"
-        "    local cur prev words cword\n"
-        "    _init_completion || return\n\n"
-        "    local i command=\n"
-        "    for ((i = 1; i < cword; i++)); do\n"
-        "        case ${words[i]} in\n"
-        "            --data) ((i++)) ;;\n"
-        "            -*) ;;\n"
-        "            *) command=${words[i]}; break ;;\n"
-        "        esac\n"
-        "    done\n\n"
-        "    case $command in\n"
-        "        '')\n"
-        "            case $prev in\n");
+    QString script = QStringLiteral("# bash completion for verbalo-cli                               -*- shell-script -*-\n"
+                                    "# Made by verbalo-cli --bash-completion from the table its --help comes from.\n\n"
+                                    "_verbalo_cli()\n{\n"
+                                    "    local cur prev words cword\n"
+                                    "    _init_completion || return\n\n"
+                                    "    local i command=\n"
+                                    "    for ((i = 1; i < cword; i++)); do\n"
+                                    "        case ${words[i]} in\n"
+                                    "            --data) ((i++)) ;;\n"
+                                    "            -*) ;;\n"
+                                    "            *) command=${words[i]}; break ;;\n"
+                                    "        esac\n"
+                                    "    done\n\n"
+                                    "    case $command in\n"
+                                    "        '')\n"
+                                    "            case $prev in\n");
     script += valueCases(globalOptions());
     script += QStringLiteral("            esac\n"
                              "            COMPREPLY=($(compgen -W '") +

@@ -14,8 +14,10 @@ QString commandLineProblem(const CommandSpec& command, const QCommandLineParser&
     for (const OptionSpec& o : command.options) {
         if (o.required && !parser.isSet(o.name)) return QStringLiteral("hiányzik: --%1").arg(o.name);
         if (!o.choices.isEmpty() && parser.isSet(o.name) && !o.choices.contains(parser.value(o.name)))
-            return QStringLiteral("--%1: %2 helyett ezek egyike kell: %3").arg(o.name, parser.value(o.name), o.choices.join(QStringLiteral(", ")));
-        if (!o.valueName.isEmpty() && parser.values(o.name).size() > 1) return QStringLiteral("--%1 csak egyszer adható meg").arg(o.name);
+            return QStringLiteral("--%1: %2 helyett ezek egyike kell: %3")
+                .arg(o.name, parser.value(o.name), o.choices.join(QStringLiteral(", ")));
+        if (!o.valueName.isEmpty() && parser.values(o.name).size() > 1)
+            return QStringLiteral("--%1 csak egyszer adható meg").arg(o.name);
     }
     const qsizetype given = parser.positionalArguments().size();
     const ArgumentSpec& a = command.arguments;

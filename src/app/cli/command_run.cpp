@@ -26,10 +26,10 @@ bool CommandRun::findDictionary(int type, TSzotarak& info) const {
         return false;
     }
     if (info.tipus != type) {
-        const QString kind = type == Bilingual       ? QStringLiteral("bilingual dictionary")
-                             : type == HeadwordList  ? QStringLiteral("headword list")
-                             : type == ImageGallery  ? QStringLiteral("image gallery")
-                                                     : QStringLiteral("recipe book");
+        const QString kind = type == Bilingual      ? QStringLiteral("bilingual dictionary")
+                             : type == HeadwordList ? QStringLiteral("headword list")
+                             : type == ImageGallery ? QStringLiteral("image gallery")
+                                                    : QStringLiteral("recipe book");
         fail(QStringLiteral("%1 is not a %2").arg(info.szotarak_nev, kind));
         return false;
     }

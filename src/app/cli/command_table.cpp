@@ -28,7 +28,8 @@ OptionSpec hidden(OptionSpec o) {
     return o;
 }
 
-ArgumentSpec arguments(const QString& name, const QString& description, int min, int max, Completion completion = Completion::None) {
+ArgumentSpec arguments(const QString& name, const QString& description, int min, int max,
+                       Completion completion = Completion::None) {
     ArgumentSpec a;
     a.name = name;
     a.description = description;
@@ -45,64 +46,75 @@ OptionSpec dictOption(const QString& kinds) {
 
 OptionSpec orderOption(const QString& what) {
     return option(QStringLiteral("order"), QStringLiteral("COLUMN"),
-                  QStringLiteral("the column %1; default: the order the dictionary was last shown in").arg(what), Completion::Choices,
-                  {QStringLiteral("nyelv1"), QStringLiteral("nyelv2")});
+                  QStringLiteral("the column %1; default: the order the dictionary was last shown in").arg(what),
+                  Completion::Choices, {QStringLiteral("nyelv1"), QStringLiteral("nyelv2")});
 }
 
 OptionSpec formatOption() {
-    return option(QStringLiteral("format"), QStringLiteral("FORMAT"),
-            QStringLiteral("tsv (default): tab-separated with a header line, tab, CR, LF and backslash written as \\t, \\r, "
-                           "\\n and \\\\, blobs as <N bytes>; csv: RFC 4180 with a header record, values quoted where "
-                           "needed with inner quotes doubled, line breaks kept inside the quotes, CR LF after every "
-                           "record, blobs in base64; json: one array of objects per result, numbers as numbers, null as "
-                           "null, blobs as base64 strings"),
-                  Completion::Choices, {QStringLiteral("tsv"), QStringLiteral("csv"), QStringLiteral("json")});
+    return option(
+        QStringLiteral("format"), QStringLiteral("FORMAT"),
+        QStringLiteral("tsv (default): tab-separated with a header line, tab, CR, LF and backslash written as \\t, \\r, "
+                       "\\n and \\\\, blobs as <N bytes>; csv: RFC 4180 with a header record, values quoted where "
+                       "needed with inner quotes doubled, line breaks kept inside the quotes, CR LF after every "
+                       "record, blobs in base64; json: one array of objects per result, numbers as numbers, null as "
+                       "null, blobs as base64 strings"),
+        Completion::Choices, {QStringLiteral("tsv"), QStringLiteral("csv"), QStringLiteral("json")});
 }
 
 std::vector<CommandSpec> makeTable() {
     return {
-        {QStringLiteral("sql"), QStringLiteral("run SQL statements on the data folder"),
+        {QStringLiteral("sql"),
+         QStringLiteral("run SQL statements on the data folder"),
          QStringLiteral("Runs STATEMENT, or the script of --file, one statement at a time. A statement that yields "
                         "rows prints them; any other prints how many rows it changed (tsv only: csv and json print "
                         "rows alone). A script file is read as the programs read text files: UTF-8 when it says so "
                         "or its bytes are UTF-8, Windows-1250 otherwise. The first statement that fails stops the "
                         "run with FILE:LINE: and the message; the statements before it stay done.\n\n"
                         "A statement that starts with \"-\" goes after \"--\"."),
-         {formatOption(),
-          option(QStringLiteral("file"), QStringLiteral("SCRIPT"), QStringLiteral("run the statements of a script file instead"), Completion::File)},
+         {formatOption(), option(QStringLiteral("file"), QStringLiteral("SCRIPT"),
+                                 QStringLiteral("run the statements of a script file instead"), Completion::File)},
          arguments(QStringLiteral("STATEMENT"), QStringLiteral("one or more statements separated by \";\""), 0, 1),
          runSql},
         {QStringLiteral("tables"), QStringLiteral("list the tables of the data folder"), QString(), {}, {}, runTables},
-        {QStringLiteral("check"), QStringLiteral("integrity check of one or every table file"),
+        {QStringLiteral("check"),
+         QStringLiteral("integrity check of one or every table file"),
          QStringLiteral("Prints TABLE: ok for each sound table and one line per problem otherwise; exit status 1 "
                         "when any table has a problem."),
          {},
          arguments(QStringLiteral("TABLE"), QStringLiteral("the table to check; every table when left out"), 0, 1),
          runCheck},
-        {QStringLiteral("dicts"), QStringLiteral("list the dictionaries of the catalogue"),
+        {QStringLiteral("dicts"),
+         QStringLiteral("list the dictionaries of the catalogue"),
          QStringLiteral("One row per catalogue entry in id order: szotarak (id), szotarak_nev (name), tablanev "
                         "(table), tipus (1 pairs, 2 list, 3 gallery, 5 recipes) and letezik: I when the table is in "
                         "the data folder now, N when it is not."),
          {formatOption()},
          {},
          runDicts},
-        {QStringLiteral("new"), QStringLiteral("make a dictionary: its table and its catalogue row"),
+        {QStringLiteral("new"),
+         QStringLiteral("make a dictionary: its table and its catalogue row"),
          QStringLiteral("Makes the table with the layout of its type and the catalogue row, with the checks of "
                         "the properties window: a table name that is empty, that the SQL cannot take as it stands "
                         "(blanks, hyphens, quotes) or that exists already is refused, and nothing is made. Prints the "
                         "new dictionary's id."),
-         {required(option(QStringLiteral("type"), QStringLiteral("TYPE"),
-                          QStringLiteral("pairs (bilingual word pairs), list (headwords with long texts), gallery (pictures), recipes"),
-                          Completion::Choices,
-                          {QStringLiteral("pairs"), QStringLiteral("list"), QStringLiteral("gallery"), QStringLiteral("recipes")})),
+         {required(option(
+              QStringLiteral("type"), QStringLiteral("TYPE"),
+              QStringLiteral("pairs (bilingual word pairs), list (headwords with long texts), gallery (pictures), recipes"),
+              Completion::Choices,
+              {QStringLiteral("pairs"), QStringLiteral("list"), QStringLiteral("gallery"), QStringLiteral("recipes")})),
           required(option(QStringLiteral("name"), QStringLiteral("NAME"), QStringLiteral("the dictionary's name"))),
-          required(option(QStringLiteral("table"), QStringLiteral("TABLE"), QStringLiteral("the name of its table in the data folder"))),
-          option(QStringLiteral("lang1"), QStringLiteral("L1"), QStringLiteral("the first language, or the headword column's title")),
-          option(QStringLiteral("lang2"), QStringLiteral("L2"), QStringLiteral("the second language, or the text column's title")),
-          option(QStringLiteral("width"), QStringLiteral("N"), QStringLiteral("pairs: the width of both text columns (5..255); default 50"))},
+          required(option(QStringLiteral("table"), QStringLiteral("TABLE"),
+                          QStringLiteral("the name of its table in the data folder"))),
+          option(QStringLiteral("lang1"), QStringLiteral("L1"),
+                 QStringLiteral("the first language, or the headword column's title")),
+          option(QStringLiteral("lang2"), QStringLiteral("L2"),
+                 QStringLiteral("the second language, or the text column's title")),
+          option(QStringLiteral("width"), QStringLiteral("N"),
+                 QStringLiteral("pairs: the width of both text columns (5..255); default 50"))},
          {},
          runNew},
-        {QStringLiteral("lookup"), QStringLiteral("translate words with a bilingual dictionary"),
+        {QStringLiteral("lookup"),
+         QStringLiteral("translate words with a bilingual dictionary"),
          QStringLiteral("Prints each WORD and under it, indented by three blanks, the other column of every pair "
                         "whose column equals the word without regard to letter case, as the quick finder finds "
                         "them. Exit status 1 when a word is not found (the others are still printed).\n\n"
@@ -113,25 +125,30 @@ std::vector<CommandSpec> makeTable() {
           option(QStringLiteral("prefix"), QString(), QStringLiteral("list the pairs that start with WORD instead"))},
          arguments(QStringLiteral("WORD"), QStringLiteral("the words to look up"), 1, -1),
          runLookup},
-        {QStringLiteral("dictionarize"), QStringLiteral("look every word of a text file up in a bilingual dictionary"),
+        {QStringLiteral("dictionarize"),
+         QStringLiteral("look every word of a text file up in a bilingual dictionary"),
          QStringLiteral("Prints each word of the text and its translations, as the bilingual window's "
                         "dictionarizing does."),
          {dictOption(QStringLiteral("bilingual dictionary")), orderOption(QStringLiteral("looked in"))},
          arguments(QStringLiteral("FILE"), QStringLiteral("the text file"), 1, 1, Completion::File),
          runDictionarize},
-        {QStringLiteral("import-pairs"), QStringLiteral("add the word pairs of a text file to a bilingual dictionary"),
+        {QStringLiteral("import-pairs"),
+         QStringLiteral("add the word pairs of a text file to a bilingual dictionary"),
          QStringLiteral("One pair a line, the two words separated by CHAR; prints how many lines were offered, "
                         "stored and refused."),
          {dictOption(QStringLiteral("bilingual dictionary")),
-          option(QStringLiteral("sep"), QStringLiteral("CHAR"), QStringLiteral("the separator: one character, \"tab\" or \"\\t\" for TAB; default ;"))},
+          option(QStringLiteral("sep"), QStringLiteral("CHAR"),
+                 QStringLiteral("the separator: one character, \"tab\" or \"\\t\" for TAB; default ;"))},
          arguments(QStringLiteral("FILE"), QStringLiteral("the text file"), 1, 1, Completion::File),
          runImportPairs},
-        {QStringLiteral("import-list"), QStringLiteral("add the \"##\" headword blocks of a text file to a headword list"),
+        {QStringLiteral("import-list"),
+         QStringLiteral("add the \"##\" headword blocks of a text file to a headword list"),
          QString(),
          {dictOption(QStringLiteral("headword list"))},
          arguments(QStringLiteral("FILE"), QStringLiteral("the text file"), 1, 1, Completion::File),
          runImportList},
-        {QStringLiteral("import-gallery"), QStringLiteral("add the captioned pictures of a text file to an image gallery"),
+        {QStringLiteral("import-gallery"),
+         QStringLiteral("add the captioned pictures of a text file to an image gallery"),
          QStringLiteral("One picture a line: the caption, \"=\" and the picture file's path, neither trimmed; a line "
                         "whose path names no file is skipped. A relative path is looked for beside FILE first, then "
                         "in the current folder. The file's bytes are stored unchanged. Prints how many pictures were "
@@ -140,7 +157,8 @@ std::vector<CommandSpec> makeTable() {
          {dictOption(QStringLiteral("image gallery"))},
          arguments(QStringLiteral("FILE"), QStringLiteral("the text file"), 1, 1, Completion::File),
          runImportGallery},
-        {QStringLiteral("import-recipes"), QStringLiteral("add the \"@\" recipes of a text file to a recipe book"),
+        {QStringLiteral("import-recipes"),
+         QStringLiteral("add the \"@\" recipes of a text file to a recipe book"),
          QStringLiteral("Recipes between \"@ujrecept\" and \"@receptvege\", with \"@kategoria=\", \"@finomsag=\", "
                         "\"@nehezseg=\", \"@ido=\", \"@kep=\" and the sections \"@hozzavalok\" and \"@elkeszites\". "
                         "Prints how many recipes were offered, stored and refused. A difficulty or time that is not a "
@@ -149,12 +167,14 @@ std::vector<CommandSpec> makeTable() {
          {dictOption(QStringLiteral("recipe book"))},
          arguments(QStringLiteral("FILE"), QStringLiteral("the text file"), 1, 1, Completion::File),
          runImportRecipes},
-        {QStringLiteral("export-list"), QStringLiteral("write a headword list as a \"##\" text file"),
+        {QStringLiteral("export-list"),
+         QStringLiteral("write a headword list as a \"##\" text file"),
          QString(),
          {dictOption(QStringLiteral("headword list"))},
          arguments(QStringLiteral("FILE"), QStringLiteral("the file to write"), 1, 1, Completion::File),
          runExportList},
-        {QStringLiteral("export-delimited"), QStringLiteral("write a dictionary's rows as delimited text, or as a spreadsheet"),
+        {QStringLiteral("export-delimited"),
+         QStringLiteral("write a dictionary's rows as delimited text, or as a spreadsheet"),
          QStringLiteral("Writes every field of every row in the order the dictionary's window shows it, as the export "
                         "window does: a header line of the field names (an empty line with --no-header), then one "
                         "line per row, each value between the quote characters and followed by the separator, the "
@@ -168,11 +188,14 @@ std::vector<CommandSpec> makeTable() {
           option(QStringLiteral("sep"), QStringLiteral("CHAR"), QStringLiteral("the separator: ; (default), tab, , or |")),
           option(QStringLiteral("quote"), QStringLiteral("CHAR"), QStringLiteral("the quote character: \", ' or none (default)")),
           option(QStringLiteral("no-header"), QString(), QStringLiteral("leave the first line empty")),
-          option(QStringLiteral("field-names"), QString(), QStringLiteral("head the columns with the field names rather than their captions")),
-          option(QStringLiteral("memo-lines"), QString(), QStringLiteral("write memos as their lines joined with \"|\" instead of BLOB"))},
+          option(QStringLiteral("field-names"), QString(),
+                 QStringLiteral("head the columns with the field names rather than their captions")),
+          option(QStringLiteral("memo-lines"), QString(),
+                 QStringLiteral("write memos as their lines joined with \"|\" instead of BLOB"))},
          arguments(QStringLiteral("FILE"), QStringLiteral("the file to write"), 1, 1, Completion::File),
          runExportDelimited},
-        {QStringLiteral("export-html"), QStringLiteral("write a bilingual dictionary as an HTML page"),
+        {QStringLiteral("export-html"),
+         QStringLiteral("write a bilingual dictionary as an HTML page"),
          QStringLiteral("One table with a column per language, as wide as in the dictionary's window, in the order "
                         "the window shows it, then the date and time of writing. The page is ISO-8859-2 as it "
                         "declares, or UTF-8 (and says so) when a character needs it."),

@@ -15,8 +15,8 @@ struct CommandRun;
 enum class Completion { None, File, Folder, Choices };
 
 struct OptionSpec {
-    QString name;        // without the leading "--"
-    QString valueName;   // empty for a switch
+    QString name;      // without the leading "--"
+    QString valueName; // empty for a switch
     QString description;
     QStringList choices; // the values allowed; empty: any value
     Completion completion = Completion::None;

@@ -66,8 +66,8 @@ int runDicts(CommandRun& run) {
     try {
         const QList<CatalogueEntry> entries = catalogueEntries(run.db);
         const std::unique_ptr<RowWriter> writer = makeRowWriter(format, run.out);
-        writer->begin({QStringLiteral("szotarak"), QStringLiteral("szotarak_nev"), QStringLiteral("tablanev"), QStringLiteral("tipus"),
-                       QStringLiteral("letezik")});
+        writer->begin({QStringLiteral("szotarak"), QStringLiteral("szotarak_nev"), QStringLiteral("tablanev"),
+                       QStringLiteral("tipus"), QStringLiteral("letezik")});
         for (const CatalogueEntry& e : entries)
             writer->row({QVariant::fromValue<qlonglong>(e.id), e.name, e.table, QVariant::fromValue<qlonglong>(e.type),
                          e.present ? QStringLiteral("I") : QStringLiteral("N")});
@@ -87,7 +87,8 @@ int runLookup(CommandRun& run) {
             // The search tab's prefix list, with the statement it runs.
             for (const QString& prefix : run.arguments) {
                 if (prefix.size() < kPrefixListMinLength)
-                    return run.fail(QStringLiteral("Túl rövid kezdet: %1 (legalább %2 karakter kell)").arg(prefix).arg(kPrefixListMinLength));
+                    return run.fail(
+                        QStringLiteral("Túl rövid kezdet: %1 (legalább %2 karakter kell)").arg(prefix).arg(kPrefixListMinLength));
                 Query q(run.db);
                 q.setSql(prefixListStatement(info.tablanev, column, prefix));
                 for (ResultSet rs = q.open(); !rs.eof(); rs.next())

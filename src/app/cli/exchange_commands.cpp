@@ -28,7 +28,8 @@ int runImportPairs(CommandRun& run) {
         run, Bilingual, [sep](Table& table) { return PairImporter(table, sep); },
         [](PairImporter& importer, const QString& text) {
             // Lines as the import window's editor holds them: a final line break offers an empty line.
-            forEachLine(text, true, [&importer](QStringView line) { return importer.offer(line.toString()) != RowResult::Failed; });
+            forEachLine(text, true,
+                        [&importer](QStringView line) { return importer.offer(line.toString()) != RowResult::Failed; });
         });
 }
 

@@ -39,14 +39,17 @@ void openInWindowOrder(Table& table, const TSzotarak& info) {
 
 bool parseDelimitedOptions(const CommandRun& run, DelimitedOptions& options, QString& problem) {
     const QString sep = run.isSet("sep") ? run.value("sep") : QStringLiteral(";");
-    if (sep == QLatin1String("tab") || sep == QLatin1String("\\t")) options.separator = QLatin1Char('\t');
-    else if (sep == QLatin1String(";") || sep == QLatin1String(",") || sep == QLatin1String("|")) options.separator = sep.at(0);
+    if (sep == QLatin1String("tab") || sep == QLatin1String("\\t"))
+        options.separator = QLatin1Char('\t');
+    else if (sep == QLatin1String(";") || sep == QLatin1String(",") || sep == QLatin1String("|"))
+        options.separator = sep.at(0);
     else {
         problem = QStringLiteral("--sep: \";\", \"tab\", \",\" or \"|\"");
         return false;
     }
     const QString quote = run.isSet("quote") ? run.value("quote") : QStringLiteral("none");
-    if (quote == QLatin1String("\"") || quote == QLatin1String("'")) options.quote = quote.at(0);
+    if (quote == QLatin1String("\"") || quote == QLatin1String("'"))
+        options.quote = quote.at(0);
     else if (quote != QLatin1String("none")) {
         problem = QStringLiteral("--quote: '\"', \"'\" or none");
         return false;
@@ -95,7 +98,8 @@ int runExportHtml(CommandRun& run) {
         if (!run.findDictionary(Bilingual, info)) return 1;
         Table table(run.db);
         openInWindowOrder(table, info);
-        const HtmlPageResult written = writeHtmlPage(table, parseHtmlColumns(bilingualHtmlColumns(info)), info.szotarak_nev, path);
+        const HtmlPageResult written =
+            writeHtmlPage(table, parseHtmlColumns(bilingualHtmlColumns(info)), info.szotarak_nev, path);
         if (!written.ok) return run.fail(written.error);
         run.out << path << ": " << written.rows << " rows written (" << (written.utf8 ? "UTF-8" : "ISO-8859-2") << ")\n";
     } catch (const ExportError& e) {

@@ -13,7 +13,9 @@ const QString kExitStatus = QStringLiteral("0 when the command did its work; 1 a
                                            "extra argument), with the usage on stderr.");
 const QString kOutput = QStringLiteral("Output is UTF-8 whatever the locale.");
 
-QString valueText(const OptionSpec& o) { return o.choices.isEmpty() ? o.valueName : o.choices.join(QLatin1Char('|')); }
+QString valueText(const OptionSpec& o) {
+    return o.choices.isEmpty() ? o.valueName : o.choices.join(QLatin1Char('|'));
+}
 
 QString optionSynopsis(const OptionSpec& o) {
     QString s = QStringLiteral("--") + o.name;
@@ -58,7 +60,8 @@ QString roffParagraphs(const QString& text) {
 QString roffOption(const OptionSpec& o) {
     QString s = QStringLiteral(".TP\n\\fB") + roff(QStringLiteral("--") + o.name) + QStringLiteral("\\fR");
     if (!o.valueName.isEmpty()) s += QStringLiteral(" \\fI") + roff(valueText(o)) + QStringLiteral("\\fR");
-    return s + QLatin1Char('\n') + roff(o.description) + (o.required ? QStringLiteral(" (required)") : QString()) + QLatin1Char('\n');
+    return s + QLatin1Char('\n') + roff(o.description) + (o.required ? QStringLiteral(" (required)") : QString()) +
+           QLatin1Char('\n');
 }
 
 } // namespace
@@ -98,8 +101,9 @@ QString commandHelp(const CommandSpec& command) {
 QString manPage(const QString& version) {
     QString page = QStringLiteral(".TH VERBALO\\-CLI 1 \"\" \"Verbalo %1\" \"User Commands\"\n").arg(roff(version));
     page += QStringLiteral(".SH NAME\nverbalo\\-cli \\- scripted work on a Verbalo data folder\n");
-    page += QStringLiteral(".SH SYNOPSIS\n.B verbalo\\-cli\n[\\fB\\-\\-data\\fR \\fIFOLDER\\fR] \\fICOMMAND\\fR [\\fIOPTIONS\\fR] "
-                           "[\\fIARGUMENTS\\fR]\n");
+    page +=
+        QStringLiteral(".SH SYNOPSIS\n.B verbalo\\-cli\n[\\fB\\-\\-data\\fR \\fIFOLDER\\fR] \\fICOMMAND\\fR [\\fIOPTIONS\\fR] "
+                       "[\\fIARGUMENTS\\fR]\n");
     page += QStringLiteral(".SH DESCRIPTION\n") +
             roff(QStringLiteral("verbalo-cli works on the data folder of Verbalo9 and Quickor (the catalogue and the "
                                 "dictionary tables) with the same libraries as the programs, so that it can be used "
@@ -110,7 +114,8 @@ QString manPage(const QString& version) {
         if (!o.hidden) page += roffOption(o);
     page += QStringLiteral(".SH COMMANDS\n");
     for (const CommandSpec& c : commandTable()) {
-        page += QStringLiteral(".SS \"") + roff(commandSynopsis(c)) + QStringLiteral("\"\n") + roff(c.summary) + QStringLiteral(".\n");
+        page += QStringLiteral(".SS \"") + roff(commandSynopsis(c)) + QStringLiteral("\"\n") + roff(c.summary) +
+                QStringLiteral(".\n");
         if (!c.details.isEmpty()) page += QStringLiteral(".PP\n") + roffParagraphs(c.details) + QLatin1Char('\n');
         for (const OptionSpec& o : c.options) page += roffOption(o);
         if (!c.arguments.name.isEmpty())

@@ -14,7 +14,9 @@ namespace verbalo::cli {
 namespace {
 
 // Relative picture paths are looked for beside the file that names them first.
-QString folderOfFile(const CommandRun& run) { return QFileInfo(run.arguments.first()).absolutePath(); }
+QString folderOfFile(const CommandRun& run) {
+    return QFileInfo(run.arguments.first()).absolutePath();
+}
 
 } // namespace
 
@@ -33,8 +35,7 @@ int runImportRecipes(CommandRun& run) {
         run, RecipeBook, [&folder](store::Table& table) { return RecipeImporter(table, folder); },
         [](RecipeImporter& importer, const QString& text) {
             const QList<QStringView> lines = lineViews(text);
-            for (int i = 0; i < lines.size() && importer.addLine(lines, i); ++i) {
-            }
+            for (int i = 0; i < lines.size() && importer.addLine(lines, i); ++i) {}
         });
 }
 

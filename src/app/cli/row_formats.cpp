@@ -8,7 +8,9 @@ namespace verbalo::cli {
 
 namespace {
 
-bool isBlob(const QVariant& v) { return v.typeId() == QMetaType::QByteArray; }
+bool isBlob(const QVariant& v) {
+    return v.typeId() == QMetaType::QByteArray;
+}
 
 class TsvWriter : public RowWriter {
 public:
@@ -17,9 +19,12 @@ public:
     void row(const QVariantList& values) override {
         QStringList cells;
         for (const QVariant& v : values) {
-            if (v.isNull()) cells << QString();
-            else if (isBlob(v)) cells << QStringLiteral("<%1 bytes>").arg(v.toByteArray().size());
-            else cells << tsvEscaped(v.toString());
+            if (v.isNull())
+                cells << QString();
+            else if (isBlob(v))
+                cells << QStringLiteral("<%1 bytes>").arg(v.toByteArray().size());
+            else
+                cells << tsvEscaped(v.toString());
         }
         out_ << cells.join(QLatin1Char('\t')) << '\n';
     }
@@ -41,9 +46,12 @@ public:
     void row(const QVariantList& values) override {
         QStringList cells;
         for (const QVariant& v : values) {
-            if (v.isNull()) cells << QString();
-            else if (isBlob(v)) cells << QString::fromLatin1(v.toByteArray().toBase64());
-            else cells << v.toString();
+            if (v.isNull())
+                cells << QString();
+            else if (isBlob(v))
+                cells << QString::fromLatin1(v.toByteArray().toBase64());
+            else
+                cells << v.toString();
         }
         record(cells);
     }
@@ -53,7 +61,8 @@ private:
     void record(const QStringList& cells) {
         QStringList fields;
         for (QString c : cells) {
-            if (c.contains(QLatin1Char(',')) || c.contains(QLatin1Char('"')) || c.contains(QLatin1Char('\r')) || c.contains(QLatin1Char('\n'))) {
+            if (c.contains(QLatin1Char(',')) || c.contains(QLatin1Char('"')) || c.contains(QLatin1Char('\r')) ||
+                c.contains(QLatin1Char('\n'))) {
                 c.replace(QLatin1Char('"'), QLatin1String("\"\""));
                 c = QLatin1Char('"') + c + QLatin1Char('"');
             }
@@ -74,8 +83,10 @@ QString jsonString(const QString& text) {
         case '\r': s += QLatin1String("\\r"); break;
         case '\t': s += QLatin1String("\\t"); break;
         default:
-            if (c.unicode() < 0x20) s += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else s += c;
+            if (c.unicode() < 0x20)
+                s += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                s += c;
         }
     }
     return s + QLatin1Char('"');

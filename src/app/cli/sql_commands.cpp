@@ -28,7 +28,8 @@ QVariant shownValue(const QVariant& v, const FieldDef& field) {
 void runStatement(Database& db, const QString& statement, RowFormat format, QTextStream& out) {
     bool returnsRows = false;
     // Prepared once to learn whether it yields rows; file-level statements never do.
-    if (classifyStatement(statement).kind == StatementShape::Kind::Other) returnsRows = db.session().prepare(statement).columnCount() > 0;
+    if (classifyStatement(statement).kind == StatementShape::Kind::Other)
+        returnsRows = db.session().prepare(statement).columnCount() > 0;
     Query q(db);
     q.setSql(statement);
     if (!returnsRows) {
@@ -90,9 +91,12 @@ int runTables(CommandRun& run) {
 int runCheck(CommandRun& run) {
     QStringList tables;
     try {
-        if (run.arguments.isEmpty()) tables = run.db.tableNames();
-        else if (run.db.tableExists(run.arguments.first())) tables << run.arguments.first();
-        else return run.fail(QStringLiteral("no such table: %1").arg(run.arguments.first()));
+        if (run.arguments.isEmpty())
+            tables = run.db.tableNames();
+        else if (run.db.tableExists(run.arguments.first()))
+            tables << run.arguments.first();
+        else
+            return run.fail(QStringLiteral("no such table: %1").arg(run.arguments.first()));
     } catch (const StoreError& e) {
         return run.fail(e.message());
     }

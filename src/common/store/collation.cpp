@@ -23,8 +23,7 @@ struct Collators {
         status = U_ZERO_ERROR;
         ignoringCase = ucol_open("", &status);
         status = U_ZERO_ERROR;
-        if (ignoringCase)
-            ucol_setStrength(ignoringCase, UCOL_SECONDARY);
+        if (ignoringCase) ucol_setStrength(ignoringCase, UCOL_SECONDARY);
     }
     ~Collators() {
         if (full) ucol_close(full);
@@ -41,15 +40,13 @@ Collators& collators() {
 int icuCompare(UCollator* coll, const char* a, int aLen, const char* b, int bLen) {
     UErrorCode status = U_ZERO_ERROR;
     UCollationResult r = ucol_strcollUTF8(coll, a, aLen, b, bLen, &status);
-    if (U_FAILURE(status))
-        return 0;
+    if (U_FAILURE(status)) return 0;
     return r == UCOL_LESS ? -1 : (r == UCOL_GREATER ? 1 : 0);
 }
 
 int byteCompare(const char* a, int aLen, const char* b, int bLen) {
     int n = std::memcmp(a, b, static_cast<size_t>(std::min(aLen, bLen)));
-    if (n != 0)
-        return n < 0 ? -1 : 1;
+    if (n != 0) return n < 0 ? -1 : 1;
     return aLen < bLen ? -1 : (aLen > bLen ? 1 : 0);
 }
 
@@ -59,8 +56,7 @@ int sqliteCollation(void*, int aLen, const void* a, int bLen, const void* b) {
 
 bool isAscii(const unsigned char* s, int n) {
     for (int i = 0; i < n; ++i)
-        if (s[i] >= 0x80)
-            return false;
+        if (s[i] >= 0x80) return false;
     return true;
 }
 
@@ -90,7 +86,9 @@ inline UChar32 mapCase(UChar32 c, CaseChange how) {
     return how == CaseChange::Upper ? u_toupper(c) : u_tolower(c);
 }
 
-inline UChar32 foldCase(UChar32 c) { return c < LatinCaseTables::kSize ? latinCase.folded[c] : u_foldCase(c, U_FOLD_CASE_DEFAULT); }
+inline UChar32 foldCase(UChar32 c) {
+    return c < LatinCaseTables::kSize ? latinCase.folded[c] : u_foldCase(c, U_FOLD_CASE_DEFAULT);
+}
 
 // Case mapping straight on the UTF-8 bytes, one code point at a time: no conversion to UTF-16
 // and no allocation per row, as a scan calls this once per row.
@@ -141,8 +139,12 @@ void changeCase(sqlite3_context* ctx, sqlite3_value* v, CaseChange how) {
     sqlite3_result_text(ctx, out.data(), static_cast<int>(out.size()), SQLITE_TRANSIENT);
 }
 
-void upperFunction(sqlite3_context* ctx, int, sqlite3_value** argv) { changeCase(ctx, argv[0], CaseChange::Upper); }
-void lowerFunction(sqlite3_context* ctx, int, sqlite3_value** argv) { changeCase(ctx, argv[0], CaseChange::Lower); }
+void upperFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    changeCase(ctx, argv[0], CaseChange::Upper);
+}
+void lowerFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    changeCase(ctx, argv[0], CaseChange::Lower);
+}
 
 // Code points after simple case folding.
 void foldInto(const unsigned char* s, int n, std::u32string& out) {
@@ -188,13 +190,11 @@ bool likeMatch(const std::u32string& pat, const std::u32string& str, char32_t es
                 continue;
             }
         }
-        if (starP == std::u32string::npos)
-            return false;
+        if (starP == std::u32string::npos) return false;
         p = starP;
         s = ++starS;
     }
-    while (p < pat.size() && pat[p] == U'%')
-        ++p;
+    while (p < pat.size() && pat[p] == U'%') ++p;
     return p == pat.size();
 }
 

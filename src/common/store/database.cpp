@@ -28,7 +28,10 @@ bool ensureCurrentCollation(Connection& conn, const QString& schema) {
     // Indexes sorted by another comparator would mislead every search: rebuild them first.
     try {
         Transaction transaction(conn);
-        Statement list(conn, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'").arg(quoteIdentifier(schema)));
+        Statement list(
+            conn,
+            QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'")
+                .arg(quoteIdentifier(schema)));
         QStringList tableNames;
         {
             StatementResetter r(list);
@@ -75,8 +78,7 @@ QString Database::plainNameProblem(const QString& tableName) {
             return QStringLiteral("table name %1 holds a path separator; a table is a file in the data folder").arg(tableName);
         if (c == QLatin1Char('.'))
             return QStringLiteral("table name %1 holds a dot; a table name is a plain file name").arg(tableName);
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return QStringLiteral("a table name may not hold a control character");
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f) return QStringLiteral("a table name may not hold a control character");
     }
     return QString();
 }

@@ -136,6 +136,8 @@ QVariant KeyedReader::value(const QString& field) const {
     return current_[static_cast<size_t>(i)];
 }
 
-QString KeyedReader::text(const QString& field) const { return valueText(value(field)); }
+QString KeyedReader::text(const QString& field) const {
+    return valueText(value(field));
+}
 
 } // namespace verbalo::store

@@ -90,8 +90,11 @@ const char* readCell(const char* p, Cell& c) {
     case TagNull: break;
     case TagNumber:
         c.isInteger = *p++ != 0;
-        if (c.isInteger) { std::memcpy(&c.i, p, 8); c.d = static_cast<double>(c.i); }
-        else std::memcpy(&c.d, p, 8);
+        if (c.isInteger) {
+            std::memcpy(&c.i, p, 8);
+            c.d = static_cast<double>(c.i);
+        } else
+            std::memcpy(&c.d, p, 8);
         p += 8;
         break;
     default:
@@ -111,9 +114,8 @@ int compareCells(const Cell& a, const Cell& b, KeyStrength strength) {
         if (a.isInteger && b.isInteger) return a.i < b.i ? -1 : (a.i > b.i ? 1 : 0);
         return a.d < b.d ? -1 : (a.d > b.d ? 1 : 0);
     case TagText:
-        return strength == KeyStrength::Exact
-                   ? compareKeys(a.p, static_cast<int>(a.n), b.p, static_cast<int>(b.n))
-                   : compareKeysIgnoringCase(a.p, static_cast<int>(a.n), b.p, static_cast<int>(b.n));
+        return strength == KeyStrength::Exact ? compareKeys(a.p, static_cast<int>(a.n), b.p, static_cast<int>(b.n))
+                                              : compareKeysIgnoringCase(a.p, static_cast<int>(a.n), b.p, static_cast<int>(b.n));
     default: {
         int r = std::memcmp(a.p, b.p, std::min(a.n, b.n));
         if (r != 0) return r < 0 ? -1 : 1;
@@ -205,7 +207,9 @@ void OrderIndex::loadFrom(sqlite3_stmt* stmt, int keyColumns) {
     sqlite3_reset(stmt);
 }
 
-std::string OrderIndex::keyAt(size_t pos) const { return keys_.substr(offsets_[pos], lengths_[pos]); }
+std::string OrderIndex::keyAt(size_t pos) const {
+    return keys_.substr(offsets_[pos], lengths_[pos]);
+}
 
 int OrderIndex::compareAt(size_t pos, const OrderKey& key, int columns, KeyStrength strength) const {
     return compareEncodedKeys(keys_.data() + offsets_[pos], lengths_[pos], key.bytes().data(), key.bytes().size(), columns,
@@ -216,8 +220,10 @@ size_t OrderIndex::lowerBound(const OrderKey& key, int columns, KeyStrength stre
     size_t lo = 0, hi = rowids_.size();
     while (lo < hi) {
         size_t mid = lo + (hi - lo) / 2;
-        if (compareAt(mid, key, columns, strength) < 0) lo = mid + 1;
-        else hi = mid;
+        if (compareAt(mid, key, columns, strength) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     return lo;
 }

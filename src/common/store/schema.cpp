@@ -24,8 +24,7 @@ const FieldDef* TableSchema::field(const QString& name) const {
 
 const IndexDef* TableSchema::indexLeadingWith(const QString& column) const {
     for (const IndexDef& idx : indexes)
-        if (!idx.columns.isEmpty() && idx.columns.first().compare(column, Qt::CaseInsensitive) == 0)
-            return &idx;
+        if (!idx.columns.isEmpty() && idx.columns.first().compare(column, Qt::CaseInsensitive) == 0) return &idx;
     return nullptr;
 }
 
@@ -64,9 +63,12 @@ FieldDef describeDeclaredType(const QString& name, const QString& declaredType) 
         f.kind = FieldKind::AutoInc;
     } else if (base == QLatin1String("BLOB") || base == QLatin1String("BINARY")) {
         // Blob sub-types: 1 and 3 are memos (plain and formatted), 5 graphic, others binary.
-        if (second == 1 || second == 3) f.kind = FieldKind::Memo;
-        else if (second == 5) f.kind = FieldKind::Graphic;
-        else f.kind = FieldKind::Binary;
+        if (second == 1 || second == 3)
+            f.kind = FieldKind::Memo;
+        else if (second == 5)
+            f.kind = FieldKind::Graphic;
+        else
+            f.kind = FieldKind::Binary;
     } else if (base == QLatin1String("MEMO") || base == QLatin1String("CLOB")) {
         f.kind = FieldKind::Memo;
     } else if (base == QLatin1String("GRAPHIC") || base == QLatin1String("IMAGE")) {
@@ -86,8 +88,8 @@ FieldDef describeDeclaredType(const QString& name, const QString& declaredType) 
     } else if (base.contains(QLatin1String("INT"))) {
         f.kind = FieldKind::Integer;
     } else if (base.contains(QLatin1String("REAL")) || base.contains(QLatin1String("FLOA")) ||
-               base.contains(QLatin1String("DOUB")) || base == QLatin1String("NUMERIC") ||
-               base == QLatin1String("DECIMAL") || base == QLatin1String("MONEY") || base == QLatin1String("NUMBER")) {
+               base.contains(QLatin1String("DOUB")) || base == QLatin1String("NUMERIC") || base == QLatin1String("DECIMAL") ||
+               base == QLatin1String("MONEY") || base == QLatin1String("NUMBER")) {
         f.kind = FieldKind::Float;
     } else if (base.isEmpty()) {
         f.kind = FieldKind::Unknown;
@@ -100,10 +102,11 @@ FieldDef describeDeclaredType(const QString& name, const QString& declaredType) 
 namespace {
 
 QString userTableName(Connection& conn) {
-    Statement s(conn, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid"));
+    Statement s(
+        conn, QStringLiteral(
+                  "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid"));
     StatementResetter r(s);
-    if (!s.step())
-        throw StoreError(QStringLiteral("%1 holds no table").arg(conn.path()));
+    if (!s.step()) throw StoreError(QStringLiteral("%1 holds no table").arg(conn.path()));
     return s.text(0);
 }
 

@@ -27,7 +27,10 @@ std::vector<Token> tokenize(const QString& s) {
     int i = 0;
     while (i < n) {
         const QChar c = s[i];
-        if (c.isSpace()) { ++i; continue; }
+        if (c.isSpace()) {
+            ++i;
+            continue;
+        }
         if (c == QLatin1Char('-') && i + 1 < n && s[i + 1] == QLatin1Char('-')) {
             while (i < n && s[i] != QLatin1Char('\n')) ++i;
             continue;
@@ -43,13 +46,17 @@ std::vector<Token> tokenize(const QString& s) {
             ++i;
             while (i < n) {
                 if (s[i] == close) {
-                    if (close != QLatin1Char(']') && i + 1 < n && s[i + 1] == close) { i += 2; continue; }
+                    if (close != QLatin1Char(']') && i + 1 < n && s[i + 1] == close) {
+                        i += 2;
+                        continue;
+                    }
                     ++i;
                     break;
                 }
                 ++i;
             }
-            out.push_back({c == QLatin1Char('\'') ? Token::Type::String : Token::Type::Quoted, s.mid(start, i - start), start, i});
+            out.push_back(
+                {c == QLatin1Char('\'') ? Token::Type::String : Token::Type::Quoted, s.mid(start, i - start), start, i});
             continue;
         }
         if (c.isLetter() || c == QLatin1Char('_')) {
@@ -84,8 +91,10 @@ bool isName(const std::vector<Token>& t, size_t i) {
 size_t matchingParen(const std::vector<Token>& t, size_t open) {
     int depth = 0;
     for (size_t i = open; i < t.size(); ++i) {
-        if (isPunct(t, i, '(')) ++depth;
-        else if (isPunct(t, i, ')') && --depth == 0) return i;
+        if (isPunct(t, i, '('))
+            ++depth;
+        else if (isPunct(t, i, ')') && --depth == 0)
+            return i;
     }
     return t.size();
 }
@@ -120,16 +129,23 @@ StatementShape classifyStatement(const QString& sql) {
         i = 1;
         if (isWord(t, i, "TEMP") || isWord(t, i, "TEMPORARY")) return shape; // temporary tables stay in memory
         bool unique = false;
-        if (isWord(t, i, "UNIQUE")) { unique = true; ++i; }
+        if (isWord(t, i, "UNIQUE")) {
+            unique = true;
+            ++i;
+        }
         if (!unique && isWord(t, i, "TABLE")) {
             ++i;
-            if (isWord(t, i, "IF") && isWord(t, i + 1, "NOT") && isWord(t, i + 2, "EXISTS")) { shape.ifExists = true; i += 3; }
+            if (isWord(t, i, "IF") && isWord(t, i + 1, "NOT") && isWord(t, i + 2, "EXISTS")) {
+                shape.ifExists = true;
+                i += 3;
+            }
             if (!isName(t, i) || isPunct(t, i + 1, '.')) return shape; // schema-qualified: left to SQLite
             shape.table = unquoteIdentifier(t[i].text);
             ++i;
             if (isPunct(t, i, '(')) {
                 size_t close = matchingParen(t, i);
-                if (close >= t.size()) throw StoreError(QStringLiteral("unbalanced parentheses in CREATE TABLE %1").arg(shape.table));
+                if (close >= t.size())
+                    throw StoreError(QStringLiteral("unbalanced parentheses in CREATE TABLE %1").arg(shape.table));
                 shape.kind = StatementShape::Kind::CreateTable;
                 shape.body = sql.mid(t[i].end, t[close].begin - t[i].end);
                 return shape;
@@ -143,7 +159,10 @@ StatementShape classifyStatement(const QString& sql) {
         }
         if (isWord(t, i, "INDEX")) {
             ++i;
-            if (isWord(t, i, "IF") && isWord(t, i + 1, "NOT") && isWord(t, i + 2, "EXISTS")) { shape.ifExists = true; i += 3; }
+            if (isWord(t, i, "IF") && isWord(t, i + 1, "NOT") && isWord(t, i + 2, "EXISTS")) {
+                shape.ifExists = true;
+                i += 3;
+            }
             if (!isName(t, i) || isPunct(t, i + 1, '.')) return shape;
             const size_t nameTok = i;
             shape.indexName = unquoteIdentifier(t[i].text);
@@ -152,8 +171,8 @@ StatementShape classifyStatement(const QString& sql) {
             shape.table = unquoteIdentifier(t[i + 1].text);
             shape.kind = StatementShape::Kind::CreateIndex;
             // The index lives in its table's file, whose schema bears the table's name.
-            shape.rewritten = sql.left(t[nameTok].begin) + quoteIdentifier(shape.table) + QLatin1Char('.') +
-                              t[nameTok].text + sql.mid(t[nameTok].end);
+            shape.rewritten = sql.left(t[nameTok].begin) + quoteIdentifier(shape.table) + QLatin1Char('.') + t[nameTok].text +
+                              sql.mid(t[nameTok].end);
             return shape;
         }
         return shape;
@@ -170,7 +189,10 @@ StatementShape classifyStatement(const QString& sql) {
     }
     if (isWord(t, 0, "DROP") && isWord(t, 1, "TABLE")) {
         i = 2;
-        if (isWord(t, i, "IF") && isWord(t, i + 1, "EXISTS")) { shape.ifExists = true; i += 2; }
+        if (isWord(t, i, "IF") && isWord(t, i + 1, "EXISTS")) {
+            shape.ifExists = true;
+            i += 2;
+        }
         if (!isName(t, i) || isPunct(t, i + 1, '.')) return shape;
         shape.kind = StatementShape::Kind::DropTable;
         shape.table = unquoteIdentifier(t[i].text);
@@ -186,8 +208,10 @@ QString createTableStatement(const QString& table, const QString& body) {
     size_t start = 0;
     int depth = 0;
     for (size_t i = 0; i < t.size(); ++i) {
-        if (isPunct(t, i, '(')) ++depth;
-        else if (isPunct(t, i, ')')) --depth;
+        if (isPunct(t, i, '('))
+            ++depth;
+        else if (isPunct(t, i, ')'))
+            --depth;
         else if (depth == 0 && isPunct(t, i, ',')) {
             elements.emplace_back(start, i);
             start = i + 1;
@@ -198,7 +222,12 @@ QString createTableStatement(const QString& table, const QString& body) {
 
     auto textOf = [&](size_t a, size_t b) { return a >= b ? QString() : body.mid(t[a].begin, t[b - 1].end - t[a].begin); };
 
-    struct Column { QString name; QString type; QString rest; bool autoinc = false; };
+    struct Column {
+        QString name;
+        QString type;
+        QString rest;
+        bool autoinc = false;
+    };
     std::vector<Column> columns;
     QStringList constraints;
     QStringList primaryKey;
@@ -218,16 +247,21 @@ QString createTableStatement(const QString& table, const QString& body) {
             constraints << textOf(a, b);
             continue;
         }
-        if (!isName(t, a)) throw StoreError(QStringLiteral("bad column definition in CREATE TABLE %1: %2").arg(table, textOf(a, b)));
+        if (!isName(t, a))
+            throw StoreError(QStringLiteral("bad column definition in CREATE TABLE %1: %2").arg(table, textOf(a, b)));
         Column col;
         col.name = t[a].text;
         size_t k = a + 1;
-        static const char* stops[] = {"CONSTRAINT", "PRIMARY", "NOT", "NULL", "UNIQUE", "CHECK", "DEFAULT", "COLLATE", "REFERENCES", "GENERATED", "AS"};
+        static const char* stops[] = {"CONSTRAINT", "PRIMARY", "NOT",        "NULL",      "UNIQUE", "CHECK",
+                                      "DEFAULT",    "COLLATE", "REFERENCES", "GENERATED", "AS"};
         while (k < b) {
             bool stop = false;
             for (const char* w : stops) stop = stop || isWord(t, k, w);
             if (stop) break;
-            if (isPunct(t, k, '(')) { k = matchingParen(t, k) + 1; continue; }
+            if (isPunct(t, k, '(')) {
+                k = matchingParen(t, k) + 1;
+                continue;
+            }
             ++k;
         }
         col.type = textOf(a + 1, std::min(k, b));

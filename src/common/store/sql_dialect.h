@@ -10,11 +10,11 @@ namespace verbalo::store {
 struct StatementShape {
     enum class Kind { Other, CreateTable, CreateTableAs, DropTable, CreateIndex, RenameTable };
     Kind kind = Kind::Other;
-    QString table;        // CreateTable*, DropTable, CreateIndex, RenameTable: the table named
-    QString body;         // CreateTable: the text inside the outer parentheses; CreateTableAs: the SELECT
+    QString table;         // CreateTable*, DropTable, CreateIndex, RenameTable: the table named
+    QString body;          // CreateTable: the text inside the outer parentheses; CreateTableAs: the SELECT
     bool ifExists = false; // DropTable ... IF EXISTS, CreateTable/CreateIndex ... IF NOT EXISTS
-    QString indexName;    // CreateIndex
-    QString rewritten;    // CreateIndex: the statement with the index placed in the table's file
+    QString indexName;     // CreateIndex
+    QString rewritten;     // CreateIndex: the statement with the index placed in the table's file
 };
 
 StatementShape classifyStatement(const QString& sql);

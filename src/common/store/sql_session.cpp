@@ -30,7 +30,8 @@ QString missingName(const QString& message) {
 }
 
 bool needsOwnTransaction(const QString& sql) {
-    static const char* words[] = {"BEGIN", "COMMIT", "END", "ROLLBACK", "SAVEPOINT", "RELEASE", "VACUUM", "ATTACH", "DETACH", "PRAGMA"};
+    static const char* words[] = {"BEGIN",   "COMMIT", "END",    "ROLLBACK", "SAVEPOINT",
+                                  "RELEASE", "VACUUM", "ATTACH", "DETACH",   "PRAGMA"};
     const QString head = sql.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
     for (const char* w : words)
         if (head == QLatin1String(w)) return false;
@@ -46,9 +47,7 @@ SqlSession::SqlSession(Database& db) : db_(db), conn_(QString(), Connection::Mod
 int SqlSession::authorize(void* self, int action, const char* a, const char* b, const char* schema, const char*) {
     auto* session = static_cast<SqlSession*>(self);
     if (session->storeDepth_ > 0) return SQLITE_OK;
-    const auto inTableFile = [schema] {
-        return schema && qstricmp(schema, "main") != 0 && qstricmp(schema, "temp") != 0;
-    };
+    const auto inTableFile = [schema] { return schema && qstricmp(schema, "main") != 0 && qstricmp(schema, "temp") != 0; };
     QString refusal;
     switch (action) {
     case SQLITE_ATTACH:
@@ -71,9 +70,7 @@ int SqlSession::authorize(void* self, int action, const char* a, const char* b, 
         refusal = QStringLiteral("DROP TABLE %1.%2 is not allowed: use DROP TABLE %2, which removes the table's file")
                       .arg(QString::fromUtf8(schema), QString::fromUtf8(a ? a : ""));
         break;
-    default:
-        Q_UNUSED(b);
-        return SQLITE_OK;
+    default: Q_UNUSED(b); return SQLITE_OK;
     }
     session->refusal_ = refusal;
     return SQLITE_DENY;
@@ -89,7 +86,10 @@ void SqlSession::attach(const QString& table, QStringList& attachedNow) {
     if (attached_.size() >= kMaxAttached) {
         // Make room with files this statement does not need.
         for (int i = 0; i < attached_.size() && attached_.size() >= kMaxAttached;) {
-            if (attachedNow.contains(attached_[i], Qt::CaseInsensitive)) { ++i; continue; }
+            if (attachedNow.contains(attached_[i], Qt::CaseInsensitive)) {
+                ++i;
+                continue;
+            }
             detach(attached_[i]);
         }
         if (attached_.size() >= kMaxAttached)
@@ -135,12 +135,8 @@ Statement SqlSession::prepare(const QString& sql) {
 int SqlSession::execute(const QString& sql) {
     const StatementShape shape = classifyStatement(sql);
     switch (shape.kind) {
-    case StatementShape::Kind::CreateTable:
-        db_.createTable(shape.table, shape.body, shape.ifExists);
-        return 0;
-    case StatementShape::Kind::DropTable:
-        db_.dropTable(shape.table, shape.ifExists);
-        return 0;
+    case StatementShape::Kind::CreateTable: db_.createTable(shape.table, shape.body, shape.ifExists); return 0;
+    case StatementShape::Kind::DropTable: db_.dropTable(shape.table, shape.ifExists); return 0;
     case StatementShape::Kind::RenameTable:
         throw StoreError(QStringLiteral("ALTER TABLE %1 RENAME is not allowed: a table's name is the name of its file, and the "
                                         "catalogue names it; make the new table with CREATE TABLE … AS SELECT * FROM %1, "

@@ -54,8 +54,8 @@ private:
     Database& db_;
     Connection conn_;
     QStringList attached_; // least recently attached first
-    int storeDepth_ = 0;    // > 0 while the store itself attaches, detaches or rebuilds a table
-    QString refusal_;       // why the authorizer refused the last statement
+    int storeDepth_ = 0;   // > 0 while the store itself attaches, detaches or rebuilds a table
+    QString refusal_;      // why the authorizer refused the last statement
 };
 
 } // namespace verbalo::store

@@ -33,7 +33,9 @@ Connection::Connection(const QString& path, Mode mode, int busyTimeoutMs) : path
     registerCollationAndFunctions(db_);
 }
 
-Connection::~Connection() { close(); }
+Connection::~Connection() {
+    close();
+}
 
 Connection::Connection(Connection&& other) noexcept
     : db_(std::exchange(other.db_, nullptr)), dataVersionStmt_(std::exchange(other.dataVersionStmt_, nullptr)),
@@ -71,10 +73,18 @@ void Connection::exec(const QString& sql) {
     }
 }
 
-QString Connection::lastError() const { return engineMessage(db_); }
-std::int64_t Connection::lastInsertRowid() const { return sqlite3_last_insert_rowid(db_); }
-int Connection::changes() const { return sqlite3_changes(db_); }
-bool Connection::inTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
+QString Connection::lastError() const {
+    return engineMessage(db_);
+}
+std::int64_t Connection::lastInsertRowid() const {
+    return sqlite3_last_insert_rowid(db_);
+}
+int Connection::changes() const {
+    return sqlite3_changes(db_);
+}
+bool Connection::inTransaction() const {
+    return db_ && sqlite3_get_autocommit(db_) == 0;
+}
 
 std::int64_t Connection::dataVersion() {
     if (!dataVersionStmt_ && sqlite3_prepare_v2(db_, "PRAGMA data_version", -1, &dataVersionStmt_, nullptr) != SQLITE_OK) {
@@ -142,8 +152,12 @@ void Statement::bindText(int index, const QString& text) {
     sqlite3_bind_text64(stmt_, index, u.constData(), static_cast<sqlite3_uint64>(u.size()), SQLITE_STATIC, SQLITE_UTF8);
 }
 
-void Statement::bindInt(int index, std::int64_t value) { sqlite3_bind_int64(stmt_, index, value); }
-void Statement::bindNull(int index) { sqlite3_bind_null(stmt_, index); }
+void Statement::bindInt(int index, std::int64_t value) {
+    sqlite3_bind_int64(stmt_, index, value);
+}
+void Statement::bindNull(int index) {
+    sqlite3_bind_null(stmt_, index);
+}
 
 bool Statement::step() {
     int rc = sqlite3_step(stmt_);
@@ -163,19 +177,29 @@ void Statement::reset() {
     boundTexts_.clear();
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
-QString Statement::columnName(int i) const { return QString::fromUtf8(sqlite3_column_name(stmt_, i)); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
+QString Statement::columnName(int i) const {
+    return QString::fromUtf8(sqlite3_column_name(stmt_, i));
+}
 QString Statement::declaredType(int i) const {
     const char* t = sqlite3_column_decltype(stmt_, i);
     return t ? QString::fromUtf8(t) : QString();
 }
-bool Statement::isNull(int i) const { return sqlite3_column_type(stmt_, i) == SQLITE_NULL; }
+bool Statement::isNull(int i) const {
+    return sqlite3_column_type(stmt_, i) == SQLITE_NULL;
+}
 QString Statement::text(int i) const {
     const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
     return t ? QString::fromUtf8(t, sqlite3_column_bytes(stmt_, i)) : QString();
 }
-std::int64_t Statement::int64(int i) const { return sqlite3_column_int64(stmt_, i); }
-double Statement::real(int i) const { return sqlite3_column_double(stmt_, i); }
+std::int64_t Statement::int64(int i) const {
+    return sqlite3_column_int64(stmt_, i);
+}
+double Statement::real(int i) const {
+    return sqlite3_column_double(stmt_, i);
+}
 QByteArray Statement::blob(int i) const {
     const void* p = sqlite3_column_blob(stmt_, i);
     int n = sqlite3_column_bytes(stmt_, i);
@@ -193,14 +217,18 @@ QVariant Statement::value(int i) const {
     }
 }
 
-bool Statement::readOnly() const { return sqlite3_stmt_readonly(stmt_) != 0; }
+bool Statement::readOnly() const {
+    return sqlite3_stmt_readonly(stmt_) != 0;
+}
 
 Transaction::Transaction(Connection& conn) : conn_(conn) {
     conn_.exec(QStringLiteral("BEGIN IMMEDIATE"));
     active_ = true;
 }
 
-Transaction::~Transaction() { rollback(); }
+Transaction::~Transaction() {
+    rollback();
+}
 
 void Transaction::commit() {
     if (!active_) return;

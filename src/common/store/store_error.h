@@ -41,11 +41,11 @@ public:
         if (e.message().startsWith(named)) return e;
         switch (e.kind()) {
         case Kind::Busy:
-            return StoreError(QStringLiteral("table %1 is in use by another program: %2").arg(table, e.message()), e.engineCode(), e.kind());
+            return StoreError(QStringLiteral("table %1 is in use by another program: %2").arg(table, e.message()), e.engineCode(),
+                              e.kind());
         case Kind::Damaged:
             return StoreError(QStringLiteral("table %1 is damaged: %2").arg(table, e.message()), e.engineCode(), e.kind());
-        default:
-            return StoreError(plain + e.message(), e.engineCode(), e.kind());
+        default: return StoreError(plain + e.message(), e.engineCode(), e.kind());
         }
     }
 
@@ -68,8 +68,7 @@ public:
         case 13: // SQLITE_FULL
         case 14: // SQLITE_CANTOPEN
             return Kind::Io;
-        default:
-            return Kind::Other;
+        default: return Kind::Other;
         }
     }
 

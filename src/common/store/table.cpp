@@ -114,8 +114,7 @@ void Table::setIndexFieldNames(const QString& names) {
         }
     } else {
         const IndexDef* idx = schema_.indexLeadingWith(wanted.first());
-        if (!idx)
-            throw StoreError(QStringLiteral("no index on column %1 of table %2").arg(wanted.first(), name_));
+        if (!idx) throw StoreError(QStringLiteral("no index on column %1 of table %2").arg(wanted.first(), name_));
         for (const QString& w : wanted)
             if (schema_.fieldIndex(w) < 0) throw StoreError(QStringLiteral("no column %1 in table %2").arg(w, name_));
         columns = TableSchema::orderColumns(wanted, *idx);
@@ -214,8 +213,9 @@ void Table::ensureFresh() {
 void Table::buildOrder() {
     QStringList cols;
     for (const QString& c : orderColumns_) cols << quoteIdentifier(c);
-    const QString sql = QStringLiteral("SELECT rowid, %1 FROM %2%3 ORDER BY %4")
-                            .arg(cols.join(QStringLiteral(", ")), quoteIdentifier(schema_.tableName), whereClause(), orderByClause());
+    const QString sql =
+        QStringLiteral("SELECT rowid, %1 FROM %2%3 ORDER BY %4")
+            .arg(cols.join(QStringLiteral(", ")), quoteIdentifier(schema_.tableName), whereClause(), orderByClause());
     order_.clear();
     try {
         Statement s(conn_, sql);
@@ -260,7 +260,8 @@ void Table::ensureOrder() {
 OrderKey Table::readOrderKey(std::int64_t rowid) {
     QStringList cols;
     for (const QString& c : orderColumns_) cols << quoteIdentifier(c);
-    Statement& s = cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(cols.join(QStringLiteral(", ")), quoteIdentifier(schema_.tableName)));
+    Statement& s = cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
+                              .arg(cols.join(QStringLiteral(", ")), quoteIdentifier(schema_.tableName)));
     StatementResetter r(s);
     s.bindInt(1, rowid);
     ++storeReads_;
@@ -270,7 +271,8 @@ OrderKey Table::readOrderKey(std::int64_t rowid) {
 
 bool Table::rowPassesFilter(std::int64_t rowid) {
     if (!filtered_ || filter_.trimmed().isEmpty()) return true;
-    Statement& s = cached(QStringLiteral("SELECT 1 FROM %1 WHERE rowid=? AND (%2)").arg(quoteIdentifier(schema_.tableName), filter_));
+    Statement& s =
+        cached(QStringLiteral("SELECT 1 FROM %1 WHERE rowid=? AND (%2)").arg(quoteIdentifier(schema_.tableName), filter_));
     StatementResetter r(s);
     s.bindInt(1, rowid);
     return s.step();
@@ -326,14 +328,18 @@ void Table::first() {
 
 void Table::next() {
     if (!prepareMove()) return;
-    if (hasCurrent_ && pos_ + 1 < order_.size()) moveTo(pos_ + 1);
-    else eof_ = true;
+    if (hasCurrent_ && pos_ + 1 < order_.size())
+        moveTo(pos_ + 1);
+    else
+        eof_ = true;
 }
 
 void Table::prior() {
     if (!prepareMove()) return;
-    if (hasCurrent_ && pos_ > 0) moveTo(pos_ - 1);
-    else bof_ = true;
+    if (hasCurrent_ && pos_ > 0)
+        moveTo(pos_ - 1);
+    else
+        bof_ = true;
 }
 
 void Table::last() {
@@ -345,7 +351,9 @@ void Table::last() {
     eof_ = true;
 }
 
-bool Table::isEmpty() { return recordCount() == 0; }
+bool Table::isEmpty() {
+    return recordCount() == 0;
+}
 
 int Table::recordCount() {
     ensureFresh();
@@ -406,7 +414,8 @@ bool Table::locate(const QString& field, const QVariant& value, LocateOptions op
         const QString v = value.toString();
         QString column = quoteIdentifier(f.name);
         if (options.partialKey) column = QStringLiteral("substr(%1, 1, %2)").arg(column).arg(v.size());
-        condition = options.caseInsensitive ? QStringLiteral("lower(%1) = lower(?)").arg(column) : column + QStringLiteral(" = ?");
+        condition =
+            options.caseInsensitive ? QStringLiteral("lower(%1) = lower(?)").arg(column) : column + QStringLiteral(" = ?");
         bound = v;
     } else if (isEmptyValue(value) && !textual) {
         condition = quoteIdentifier(f.name) + QStringLiteral(" IS NULL");
@@ -442,9 +451,12 @@ void Table::gotoNearest(const QVariantList& key) {
     for (int i = 0; i < key.size() && i < orderColumns_.size(); ++i) {
         const FieldDef* f = schema_.field(orderColumns_[i]);
         QVariant v = key[i];
-        if (f && (f->kind == FieldKind::Integer || f->kind == FieldKind::AutoInc)) v = v.toLongLong();
-        else if (f && f->kind == FieldKind::Float) v = v.toDouble();
-        else if (f && f->kind == FieldKind::Text) v = v.toString();
+        if (f && (f->kind == FieldKind::Integer || f->kind == FieldKind::AutoInc))
+            v = v.toLongLong();
+        else if (f && f->kind == FieldKind::Float)
+            v = v.toDouble();
+        else if (f && f->kind == FieldKind::Text)
+            v = v.toString();
         typed << v;
     }
     size_t pos = order_.lowerBound(OrderKey::fromValues(typed), static_cast<int>(typed.size()), KeyStrength::IgnoringCase);
@@ -463,7 +475,8 @@ const std::vector<QVariant>& Table::rowValues(std::int64_t rowid) {
     if (it != rowCache_.constEnd()) return *it;
     if (rowCache_.size() >= kRowCacheLimit) rowCache_.clear();
     // Made once per open: building its text and finding it by that text cost more than the read.
-    if (!rowStatement_) rowStatement_ = &cached(QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(quoteIdentifier(schema_.tableName)));
+    if (!rowStatement_)
+        rowStatement_ = &cached(QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(quoteIdentifier(schema_.tableName)));
     Statement& s = *rowStatement_;
     StatementResetter r(s);
     s.bindInt(1, rowid);
@@ -484,16 +497,21 @@ const std::vector<QVariant>& Table::currentRow() {
 
 QVariant Table::value(int field) {
     requireOpen();
-    if (field < 0 || field >= fieldCount()) throw StoreError(QStringLiteral("field index %1 out of range in table %2").arg(field).arg(name_));
+    if (field < 0 || field >= fieldCount())
+        throw StoreError(QStringLiteral("field index %1 out of range in table %2").arg(field).arg(name_));
     if (state_ == State::Edit || state_ == State::Insert) return buffer_[static_cast<size_t>(field)];
     ensureFresh();
     ensureOrder();
     return currentRow()[static_cast<size_t>(field)];
 }
 
-QVariant Table::value(const QString& field) { return value(requireField(field)); }
+QVariant Table::value(const QString& field) {
+    return value(requireField(field));
+}
 
-QString Table::text(const QString& field) { return valueText(value(field)); }
+QString Table::text(const QString& field) {
+    return valueText(value(field));
+}
 
 std::int64_t Table::integer(const QString& field) {
     const QVariant v = value(field);
@@ -505,7 +523,9 @@ double Table::number(const QString& field) {
     return v.isNull() ? 0.0 : v.toDouble();
 }
 
-bool Table::isNull(const QString& field) { return value(field).isNull(); }
+bool Table::isNull(const QString& field) {
+    return value(field).isNull();
+}
 
 QVariant Table::valueAt(int position, int field) {
     ensureFresh();

@@ -41,7 +41,8 @@ void Table::setValue(int field, const QVariant& value) {
     requireOpen();
     if (state_ != State::Edit && state_ != State::Insert)
         throw StoreError(QStringLiteral("table %1 is not in edit or insert mode").arg(name_));
-    if (field < 0 || field >= fieldCount()) throw StoreError(QStringLiteral("field index %1 out of range in table %2").arg(field).arg(name_));
+    if (field < 0 || field >= fieldCount())
+        throw StoreError(QStringLiteral("field index %1 out of range in table %2").arg(field).arg(name_));
     const FieldDef& f = schema_.fields[static_cast<size_t>(field)];
     QVariant v = value;
     if (!v.isNull() && v.isValid()) {
@@ -58,8 +59,10 @@ void Table::setValue(int field, const QVariant& value) {
             break;
         }
         case FieldKind::Memo:
-            if (v.typeId() == QMetaType::QByteArray) v = QString::fromUtf8(v.toByteArray());
-            else v = v.toString();
+            if (v.typeId() == QMetaType::QByteArray)
+                v = QString::fromUtf8(v.toByteArray());
+            else
+                v = v.toString();
             break;
         case FieldKind::Boolean: v = QVariant::fromValue<qlonglong>(v.toBool() ? 1 : 0); break;
         case FieldKind::Integer:
@@ -83,7 +86,9 @@ void Table::setValue(int field, const QVariant& value) {
     anyAssigned_ = true;
 }
 
-void Table::setValue(const QString& field, const QVariant& value) { setValue(requireField(field), value); }
+void Table::setValue(const QString& field, const QVariant& value) {
+    setValue(requireField(field), value);
+}
 
 QByteArray Table::blob(const QString& field) {
     const QVariant v = value(field);
@@ -93,8 +98,9 @@ QByteArray Table::blob(const QString& field) {
 
 void Table::setBlob(const QString& field, const QByteArray& data) {
     const int fi = requireField(field);
-    setValue(fi, schema_.fields[static_cast<size_t>(fi)].kind == FieldKind::Memo ? QVariant(QString::fromUtf8(data))
-                                                                                 : QVariant(data.isNull() ? QByteArray("", 0) : data));
+    setValue(fi, schema_.fields[static_cast<size_t>(fi)].kind == FieldKind::Memo
+                     ? QVariant(QString::fromUtf8(data))
+                     : QVariant(data.isNull() ? QByteArray("", 0) : data));
 }
 
 std::unique_ptr<QIODevice> Table::blobStream(const QString& field, bool forWriting) {
@@ -116,8 +122,10 @@ void Table::insert() {
     requireOpen();
     if (state_ == State::Insert) {
         // A pending new row is kept when something was typed into it, dropped otherwise.
-        if (anyAssigned_) post();
-        else cancel();
+        if (anyAssigned_)
+            post();
+        else
+            cancel();
     } else if (state_ == State::Edit) {
         post();
     }
@@ -176,8 +184,9 @@ void Table::flushBatch() {
         lostWrites_ += writes;
         // The rows this cursor placed in its order are not in the file.
         invalidateOrder();
-        throw StoreError::ofTable(name_, StoreError(QStringLiteral("the last %1 rows were not stored: %2").arg(writes).arg(e.message()),
-                                                    e.engineCode()));
+        throw StoreError::ofTable(
+            name_,
+            StoreError(QStringLiteral("the last %1 rows were not stored: %2").arg(writes).arg(e.message()), e.engineCode()));
     }
     committedWrites_ += writes;
     dataVersion_ = conn_.dataVersion();
@@ -320,10 +329,10 @@ Statement& Table::insertStatement(const std::vector<bool>& included) {
         cols << quoteIdentifier(schema_.fields[i].name);
         marks << QStringLiteral("?");
     }
-    const QString sql = cols.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(schema_.tableName))
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(quoteIdentifier(schema_.tableName), cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    const QString sql =
+        cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(schema_.tableName))
+                       : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                             .arg(quoteIdentifier(schema_.tableName), cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     auto statement = std::make_shared<Statement>(conn_, sql);
     return *insertStatements_.emplace(included, std::move(statement)).first->second;
 }
@@ -347,7 +356,8 @@ void Table::storeUpdate() {
     }
     requireKeyGiven();
     const std::int64_t rowid = currentRowid_;
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoteIdentifier(schema_.tableName), sets.join(QLatin1Char(',')));
+    const QString sql =
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoteIdentifier(schema_.tableName), sets.join(QLatin1Char(',')));
     runWrite(cached(sql), [&](Statement& s) {
         int i = 1;
         for (const QVariant& v : values) s.bind(i++, v);
@@ -372,8 +382,10 @@ void Table::storeUpdate() {
 
 void Table::post() {
     requireOpen();
-    if (state_ == State::Insert) storeInsert();
-    else if (state_ == State::Edit) storeUpdate();
+    if (state_ == State::Insert)
+        storeInsert();
+    else if (state_ == State::Edit)
+        storeUpdate();
 }
 
 void Table::remove() {
@@ -412,7 +424,9 @@ void Table::remove() {
     notifyCurrent();
 }
 
-void Table::disableControls() { ++disabledCount_; }
+void Table::disableControls() {
+    ++disabledCount_;
+}
 
 void Table::enableControls() {
     if (disabledCount_ == 0) return;

@@ -70,6 +70,8 @@ QStringList splitDictionarizingWords(const QString& cleanedText) {
     return words;
 }
 
-QStringList dictionarizingWords(const QString& text) { return splitDictionarizingWords(cleanDictionarizingText(text)); }
+QStringList dictionarizingWords(const QString& text) {
+    return splitDictionarizingWords(cleanDictionarizingText(text));
+}
 
 } // namespace verbalo

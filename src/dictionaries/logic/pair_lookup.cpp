@@ -32,7 +32,8 @@ void PairLookup::prepare(const QString& tableName) {
     keyField_ = table_->fieldIndex(keyColumn_);
     translationField_ = table_->fieldIndex(translationColumn_);
     if (keyField_ < 0 || translationField_ < 0)
-        throw store::StoreError(QStringLiteral("no column %1 in table %2").arg(keyField_ < 0 ? keyColumn_ : translationColumn_, tableName));
+        throw store::StoreError(
+            QStringLiteral("no column %1 in table %2").arg(keyField_ < 0 ? keyColumn_ : translationColumn_, tableName));
     count_ = table_->recordCount();
 }
 

@@ -13,7 +13,9 @@ QString prefixListStatement(const QString& tableName, const QString& orderColumn
            QLatin1Char(';');
 }
 
-QString wholeTableStatement(const QString& tableName) { return QStringLiteral("SELECT * FROM ") + tableName + QLatin1Char(';'); }
+QString wholeTableStatement(const QString& tableName) {
+    return QStringLiteral("SELECT * FROM ") + tableName + QLatin1Char(';');
+}
 
 QString expressionSearchStatement(const QString& tableName, const QString& orderColumn, const QString& expression) {
     return containsStatement(tableName, orderColumn, expression, LikeSpelling::Upper);

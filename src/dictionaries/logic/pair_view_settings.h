@@ -12,7 +12,6 @@ namespace store {
 class Database;
 }
 
-
 struct PairColumnWidths {
     int nyelv1 = 0;
     int nyelv2 = 0;

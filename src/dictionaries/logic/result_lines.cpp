@@ -58,7 +58,9 @@ void ResultLines::removeFirstLine() {
     if (!lines_.empty()) lines_.erase(lines_.begin());
 }
 
-QString ResultLines::text(int i) const { return textView(i).toString(); }
+QString ResultLines::text(int i) const {
+    return textView(i).toString();
+}
 
 QStringView ResultLines::textView(int i) const {
     const Line& l = line(i);
@@ -83,7 +85,8 @@ QString ResultLines::toHtml(const QString& title, const QString& charset) const 
         const QStringView t = textView(i);
         html += QStringLiteral("<div style=\"color: ") + colourName(l.colour) + QStringLiteral("\">");
         html += t.left(l.boldStart).toString().toHtmlEscaped();
-        if (l.boldLength > 0) html += QStringLiteral("<b>") + t.mid(l.boldStart, l.boldLength).toString().toHtmlEscaped() + QStringLiteral("</b>");
+        if (l.boldLength > 0)
+            html += QStringLiteral("<b>") + t.mid(l.boldStart, l.boldLength).toString().toHtmlEscaped() + QStringLiteral("</b>");
         html += t.mid(l.boldStart + l.boldLength).toString().toHtmlEscaped();
         // An empty div has no height; keep empty lines visible.
         if (l.length == 0) html += QStringLiteral("<br>");

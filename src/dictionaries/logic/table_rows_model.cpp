@@ -28,7 +28,8 @@ void TableRowsModel::reportFailure(const store::StoreError& error) const {
     failureReported_ = true;
     auto* self = const_cast<TableRowsModel*>(this);
     QMetaObject::invokeMethod(
-        self, [self, error] {
+        self,
+        [self, error] {
             if (self->onFailure_) self->onFailure_(error);
         },
         Qt::QueuedConnection);
@@ -46,8 +47,12 @@ void TableRowsModel::syncRowCount() {
     if (currentCount() != rows_) reload();
 }
 
-int TableRowsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int TableRowsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
 
-int TableRowsModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+int TableRowsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 2;
+}
 
 } // namespace verbalo

@@ -30,7 +30,9 @@ void addWord(QByteArray& data, quint16 value) {
     data.append(static_cast<char>(value >> 8));
 }
 
-void addByte(QByteArray& data, int value) { data.append(static_cast<char>(value & 0xFF)); }
+void addByte(QByteArray& data, int value) {
+    data.append(static_cast<char>(value & 0xFF));
+}
 
 } // namespace
 
@@ -55,16 +57,23 @@ void TBiffFile::record(quint16 type, const QByteArray& data) {
 void TBiffFile::attributeBytes(TCellAttributes a, unsigned char bytes[3]) {
     bytes[0] = static_cast<unsigned char>(((a & caHidden) ? 128 : 0) + ((a & caLocked) ? 64 : 0));
     int font = 0;
-    if ((a & caFont1) || !(a & (caFont2 | caFont3 | caFont4))) font = 0;
-    else if (a & caFont2) font = 64;
-    else if (a & caFont3) font = 128;
-    else font = 192;
+    if ((a & caFont1) || !(a & (caFont2 | caFont3 | caFont4)))
+        font = 0;
+    else if (a & caFont2)
+        font = 64;
+    else if (a & caFont3)
+        font = 128;
+    else
+        font = 192;
     bytes[1] = static_cast<unsigned char>(font);
     int third = ((a & caShaded) ? 128 : 0) + ((a & caBottomBorder) ? 64 : 0) + ((a & caTopBorder) ? 32 : 0) +
                 ((a & caRightBorder) ? 16 : 0) + ((a & caLeftBorder) ? 8 : 0);
-    if (a & caLeft) third += 1;
-    else if (a & caCenter) third += 2;
-    else if (a & caRight) third += 3;
+    if (a & caLeft)
+        third += 1;
+    else if (a & caCenter)
+        third += 2;
+    else if (a & caRight)
+        third += 3;
     if (a & caFill) third += 4;
     bytes[2] = static_cast<unsigned char>(third);
 }
@@ -140,6 +149,8 @@ void TBiffFile::writeBoolean(int row, int column, TCellAttributes attributes, bo
     record(kBoolErr, data);
 }
 
-void TBiffFile::writeEof() { record(kEof, QByteArray()); }
+void TBiffFile::writeEof() {
+    record(kEof, QByteArray());
+}
 
 } // namespace verbalo

@@ -111,8 +111,10 @@ void TDataToXLS::writeCell(int sheetColumn, int index) {
     case ctInteger: {
         const qlonglong n = value.toLongLong();
         // The INTEGER record holds 16 bits without a sign; a larger number is not cut to fit.
-        if (n >= 0 && n <= 65535) biff_->writeInteger(currentRow_, sheetColumn, attributes, static_cast<quint16>(n));
-        else biff_->writeNumber(currentRow_, sheetColumn, attributes, static_cast<double>(n));
+        if (n >= 0 && n <= 65535)
+            biff_->writeInteger(currentRow_, sheetColumn, attributes, static_cast<quint16>(n));
+        else
+            biff_->writeNumber(currentRow_, sheetColumn, attributes, static_cast<double>(n));
         break;
     }
     case ctDouble: biff_->writeNumber(currentRow_, sheetColumn, attributes, value.toDouble()); break;
@@ -135,9 +137,8 @@ void TDataToXLS::endExport() {
     TDataExport::endExport();
 }
 
-SpreadsheetResult exportSpreadsheet(store::Table& table, const std::vector<ExportField>& fields,
-                                    const std::vector<bool>& checked, const QString& path,
-                                    const std::function<void()>& afterRow) {
+SpreadsheetResult exportSpreadsheet(store::Table& table, const std::vector<ExportField>& fields, const std::vector<bool>& checked,
+                                    const QString& path, const std::function<void()>& afterRow) {
     TDataToXLS writer;
     writer.setDataSet(&table);
     writer.onBeginExport = [&](TDataExport&) {

@@ -86,9 +86,8 @@ struct SpreadsheetResult {
 // The spreadsheet export of the export window and the command line: one column per field in
 // field order, labelled as the fields are, the unchecked ones (per field; missing entries
 // count as checked) switched off. afterRow is called after each row. Throws ExportError.
-SpreadsheetResult exportSpreadsheet(store::Table& table, const std::vector<ExportField>& fields,
-                                    const std::vector<bool>& checked, const QString& path,
-                                    const std::function<void()>& afterRow = {});
+SpreadsheetResult exportSpreadsheet(store::Table& table, const std::vector<ExportField>& fields, const std::vector<bool>& checked,
+                                    const QString& path, const std::function<void()>& afterRow = {});
 
 // The text shown when the worksheet could not take every row.
 QString spreadsheetRowLimitMessage(const QString& path);

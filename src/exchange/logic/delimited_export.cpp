@@ -13,7 +13,9 @@ using store::FieldKind;
 DelimitedFormat::DelimitedFormat(std::vector<ExportField> fields, DelimitedOptions options)
     : fields_(std::move(fields)), options_(std::move(options)) {}
 
-bool DelimitedFormat::isChecked(size_t field) const { return field >= options_.checked.size() || options_.checked[field]; }
+bool DelimitedFormat::isChecked(size_t field) const {
+    return field >= options_.checked.size() || options_.checked[field];
+}
 
 void DelimitedFormat::addField(QString& line, const QString& text) const {
     if (!options_.quote.isNull()) line += options_.quote;
@@ -95,6 +97,8 @@ DelimitedResult exportDelimited(store::Table& table, const std::vector<ExportFie
     return result;
 }
 
-bool isSpreadsheetFileName(const QString& path) { return path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive); }
+bool isSpreadsheetFileName(const QString& path) {
+    return path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive);
+}
 
 } // namespace verbalo

@@ -17,10 +17,10 @@ class Table;
 
 struct DelimitedOptions {
     QChar separator = QLatin1Char(';');
-    QChar quote;             // null: values are not enclosed
-    bool memoLines = false;  // memos as their lines joined with "|" instead of "BLOB"
-    bool fieldNames = false; // the header names the fields instead of showing their labels
-    bool noHeader = false;   // the first line stays, empty
+    QChar quote;               // null: values are not enclosed
+    bool memoLines = false;    // memos as their lines joined with "|" instead of "BLOB"
+    bool fieldNames = false;   // the header names the fields instead of showing their labels
+    bool noHeader = false;     // the first line stays, empty
     std::vector<bool> checked; // per field in field order; fields past its end are written
 };
 

@@ -16,15 +16,22 @@ using store::FieldKind;
 namespace {
 
 // Blob sub-type 3 is formatted text: its bytes are markup, not lines to join.
-const QRegularExpression kFormattedMemo(QStringLiteral(R"(^\s*BLOB\s*\(\s*\d+\s*,\s*3\s*\))"), QRegularExpression::CaseInsensitiveOption);
+const QRegularExpression kFormattedMemo(QStringLiteral(R"(^\s*BLOB\s*\(\s*\d+\s*,\s*3\s*\))"),
+                                        QRegularExpression::CaseInsensitiveOption);
 
 } // namespace
 
-bool isLargeObject(FieldKind kind) { return kind == FieldKind::Memo || kind == FieldKind::Binary || kind == FieldKind::Graphic; }
+bool isLargeObject(FieldKind kind) {
+    return kind == FieldKind::Memo || kind == FieldKind::Binary || kind == FieldKind::Graphic;
+}
 
-bool isWholeNumber(FieldKind kind) { return kind == FieldKind::Integer || kind == FieldKind::AutoInc; }
+bool isWholeNumber(FieldKind kind) {
+    return kind == FieldKind::Integer || kind == FieldKind::AutoInc;
+}
 
-bool isByteKind(FieldKind kind) { return kind == FieldKind::Binary || kind == FieldKind::Graphic; }
+bool isByteKind(FieldKind kind) {
+    return kind == FieldKind::Binary || kind == FieldKind::Graphic;
+}
 
 std::vector<ExportField> exportFieldsOf(const store::Table& table, const QHash<QString, QString>& captions) {
     std::vector<ExportField> fields;
@@ -47,10 +54,8 @@ QString fieldDisplayText(const QVariant& value, FieldKind kind) {
     const QLocale locale = QLocale::system();
     switch (kind) {
     case FieldKind::Integer:
-    case FieldKind::AutoInc:
-        return QString::number(value.toLongLong());
-    case FieldKind::Float:
-        return locale.toString(value.toDouble(), 'g', 15);
+    case FieldKind::AutoInc: return QString::number(value.toLongLong());
+    case FieldKind::Float: return locale.toString(value.toDouble(), 'g', 15);
     // The store keeps dates and times as ISO text; a text that is not one is shown as stored.
     case FieldKind::Date: {
         const QDate d = QDate::fromString(value.toString(), Qt::ISODate);
@@ -64,8 +69,7 @@ QString fieldDisplayText(const QVariant& value, FieldKind kind) {
         const QDateTime dt = QDateTime::fromString(value.toString(), Qt::ISODate);
         return dt.isValid() ? locale.toString(dt, QLocale::ShortFormat) : store::valueText(value);
     }
-    default:
-        return store::valueText(value);
+    default: return store::valueText(value);
     }
 }
 

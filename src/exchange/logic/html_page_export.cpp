@@ -18,8 +18,7 @@ const QString kIsoCharset = QStringLiteral("charset=iso-8859-2");
 constexpr int kCharsetLine = 3;
 
 // The page is made by the main program, whatever tool writes it.
-const QString kProgramLine =
-    QStringLiteral("<p><font face=\"Courier New\" size=\"1\">Verbalo9 1.0.0.1</font></p>");
+const QString kProgramLine = QStringLiteral("<p><font face=\"Courier New\" size=\"1\">Verbalo9 1.0.0.1</font></p>");
 
 QString alignmentPrefix(FieldAlignment alignment) {
     switch (alignment) {
@@ -31,7 +30,9 @@ QString alignmentPrefix(FieldAlignment alignment) {
 }
 
 // Shares are fractions held as doubles: 0.29 * 100 is 28.999…, which must still give 29.
-int percentOf(double share) { return static_cast<int>(std::floor(share * 100.0 + 1e-7)); }
+int percentOf(double share) {
+    return static_cast<int>(std::floor(share * 100.0 + 1e-7));
+}
 
 } // namespace
 
@@ -81,7 +82,8 @@ QStringList htmlPageLines(store::Table& table, const std::vector<HtmlColumn>& co
     std::vector<int> fieldOf;
     for (const HtmlColumn& c : columns) {
         const int f = table.fieldIndex(c.field);
-        if (f < 0) throw ExportError(QStringLiteral("A(z) %1 mező nem található a(z) %2 táblában.").arg(c.field, table.tableName()));
+        if (f < 0)
+            throw ExportError(QStringLiteral("A(z) %1 mező nem található a(z) %2 táblában.").arg(c.field, table.tableName()));
         fieldOf.push_back(f);
     }
     const QString t = escapeHtml(title);

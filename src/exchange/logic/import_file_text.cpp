@@ -6,8 +6,12 @@ namespace verbalo {
 
 namespace {
 
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-bool startsCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+bool startsCharacter(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
 
 } // namespace
 

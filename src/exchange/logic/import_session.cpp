@@ -13,7 +13,9 @@ ImportSession::ImportSession(store::Table& table) : table_(table), committedBefo
     table_.beginBatch();
 }
 
-ImportSession::~ImportSession() { finish(); }
+ImportSession::~ImportSession() {
+    finish();
+}
 
 RowResult ImportSession::discard(const store::StoreError& e) {
     // cancel() only drops the row buffer of an open table; it has nothing to fail on here.
@@ -34,7 +36,9 @@ RowResult ImportSession::discard(const store::StoreError& e) {
     return RowResult::Failed;
 }
 
-void ImportSession::countCommitted() { counts_.stored = table_.committedWrites() - committedBefore_; }
+void ImportSession::countCommitted() {
+    counts_.stored = table_.committedWrites() - committedBefore_;
+}
 
 bool ImportSession::finish() {
     if (finished_) return !failed();

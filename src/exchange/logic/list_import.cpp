@@ -4,7 +4,9 @@ namespace verbalo {
 
 namespace {
 
-bool isBlankOrControl(QChar c) { return c.unicode() <= 0x20; }
+bool isBlankOrControl(QChar c) {
+    return c.unicode() <= 0x20;
+}
 
 const QLatin1String kCrLf("\r\n");
 
@@ -18,9 +20,13 @@ QStringView trimBlanksAndControls(QStringView text) {
     return text.mid(start, end - start);
 }
 
-bool isHeadwordLine(QStringView line) { return trimBlanksAndControls(line).startsWith(QLatin1String("##")); }
+bool isHeadwordLine(QStringView line) {
+    return trimBlanksAndControls(line).startsWith(QLatin1String("##"));
+}
 
-QString headwordOf(QStringView line) { return trimBlanksAndControls(trimBlanksAndControls(line).mid(2)).toString(); }
+QString headwordOf(QStringView line) {
+    return trimBlanksAndControls(trimBlanksAndControls(line).mid(2)).toString();
+}
 
 ListImporter::ListImporter(store::Table& table)
     : session_(table), headwordField_(requiredField(table, QStringLiteral("nyelv1"))),

@@ -19,12 +19,16 @@ QStringList listTextLines(store::Table& table) {
         const QString body = nullToStr(table.valueAt(row, bodyField), QString());
         // The body goes out as its own lines, whatever line ends it was stored with, so that
         // every line of the file ends with CR LF.
-        if (body.isEmpty()) lines << QString();
-        else lines << splitLines(body, true);
+        if (body.isEmpty())
+            lines << QString();
+        else
+            lines << splitLines(body, true);
     }
     return lines;
 }
 
-TextWriteResult writeListText(store::Table& table, const QString& path) { return writeTextFile(path, listTextLines(table)); }
+TextWriteResult writeListText(store::Table& table, const QString& path) {
+    return writeTextFile(path, listTextLines(table));
+}
 
 } // namespace verbalo

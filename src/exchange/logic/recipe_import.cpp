@@ -44,7 +44,9 @@ RecipeDirective recipeDirectiveOf(QStringView line) {
     return RecipeDirective::None;
 }
 
-QString recipeDirectiveValue(QStringView line) { return getToken(QStringLiteral("="), line.toString(), 2); }
+QString recipeDirectiveValue(QStringView line) {
+    return getToken(QStringLiteral("="), line.toString(), 2);
+}
 
 QList<QStringView> lineViews(QStringView text) {
     QList<QStringView> lines;
@@ -143,8 +145,10 @@ void RecipeImporter::storeOpenRecipe(bool evenEmpty) {
     session_.storeRow([this](store::Table& table) {
         for (int c = 0; c < ColumnCount; ++c) {
             if (!assigned_[c]) continue;
-            if (c == Picture) table.setBlob(QStringLiteral("kep"), values_[c].toByteArray());
-            else table.setValue(fields_[c], values_[c]);
+            if (c == Picture)
+                table.setBlob(QStringLiteral("kep"), values_[c].toByteArray());
+            else
+                table.setValue(fields_[c], values_[c]);
         }
     });
     values_ = {};

@@ -18,9 +18,8 @@ namespace verbalo {
 // Blocks the calling thread but runs its own event loop, so it needs a QCoreApplication (or a
 // GUI one) and must be called from the thread that owns it; timers and sockets of that thread
 // keep running meanwhile.
-bool downloadToFile(const QString &address, const QString &filePath,
-                    std::chrono::milliseconds stallTimeout = std::chrono::seconds(30),
-                    QString *error = nullptr,
+bool downloadToFile(const QString& address, const QString& filePath,
+                    std::chrono::milliseconds stallTimeout = std::chrono::seconds(30), QString* error = nullptr,
                     std::chrono::milliseconds totalTimeout = std::chrono::milliseconds::zero());
 
 } // namespace verbalo

@@ -28,8 +28,8 @@ AdvertLine fetchAdvertLine(const QString& server, const QString& path, std::chro
     return readAdvertFile(path);
 }
 
-void fetchAdvertLineLater(const QString& server, const QString& path, QObject* context, std::function<void(const AdvertLine&)> shown,
-                          std::chrono::milliseconds timeout) {
+void fetchAdvertLineLater(const QString& server, const QString& path, QObject* context,
+                          std::function<void(const AdvertLine&)> shown, std::chrono::milliseconds timeout) {
     auto* download = new FileDownload(advertAddress(server), path, timeout, timeout, context);
     QObject::connect(download, &FileDownload::finished, context, [download, path, shown = std::move(shown)] {
         download->deleteLater();

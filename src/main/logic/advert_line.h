@@ -24,12 +24,14 @@ AdvertLine readAdvertFile(const QString& path);
 
 // Fetches the advert into path, waiting at most `timeout` for the server; a failed fetch leaves
 // an earlier copy in place. Then reads whichever copy is there.
-AdvertLine fetchAdvertLine(const QString& server, const QString& path, std::chrono::milliseconds timeout = std::chrono::seconds(3));
+AdvertLine fetchAdvertLine(const QString& server, const QString& path,
+                           std::chrono::milliseconds timeout = std::chrono::seconds(3));
 
 // The same without waiting: the fetch runs while the program goes on, and shown gets the
 // advert (from the fresh copy, or the earlier one when the fetch failed) once it has ended.
 // The fetch belongs to context and ends with it.
-void fetchAdvertLineLater(const QString& server, const QString& path, QObject* context, std::function<void(const AdvertLine&)> shown,
+void fetchAdvertLineLater(const QString& server, const QString& path, QObject* context,
+                          std::function<void(const AdvertLine&)> shown,
                           std::chrono::milliseconds timeout = std::chrono::seconds(3));
 
 } // namespace verbalo

@@ -47,7 +47,8 @@ void createDictionaryTable(store::Database& db, int type, const QString& tableNa
     // the creation of a table of that name.
     const QString sql = lines.join(QLatin1Char('\n'));
     const QStringList statements = store::splitStatements(sql);
-    const store::StatementShape shape = statements.size() == 1 ? store::classifyStatement(statements.first()) : store::StatementShape();
+    const store::StatementShape shape =
+        statements.size() == 1 ? store::classifyStatement(statements.first()) : store::StatementShape();
     if (shape.kind != store::StatementShape::Kind::CreateTable || shape.table != name || name.contains(QLatin1Char('/')) ||
         name.contains(QLatin1Char('\\')))
         throw store::StoreError(QStringLiteral("invalid table name: %1").arg(name));
@@ -70,8 +71,10 @@ QString suggestTableName(const QString& dictionaryName, const QStringList& taken
     QString name;
     for (const QChar c : folded) {
         const bool plain = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
-        if (plain) name += c;
-        else if (!name.isEmpty() && !name.endsWith(QLatin1Char('_'))) name += QLatin1Char('_');
+        if (plain)
+            name += c;
+        else if (!name.isEmpty() && !name.endsWith(QLatin1Char('_')))
+            name += QLatin1Char('_');
     }
     while (name.endsWith(QLatin1Char('_'))) name.chop(1);
     if (!name.isEmpty() && name.at(0).isDigit()) name.prepend(QStringLiteral("sz_"));

@@ -15,7 +15,8 @@ const QByteArray kRaiseMessage = QByteArrayLiteral("raise\n");
 }
 
 QString singleInstanceKey(const QString& settingsFolder) {
-    const QByteArray digest = QCryptographicHash::hash(QDir::cleanPath(settingsFolder).toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
+    const QByteArray digest =
+        QCryptographicHash::hash(QDir::cleanPath(settingsFolder).toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
     return QStringLiteral("Verbalo9-%1-%2").arg(::getuid()).arg(QString::fromLatin1(digest));
 }
 
@@ -30,7 +31,9 @@ SingleInstance::~SingleInstance() {
     if (lock_->isLocked()) lock_->unlock();
 }
 
-QString SingleInstance::lockFilePath() const { return QDir::tempPath() + QLatin1Char('/') + key_ + QStringLiteral(".lock"); }
+QString SingleInstance::lockFilePath() const {
+    return QDir::tempPath() + QLatin1Char('/') + key_ + QStringLiteral(".lock");
+}
 
 SingleInstance::Role SingleInstance::start(std::chrono::milliseconds wait) {
     if (lock_->tryLock(0)) {

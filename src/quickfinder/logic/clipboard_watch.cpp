@@ -9,8 +9,7 @@ namespace {
 const QString kPasswordHint = QStringLiteral("x-kde-passwordManagerHint");
 
 // The longest start of text whose UTF-8 form fits in limit bytes, never splitting a character.
-QString cutToUtf8Bytes(const QString &text, int limit)
-{
+QString cutToUtf8Bytes(const QString& text, int limit) {
     if (text.size() <= limit / 3) return text; // at most three bytes per UTF-16 unit
     qsizetype bytes = 0;
     qsizetype i = 0;
@@ -28,8 +27,7 @@ QString cutToUtf8Bytes(const QString &text, int limit)
 
 } // namespace
 
-ClipboardText clipboardTextOf(const QMimeData *data)
-{
+ClipboardText clipboardTextOf(const QMimeData* data) {
     ClipboardText result;
     if (!data || !data->hasText()) return result;
     if (data->hasFormat(kPasswordHint) && data->data(kPasswordHint).trimmed() == "secret") return result;
@@ -38,31 +36,26 @@ ClipboardText clipboardTextOf(const QMimeData *data)
     return result;
 }
 
-TimerClock::TimerClock(QObject *parent) : WatchClock(parent)
-{
+TimerClock::TimerClock(QObject* parent) : WatchClock(parent) {
     connect(&timer_, &QTimer::timeout, this, &WatchClock::tick);
 }
 
-ClipboardWatch::ClipboardWatch(ClipboardSource &source, WatchClock &clock, QObject *parent)
-    : QObject(parent), source_(source), clock_(clock)
-{
+ClipboardWatch::ClipboardWatch(ClipboardSource& source, WatchClock& clock, QObject* parent)
+    : QObject(parent), source_(source), clock_(clock) {
     connect(&clock_, &WatchClock::tick, this, &ClipboardWatch::check);
 }
 
-void ClipboardWatch::start()
-{
+void ClipboardWatch::start() {
     running_ = true;
     clock_.start(kIntervalMs);
 }
 
-void ClipboardWatch::stop()
-{
+void ClipboardWatch::stop() {
     running_ = false;
     clock_.stop();
 }
 
-void ClipboardWatch::check()
-{
+void ClipboardWatch::check() {
     if (!running_) return;
     try {
         if (searchTabActive_ && !searchTabActive_()) return;

@@ -23,7 +23,7 @@ struct ClipboardText {
 // The text of clipboard content: none when there is no content or no text, and none when a
 // password manager marks it as secret (x-kde-passwordManagerHint "secret"), so a copied
 // password never lands in the window. A longer text is cut to kClipboardTextLimit.
-ClipboardText clipboardTextOf(const QMimeData *data);
+ClipboardText clipboardTextOf(const QMimeData* data);
 
 // Where the watch reads the clipboard. Reading may throw when the clipboard is busy.
 class ClipboardSource {
@@ -47,7 +47,7 @@ signals:
 class TimerClock : public WatchClock {
     Q_OBJECT
 public:
-    explicit TimerClock(QObject *parent = nullptr);
+    explicit TimerClock(QObject* parent = nullptr);
     void start(int intervalMs) override { timer_.start(intervalMs); }
     void stop() override { timer_.stop(); }
     bool isActive() const override { return timer_.isActive(); }
@@ -66,7 +66,7 @@ class ClipboardWatch : public QObject {
 public:
     static constexpr int kIntervalMs = 1000;
 
-    ClipboardWatch(ClipboardSource &source, WatchClock &clock, QObject *parent = nullptr);
+    ClipboardWatch(ClipboardSource& source, WatchClock& clock, QObject* parent = nullptr);
 
     // Asked at every look; the watch does nothing while it answers false.
     void setSearchTabActive(std::function<bool()> isActive) { searchTabActive_ = std::move(isActive); }
@@ -80,15 +80,15 @@ public:
     // it is activated.
     void check();
 
-    const QString &lastSeen() const { return lastSeen_; }
+    const QString& lastSeen() const { return lastSeen_; }
 
 signals:
     // A new clipboard text for the editing area.
-    void textArrived(const QString &text);
+    void textArrived(const QString& text);
 
 private:
-    ClipboardSource &source_;
-    WatchClock &clock_;
+    ClipboardSource& source_;
+    WatchClock& clock_;
     std::function<bool()> searchTabActive_;
     bool running_ = false;
     QString lastSeen_;

@@ -2,8 +2,7 @@
 
 namespace verbalo {
 
-QString trimExpression(const QString &text)
-{
+QString trimExpression(const QString& text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text.at(begin).unicode() <= 32) ++begin;
@@ -11,14 +10,11 @@ QString trimExpression(const QString &text)
     return text.mid(begin, end - begin);
 }
 
-QString occurrenceStatement(const QString &table, const QString &column, const QString &expression)
-{
+QString occurrenceStatement(const QString& table, const QString& column, const QString& expression) {
     return containsStatement(table, column, expression, LikeSpelling::Lower);
 }
 
-OccurrenceOutcome searchOccurrences(store::Database &db, const QString &table, const QString &column,
-                                    const QString &boxText)
-{
+OccurrenceOutcome searchOccurrences(store::Database& db, const QString& table, const QString& column, const QString& boxText) {
     return searchContaining(db, table, column, trimExpression(boxText), LikeSpelling::Lower);
 }
 

@@ -22,12 +22,12 @@ public:
 
     explicit QuickFinderSession(Folders folders);
 
-    const Folders &folders() const { return folders_; }
-    const IniFile &ini() const { return ini_; }
-    QuickFinderSettings &settings() { return settings_; }
-    const QuickFinderSettings &settings() const { return settings_; }
-    store::Database &database() { return db_; }
-    WordLookup &lookup() { return lookup_; }
+    const Folders& folders() const { return folders_; }
+    const IniFile& ini() const { return ini_; }
+    QuickFinderSettings& settings() { return settings_; }
+    const QuickFinderSettings& settings() const { return settings_; }
+    store::Database& database() { return db_; }
+    WordLookup& lookup() { return lookup_; }
 
     // Connects the store to the data folder and brings the catalogue's existence flags up to
     // date. Errors of the store reach the caller; the connection stays made.
@@ -42,19 +42,19 @@ public:
     // leaving everything as it was.
     OpenResult openDictionary(int id);
     bool hasDictionary() const { return hasDictionary_; }
-    const TSzotarak &dictionary() const { return dictionary_; }
+    const TSzotarak& dictionary() const { return dictionary_; }
 
     // "nyelv1" or "nyelv2"; the lookup uses it from its next lookup on.
-    void setSearchColumn(const QString &column);
-    const QString &searchColumn() const { return settings_.orderColumn; }
+    void setSearchColumn(const QString& column);
+    const QString& searchColumn() const { return settings_.orderColumn; }
     // The caption and hint of the command that chooses column: the language's name followed by
     // " szerint" once a dictionary is open, "Keresés nyelv1 szerint" and the like before.
-    QString searchCommandCaption(const QString &column) const;
+    QString searchCommandCaption(const QString& column) const;
 
     // Disconnects the store and writes LastGyDict, GyOrder and the window's bounds; when the
     // file cannot be written, saveError() says why and the file stays as it was.
-    void close(const WindowBounds &bounds);
-    const QString &saveError() const { return saveError_; }
+    void close(const WindowBounds& bounds);
+    const QString& saveError() const { return saveError_; }
 
 private:
     Folders folders_;

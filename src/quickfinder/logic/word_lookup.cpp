@@ -6,8 +6,7 @@
 
 namespace verbalo {
 
-std::optional<LookupOutcome> WordLookup::lookUp(const QString &word)
-{
+std::optional<LookupOutcome> WordLookup::lookUp(const QString& word) {
     if (word.isEmpty() || word == lastWord_ || table_.isEmpty()) return std::nullopt;
     // Remembered before the store is asked: a word whose lookup fails is not tried again
     // until another word has been looked up.
@@ -26,7 +25,7 @@ std::optional<LookupOutcome> WordLookup::lookUp(const QString &word)
             outcome.translations << reader.text(other);
             reader.next();
         }
-    } catch (const store::StoreError &e) {
+    } catch (const store::StoreError& e) {
         outcome.error = e.message();
     }
     storeReads_ += reader.storeReads();

@@ -29,27 +29,27 @@ struct LookupOutcome {
 // nothing, so caret moves within a word never reach the store.
 class WordLookup {
 public:
-    explicit WordLookup(store::Database &db) : db_(db) {}
+    explicit WordLookup(store::Database& db) : db_(db) {}
 
     // The dictionary table; "" while no dictionary is open, when nothing is looked up.
-    void setTable(const QString &tableName) { table_ = tableName; }
-    const QString &table() const { return table_; }
+    void setTable(const QString& tableName) { table_ = tableName; }
+    const QString& table() const { return table_; }
     // The column looked in, "nyelv1" or "nyelv2"; the other one holds the translations. Takes
     // effect at the next lookup; a column without an index is refused only then.
-    void setSearchColumn(const QString &column) { column_ = column; }
-    const QString &searchColumn() const { return column_; }
+    void setSearchColumn(const QString& column) { column_ = column; }
+    const QString& searchColumn() const { return column_; }
 
     // Nothing (std::nullopt) for an empty word, for the last word again, and while no
     // dictionary is open; otherwise the word is remembered and looked up.
-    std::optional<LookupOutcome> lookUp(const QString &word);
-    const QString &lastWord() const { return lastWord_; }
+    std::optional<LookupOutcome> lookUp(const QString& word);
+    const QString& lastWord() const { return lastWord_; }
 
     // Times a table was opened, and statements run against table files, since construction.
     quint64 tableOpens() const { return tableOpens_; }
     quint64 storeReads() const { return storeReads_; }
 
 private:
-    store::Database &db_;
+    store::Database& db_;
     QString table_;
     QString column_ = QStringLiteral("nyelv1");
     QString lastWord_;
