@@ -65,13 +65,14 @@ struct Program {
         registerDictionaryWindow(HeadwordList, [](FrameServices& s, QWidget* p) { return new Tfrm_Szotar2(s, p); });
         angol = f.addDictionary(Bilingual, QStringLiteral("Angol"), QStringLiteral("angol"));
         lexikon = f.addDictionary(HeadwordList, QStringLiteral("Lexikon"), QStringLiteral("lexikon"));
-        exec(QStringLiteral("INSERT INTO angol VALUES ('alma','apple'),('kert','garden'),('kutya','dog'),('London','London'),('zebra','zebra');"));
+        exec(QStringLiteral("INSERT INTO angol VALUES "
+                            "('alma','apple'),('kert','garden'),('kutya','dog'),('London','London'),('zebra','zebra');"));
         exec(QStringLiteral("INSERT INTO lexikon VALUES ('alma','fruit'),('körte','pear');"));
         frame = f.makeFrame();
         frame->setSplashClock(nullptr);
         frame->show();
         QApplication::setActiveWindow(frame.get());
-        QTest::qWaitForWindowActive(frame.get());
+        if (!QTest::qWaitForWindowActive(frame.get())) qWarning("the window did not become active");
         QCoreApplication::processEvents();
     }
     ~Program() {
@@ -133,7 +134,10 @@ QString modalOpenedBy(const std::function<void()>& act) {
 
 void keyToFocus(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWidget* focus = QApplication::focusWidget();
-    QVERIFY2(focus, qPrintable(QStringLiteral("no focus for key %1; active %2").arg(key).arg(QApplication::activeWindow() ? QApplication::activeWindow()->objectName() : QStringLiteral("none"))));
+    QVERIFY2(focus, qPrintable(QStringLiteral("no focus for key %1; active %2")
+                                   .arg(key)
+                                   .arg(QApplication::activeWindow() ? QApplication::activeWindow()->objectName()
+                                                                     : QStringLiteral("none"))));
     QTest::keyClick(focus, Qt::Key(key), modifiers);
 }
 
@@ -262,9 +266,10 @@ void DailyUseTest::windowKeysWinOverTheFocusedField_data() {
     QTest::newRow("Ctrl+E in the list's search box exports") << "list" << 0 << "Edit1" << int(Qt::Key_E) << ctrl << "QFileDialog";
     QTest::newRow("Ctrl+E in the bilingual search box exports")
         << "bilingual" << 0 << "Edit1" << int(Qt::Key_E) << ctrl << "verbalo::Tfrm_Hatarolt";
-    QTest::newRow("Ctrl+S in the text editor saves it") << "bilingual" << 1 << "SynEdit1" << int(Qt::Key_S) << ctrl << "QFileDialog";
-    QTest::newRow("Ctrl+I in the text editor imports") << "bilingual" << 1 << "SynEdit1" << int(Qt::Key_I) << ctrl
-                                                       << "verbalo::Tfrm_SzotarBetolt";
+    QTest::newRow("Ctrl+S in the text editor saves it")
+        << "bilingual" << 1 << "SynEdit1" << int(Qt::Key_S) << ctrl << "QFileDialog";
+    QTest::newRow("Ctrl+I in the text editor imports")
+        << "bilingual" << 1 << "SynEdit1" << int(Qt::Key_I) << ctrl << "verbalo::Tfrm_SzotarBetolt";
 }
 
 void DailyUseTest::windowKeysWinOverTheFocusedField() {
@@ -320,7 +325,7 @@ void DailyUseTest::enterConfirmsThePairEditor() {
     test::whenModal<Tfrm_Szerkeszt>([&](Tfrm_Szerkeszt* editor) {
         driven = true;
         QApplication::setActiveWindow(editor);
-        QTest::qWaitForWindowActive(editor);
+        if (!QTest::qWaitForWindowActive(editor)) qWarning("the window did not become active");
         test::typeText(QApplication::focusWidget(), QStringLiteral("dió"));
         keyToFocus(Qt::Key_Return);
         test::typeText(QApplication::focusWidget(), QStringLiteral("walnut"));
@@ -345,7 +350,7 @@ void DailyUseTest::enterConfirmsThePairEditor() {
     test::whenModal<Tfrm_Szerkeszt>([&](Tfrm_Szerkeszt* editor) {
         driven = true;
         QApplication::setActiveWindow(editor);
-        QTest::qWaitForWindowActive(editor);
+        if (!QTest::qWaitForWindowActive(editor)) qWarning("the window did not become active");
         test::typeText(QApplication::focusWidget(), QStringLiteral("eper"));
         keyToFocus(Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
         QVERIFY(!editor->isVisible());
@@ -362,7 +367,7 @@ void DailyUseTest::enterPressesAFocusedButtonOfThePropertiesWindow() {
         test::whenModal<Tfrm_Tulajdonsag>([&](Tfrm_Tulajdonsag* w) {
             driven = true;
             QApplication::setActiveWindow(w);
-            QTest::qWaitForWindowActive(w);
+            if (!QTest::qWaitForWindowActive(w)) qWarning("the window did not become active");
             auto* b = test::child<QPushButton>(w, button);
             b->setFocus(Qt::TabFocusReason);
             QCOMPARE(b->palette().color(QPalette::Button), kFocusColor);
@@ -380,9 +385,12 @@ void DailyUseTest::propertiesWindowRefusesWidthsOutOfRange_data() {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     QTest::addColumn<bool>("made");
-    for (const char* refused : {"300", "4", "0", "-5", "256", "abc", ""}) QTest::addRow("%s refused", refused) << refused << "50" << false;
-    QTest::newRow("second box too") << "50" << "300" << false;
-    QTest::newRow("5 and 255 taken") << "5" << "255" << true;
+    for (const char* refused : {"300", "4", "0", "-5", "256", "abc", ""})
+        QTest::addRow("%s refused", refused) << refused << "50" << false;
+    QTest::newRow("second box too") << "50"
+                                    << "300" << false;
+    QTest::newRow("5 and 255 taken") << "5"
+                                     << "255" << true;
 }
 
 void DailyUseTest::propertiesWindowRefusesWidthsOutOfRange() {
@@ -416,14 +424,16 @@ void DailyUseTest::propertiesWindowRefusesWidthsOutOfRange() {
     }
     QVERIFY(w.isVisible());
     QCOMPARE(frame.messages.texts().size(), 1);
-    QVERIFY2(frame.messages.texts().first().contains(QStringLiteral("5 és 255 közötti egész szám")), qPrintable(frame.messages.texts().first()));
+    QVERIFY2(frame.messages.texts().first().contains(QStringLiteral("5 és 255 közötti egész szám")),
+             qPrintable(frame.messages.texts().first()));
     QCOMPARE(frame.catalogueCells(1, QStringLiteral("count(*)")), QStringLiteral("0"));
 }
 
 void DailyUseTest::propertiesWindowShowsTheTablesWidths() {
     test::TestFrame frame;
     store::Query q(frame.database());
-    q.setSql(createDictionaryTableLines(Bilingual, QStringLiteral("keskeny"), QStringLiteral("30"), QStringLiteral("120")).join(QLatin1Char('\n')));
+    q.setSql(createDictionaryTableLines(Bilingual, QStringLiteral("keskeny"), QStringLiteral("30"), QStringLiteral("120"))
+                 .join(QLatin1Char('\n')));
     q.exec();
     q.setSql(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus) VALUES ('Keskeny', 'keskeny', 1);"));
     q.exec();
@@ -439,11 +449,16 @@ void DailyUseTest::propertiesWindowShowsTheTablesWidths() {
 void DailyUseTest::tableNameButtonMakesNamesTheStoreTakes_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("table");
-    QTest::newRow("blanks and accents") << "Német Őszi Szótár" << "nemet_oszi_szotar";
-    QTest::newRow("hash and punctuation") << "#1 szótár: C++ & más" << "sz_1_szotar_c_mas";
-    QTest::newRow("the catalogue's own") << "Szótárak" << "szotarak_2";
-    QTest::newRow("an existing table") << "Angol" << "angol_2";
-    QTest::newRow("nothing usable") << "—" << "szotar";
+    QTest::newRow("blanks and accents") << "Német Őszi Szótár"
+                                        << "nemet_oszi_szotar";
+    QTest::newRow("hash and punctuation") << "#1 szótár: C++ & más"
+                                          << "sz_1_szotar_c_mas";
+    QTest::newRow("the catalogue's own") << "Szótárak"
+                                         << "szotarak_2";
+    QTest::newRow("an existing table") << "Angol"
+                                       << "angol_2";
+    QTest::newRow("nothing usable") << "—"
+                                    << "szotar";
 }
 
 void DailyUseTest::tableNameButtonMakesNamesTheStoreTakes() {
@@ -546,16 +561,21 @@ void DailyUseTest::storeMessagesAreHungarianAndNameWhatFailed() {
         QCOMPARE(p.f.messages.texts().size(), 1);
         const QString text = p.f.messages.texts().first();
         // "sérült" once the store calls such a file damaged; until then the general words.
-        QVERIFY2(text.startsWith(QStringLiteral("Hiba az adatbázis megnyitásakor:")) && text.contains(QStringLiteral("„angol” (angol.DB)")) &&
+        QVERIFY2(text.startsWith(QStringLiteral("Hiba az adatbázis megnyitásakor:")) &&
+                     text.contains(QStringLiteral("„angol” (angol.DB)")) &&
                      (text.contains(QStringLiteral("sérült")) || text.contains(QStringLiteral("Hiba a(z) „angol”"))),
                  qPrintable(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(" / "))));
     }
     // Each kind in the user's words, the store's own text after it.
     using Kind = store::StoreError::Kind;
-    const std::pair<Kind, const char*> kinds[] = {{Kind::Busy, "foglalt"}, {Kind::Io, "megtelt a lemez"}, {Kind::Damaged, "sérült"},
-                                                  {Kind::RowRefused, "nem fogadta el"}, {Kind::Other, "Hiba a(z)"}};
+    const std::pair<Kind, const char*> kinds[] = {{Kind::Busy, "foglalt"},
+                                                  {Kind::Io, "megtelt a lemez"},
+                                                  {Kind::Damaged, "sérült"},
+                                                  {Kind::RowRefused, "nem fogadta el"},
+                                                  {Kind::Other, "Hiba a(z)"}};
     for (const auto& [kind, words] : kinds) {
-        const QString text = storeFailureText(store::StoreError(QStringLiteral("database is locked"), 0, kind), QStringLiteral("angol"));
+        const QString text =
+            storeFailureText(store::StoreError(QStringLiteral("database is locked"), 0, kind), QStringLiteral("angol"));
         QVERIFY2(text.contains(QString::fromUtf8(words)) && text.contains(QStringLiteral("„angol”")) &&
                      text.endsWith(QStringLiteral("(database is locked)")),
                  qPrintable(text));
@@ -572,7 +592,8 @@ void DailyUseTest::smallThings() {
     QVERIFY(w);
     auto* search = test::child<QLineEdit>(w, "Edit1");
     search->setFocus();
-    QCOMPARE(modalOpenedBy([] { keyToFocus(Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier); }), QStringLiteral("verbalo::Tfrm_Tulajdonsag"));
+    QCOMPARE(modalOpenedBy([] { keyToFocus(Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier); }),
+             QStringLiteral("verbalo::Tfrm_Tulajdonsag"));
 
     // Ctrl+F selects the search box's text, also when the box has the focus already.
     QApplication::setActiveWindow(p.frame.get());
@@ -607,7 +628,8 @@ void DailyUseTest::smallThings() {
     QCoreApplication::processEvents();
     auto* grid = test::child<QTableView>(&picker, "DBGrid1");
     for (int c = 1; c <= 2; ++c)
-        QVERIFY(grid->columnWidth(c) > grid->horizontalHeader()->fontMetrics().horizontalAdvance(picker.model()->headerData(c, Qt::Horizontal).toString()));
+        QVERIFY(grid->columnWidth(c) > grid->horizontalHeader()->fontMetrics().horizontalAdvance(
+                                           picker.model()->headerData(c, Qt::Horizontal).toString()));
 }
 
 void DailyUseTest::standardMenusAreHungarian() {
@@ -623,14 +645,15 @@ void DailyUseTest::standardMenusAreHungarian() {
     // area, the import's editor) in the same words.
     QLineEdit field;
     const QStringList fieldMenu = captions(field.createStandardContextMenu());
-    QVERIFY2(!fieldMenu.contains(QStringLiteral("&Undo")) && !fieldMenu.contains(QStringLiteral("Select All")), qPrintable(fieldMenu.join(QLatin1Char('|'))));
+    QVERIFY2(!fieldMenu.contains(QStringLiteral("&Undo")) && !fieldMenu.contains(QStringLiteral("Select All")),
+             qPrintable(fieldMenu.join(QLatin1Char('|'))));
     QsciScintilla editor;
     editor.setText(QStringLiteral("szöveg"));
     editor.selectAll();
     const QStringList editorMenu = captions(editor.createStandardContextMenu());
     QCOMPARE(editorMenu.size(), 7);
-    for (const QString& english : {"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"})
-        QVERIFY2(!editorMenu.contains(english), qPrintable(editorMenu.join(QLatin1Char('|'))));
+    for (const char* english : {"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"})
+        QVERIFY2(!editorMenu.contains(QLatin1String(english)), qPrintable(editorMenu.join(QLatin1Char('|'))));
     for (const QString& caption : editorMenu) QVERIFY2(fieldMenu.contains(caption), qPrintable(caption));
 }
 
