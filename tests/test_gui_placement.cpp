@@ -2,6 +2,8 @@
 // openbox on it, so that windows get title bars and borders as on a desktop, and checks that the
 // places saved in Verbalo9.ini come back as they were, without creeping, and with every title
 // bar on the screen. Without Xvfb or openbox every case is skipped.
+#include "common/store/table.h"
+#include "exchange/delimited_export_window.h"
 #include "main/settings_window.h"
 #include "main/properties_window.h"
 #include "support_gui/gui_driving.h"
@@ -225,6 +227,27 @@ private slots:
             }
             QCOMPARE(savedCorner(f.ini(), section), first.topLeft());
         }
+        QVERIFY(frame->close());
+    }
+
+    // The export windows are placed the same way as every other dialog.
+    void exportWindowKeepsItsPlace() {
+        REQUIRE_DESKTOP();
+        MainFrameFixture f;
+        f.addDictionary(Bilingual, QStringLiteral("Angol"), QStringLiteral("angol"));
+        auto frame = f.makeFrame();
+        frame->setSplashClock(nullptr);
+        frame->show();
+        settle(frame.get());
+        store::Table table(frame->database());
+        table.setTableName(QStringLiteral("angol"));
+        table.open();
+        const auto open = [&] { openDelimitedExport(*frame, table, {}, frame.get()); };
+        const QRect first = dialogFrame<Tfrm_Hatarolt>(open);
+        QVERIFY(!first.isNull());
+        for (int i = 0; i < 3; ++i) QCOMPARE(dialogFrame<Tfrm_Hatarolt>(open).topLeft(), first.topLeft());
+        QCOMPARE(savedCorner(f.ini(), QStringLiteral("frm_Hatarolt")), first.topLeft());
+        table.close();
         QVERIFY(frame->close());
     }
 };

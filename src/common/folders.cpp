@@ -85,7 +85,11 @@ QString commonAppDataFolder() {
 }
 
 QString myDocumentsFolder() {
-    return specialFolder(QStandardPaths::DocumentsLocation);
+    const QString folder = specialFolder(QStandardPaths::DocumentsLocation);
+    // A fresh account may have no documents folder yet; the exports offer their file there, so
+    // it is made rather than refused on the first export.
+    if (!folder.isEmpty()) QDir().mkpath(folder);
+    return folder;
 }
 
 FolderSetup createMissingFolders(const Folders& folders, const EmptyCatalogueCreator& createCatalogue) {

@@ -40,6 +40,7 @@ QString programFolder();
 // A standard folder of the desktop, "" when it cannot be told.
 QString specialFolder(QStandardPaths::StandardLocation location);
 QString commonAppDataFolder();
+// The user's documents folder, made when it does not exist yet.
 QString myDocumentsFolder();
 
 using EmptyCatalogueCreator = std::function<bool(const QString& dataFolder, QString* error)>;

@@ -262,13 +262,13 @@ void Tfrm_Hatarolt::done(int result) {
     QDialog::done(result);
 }
 
-void Tfrm_Hatarolt::showEvent(QShowEvent* event) {
-    if (!placed_) {
+void Tfrm_Hatarolt::setVisible(bool visible) {
+    if (visible && !placed_) {
         placed_ = true;
-        restoreWindowPos(frame_.ini(), this);
         applyFontSize(this, frame_.settings().fontSize);
+        restoreWindowPos(frame_.ini(), this);
     }
-    QDialog::showEvent(event);
+    QDialog::setVisible(visible);
 }
 
 void openDelimitedExport(FrameServices& frame, store::Table& table, const QHash<QString, QString>& captions, QWidget* owner) {

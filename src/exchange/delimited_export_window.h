@@ -40,7 +40,9 @@ public:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    // Placed before it is shown, so that the window manager takes the saved corner as the
+    // frame's corner, as it is saved.
+    void setVisible(bool visible) override;
 
 private:
     QListWidget* buildFieldList();

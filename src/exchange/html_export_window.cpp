@@ -133,13 +133,13 @@ void Tfrm_Grid2Html::done(int result) {
     QDialog::done(result);
 }
 
-void Tfrm_Grid2Html::showEvent(QShowEvent* event) {
-    if (!placed_) {
+void Tfrm_Grid2Html::setVisible(bool visible) {
+    if (visible && !placed_) {
         placed_ = true;
-        restoreWindowPos(frame_.ini(), this);
         applyFontSize(this, frame_.settings().fontSize);
+        restoreWindowPos(frame_.ini(), this);
     }
-    QDialog::showEvent(event);
+    QDialog::setVisible(visible);
 }
 
 void exportHtmlPage(FrameServices& frame, store::Table& table, const QStringList& columns, const QString& title, QWidget* owner) {
