@@ -175,7 +175,7 @@ int findDictionaryId(store::Database& db, const QString& idOrName) {
 }
 
 QString otherLanguageColumn(const QString& column) {
-    return column == QLatin1String("nyelv1") ? QStringLiteral("nyelv2") : QStringLiteral("nyelv1");
+    return column == kFirstLanguageColumn ? kSecondLanguageColumn : kFirstLanguageColumn;
 }
 
 bool createEmptyCatalogue(const QString& dataFolder, QString* error) {

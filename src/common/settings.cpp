@@ -1,5 +1,7 @@
 #include "common/settings.h"
 
+#include "common/table_layouts.h"
+
 #include <variant>
 
 namespace verbalo {
@@ -102,8 +104,8 @@ QuickFinderSettings loadQuickFinderSettings(const IniFile& ini, const Folders& f
     QuickFinderSettings s = loadKeys(kQuickKeys, ini, folders);
     // The value names the index the dictionary is ordered by; a stray value would make every
     // lookup fail, so anything but the second column means the first.
-    s.orderColumn = s.orderColumn.compare(QStringLiteral("nyelv2"), Qt::CaseInsensitive) == 0 ? QStringLiteral("nyelv2")
-                                                                                              : QStringLiteral("nyelv1");
+    s.orderColumn =
+        s.orderColumn.compare(kSecondLanguageColumn, Qt::CaseInsensitive) == 0 ? kSecondLanguageColumn : kFirstLanguageColumn;
     return s;
 }
 

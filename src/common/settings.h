@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/table_layouts.h"
 #include "common/folders.h"
 #include "common/ini_file.h"
 
@@ -41,7 +42,7 @@ bool saveSettings(const IniFile& ini, const MainSettings& settings, QString* err
 // The quick finder's settings.
 struct QuickFinderSettings {
     int lastDict = 59;
-    QString orderColumn = QStringLiteral("nyelv1"); // "nyelv1" or "nyelv2"
+    QString orderColumn = kFirstLanguageColumn; // "nyelv1" or "nyelv2"
     QString dataFolder;
     // The window's bounds; the defaults are its designed size.
     int left = 10;

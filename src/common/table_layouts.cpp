@@ -21,17 +21,15 @@ QString dictionaryTypeCaption(int type) {
 std::vector<LayoutColumn> dictionaryColumns(int type, int firstWidth, int secondWidth) {
     switch (type) {
     case Bilingual:
-        return {{QStringLiteral("nyelv1"), FieldKind::Text, firstWidth},
-                {QStringLiteral("nyelv2"), FieldKind::Text, secondWidth}};
-    case HeadwordList:
-        return {{QStringLiteral("nyelv1"), FieldKind::Text, 75}, {QStringLiteral("megjegyzes"), FieldKind::Memo, 0}};
+        return {{kFirstLanguageColumn, FieldKind::Text, firstWidth}, {kSecondLanguageColumn, FieldKind::Text, secondWidth}};
+    case HeadwordList: return {{kFirstLanguageColumn, FieldKind::Text, 75}, {QStringLiteral("megjegyzes"), FieldKind::Memo, 0}};
     case ImageGallery:
-        return {{QStringLiteral("nyelv1"), FieldKind::Text, 75},
+        return {{kFirstLanguageColumn, FieldKind::Text, 75},
                 {QStringLiteral("kep"), FieldKind::Binary, 0},
                 {QStringLiteral("filekit"), FieldKind::Text, 10}};
     case RecipeBook:
-        return {{QStringLiteral("recept"), FieldKind::AutoInc, 0},  {QStringLiteral("nyelv1"), FieldKind::Text, 75},
-                {QStringLiteral("nyelv2"), FieldKind::Text, 75},    {QStringLiteral("nehezseg"), FieldKind::Integer, 0},
+        return {{QStringLiteral("recept"), FieldKind::AutoInc, 0},  {kFirstLanguageColumn, FieldKind::Text, 75},
+                {kSecondLanguageColumn, FieldKind::Text, 75},       {QStringLiteral("nehezseg"), FieldKind::Integer, 0},
                 {QStringLiteral("perc"), FieldKind::Integer, 0},    {QStringLiteral("hozzavalo"), FieldKind::Memo, 0},
                 {QStringLiteral("elkeszites"), FieldKind::Memo, 0}, {QStringLiteral("kep"), FieldKind::Binary, 0},
                 {QStringLiteral("filekit"), FieldKind::Text, 10}};
@@ -41,9 +39,9 @@ std::vector<LayoutColumn> dictionaryColumns(int type, int firstWidth, int second
 
 QStringList dictionaryPrimaryKey(int type) {
     switch (type) {
-    case Bilingual: return {QStringLiteral("nyelv1"), QStringLiteral("nyelv2")};
+    case Bilingual: return {kFirstLanguageColumn, kSecondLanguageColumn};
     case HeadwordList:
-    case ImageGallery: return {QStringLiteral("nyelv1")};
+    case ImageGallery: return {kFirstLanguageColumn};
     case RecipeBook: return {QStringLiteral("recept")};
     default: return {};
     }

@@ -10,6 +10,11 @@
 // make them.
 namespace verbalo {
 
+// The two language columns of a word-pair table; the first is also the headword, caption or
+// category column of the other kinds.
+inline const QString kFirstLanguageColumn = QStringLiteral("nyelv1");
+inline const QString kSecondLanguageColumn = QStringLiteral("nyelv2");
+
 enum DictionaryType : int { NoDictionary = 0, Bilingual = 1, HeadwordList = 2, ImageGallery = 3, RecipeBook = 5 };
 
 // True for the four type codes that have a window.

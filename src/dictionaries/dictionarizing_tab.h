@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/table_layouts.h"
 #include <QString>
 #include <QWidget>
 
@@ -64,7 +65,7 @@ private:
     store::Database* db_ = nullptr;
     store::Table* wordList_ = nullptr;
     QString tableName_;
-    QString orderColumn_ = QStringLiteral("nyelv1");
+    QString orderColumn_ = kFirstLanguageColumn;
     QString lastCaretWord_;
     const SzotarActions* actions_ = nullptr;
 

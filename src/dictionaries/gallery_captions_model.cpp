@@ -1,5 +1,7 @@
 #include "dictionaries/gallery_captions_model.h"
 
+#include "common/table_layouts.h"
+
 #include "widgets/editing_dialog.h"
 
 #include <QBrush>
@@ -7,7 +9,7 @@
 namespace verbalo {
 
 void GalleryCaptionsModel::readFields() {
-    captionField_ = tableIsOpen() ? table_->fieldIndex(QStringLiteral("nyelv1")) : -1;
+    captionField_ = tableIsOpen() ? table_->fieldIndex(kFirstLanguageColumn) : -1;
 }
 
 QVariant GalleryCaptionsModel::data(const QModelIndex& index, int role) const {

@@ -184,7 +184,7 @@ bool Tfrm_Szotar3::openDictionary(int id) {
     splitter_->setSizes({panelWidthForShare(width(), info_.nyelv1szeles),
                          std::max(1, width() - panelWidthForShare(width(), info_.nyelv1szeles))});
     tbl_->setTableName(info_.tablanev);
-    tbl_->setIndexFieldNames(QStringLiteral("nyelv1"));
+    tbl_->setIndexFieldNames(kFirstLanguageColumn);
     try {
         tbl_->open();
     } catch (const store::StoreError& e) {
@@ -202,7 +202,7 @@ void Tfrm_Szotar3::reportActive() {
     frame_.settings().lastDict = id_;
     if (!tbl_->isOpen()) return;
     frame_.showDictionaryStatus(info_.szotarak_nev, positionText(), largeIcon_,
-                                info_.sorrend == QLatin1String("nyelv1") ? info_.nyelv1 : info_.nyelv2);
+                                info_.sorrend == kFirstLanguageColumn ? info_.nyelv1 : info_.nyelv2);
 }
 
 void Tfrm_Szotar3::followCurrentRecord() {
@@ -259,7 +259,7 @@ void Tfrm_Szotar3::addOrReplace(bool replacing) {
     if (!tbl_->isOpen()) return;
     QString caption;
     try {
-        if (replacing && tbl_->recordCount() > 0) caption = tbl_->text(QStringLiteral("nyelv1"));
+        if (replacing && tbl_->recordCount() > 0) caption = tbl_->text(kFirstLanguageColumn);
     } catch (const store::StoreError& e) {
         showStoreFailure(e);
         return;
@@ -291,7 +291,7 @@ bool Tfrm_Szotar3::storeEntry(const QString& caption, const QString& picturePath
     }
     try {
         tbl_->setBlob(QStringLiteral("kep"), picture.bytes);
-        tbl_->setValue(QStringLiteral("nyelv1"), caption);
+        tbl_->setValue(kFirstLanguageColumn, caption);
         tbl_->post();
     } catch (const store::StoreError& e) {
         // The pending row goes, so that the next move does not try to post it again.
@@ -308,7 +308,7 @@ bool Tfrm_Szotar3::storeEntry(const QString& caption, const QString& picturePath
 
 QString Tfrm_Szotar3::proposedPictureName() {
     try {
-        if (tbl_->isOpen() && tbl_->recordCount() > 0) return tbl_->text(QStringLiteral("nyelv1")) + QStringLiteral(".jpg");
+        if (tbl_->isOpen() && tbl_->recordCount() > 0) return tbl_->text(kFirstLanguageColumn) + QStringLiteral(".jpg");
     } catch (const store::StoreError& e) {
         showStoreFailure(e);
     }

@@ -1,5 +1,7 @@
 #include "dictionaries/headword_editor.h"
 
+#include "common/table_layouts.h"
+
 #include "common/messages.h"
 #include "common/store/table.h"
 #include "common/text_file.h"
@@ -79,12 +81,12 @@ Tfrm_Szerkeszt2::Tfrm_Szerkeszt2(store::Table& table, QWidget* parent) : QDialog
     resize(kDesignedWidth, kDesignedHeight);
 
     // As wide as its column, like the data-aware edit it stands for.
-    const int field = table_.fieldIndex(QStringLiteral("nyelv1"));
+    const int field = table_.fieldIndex(kFirstLanguageColumn);
     if (field >= 0 && table_.schema().fields[static_cast<size_t>(field)].width > 0)
         edit1_->setMaxLength(table_.schema().fields[static_cast<size_t>(field)].width);
     QString text;
     try {
-        edit1_->setText(table_.text(QStringLiteral("nyelv1")));
+        edit1_->setText(table_.text(kFirstLanguageColumn));
         text = table_.text(QStringLiteral("megjegyzes"));
     } catch (const store::StoreError& e) {
         // The fields stay empty; the user learns why before typing into them.
@@ -176,7 +178,7 @@ QString Tfrm_Szerkeszt2::storedText() const {
 
 void Tfrm_Szerkeszt2::acceptEntry() {
     try {
-        table_.setValue(QStringLiteral("nyelv1"), edit1_->text());
+        table_.setValue(kFirstLanguageColumn, edit1_->text());
         table_.setValue(QStringLiteral("megjegyzes"), storedText());
         table_.post();
     } catch (const store::StoreError& e) {

@@ -1,5 +1,7 @@
 #include "dictionaries/headword_list_model.h"
 
+#include "common/table_layouts.h"
+
 #include "common/store/store_error.h"
 #include "common/store/table.h"
 #include "exchange/logic/list_import.h"
@@ -18,7 +20,7 @@ HeadwordListModel::HeadwordListModel(QObject* parent) : TableRowsModel(parent) {
 
 void HeadwordListModel::readFields() {
     const bool open = tableIsOpen();
-    headwordField_ = open ? table_->fieldIndex(QStringLiteral("nyelv1")) : -1;
+    headwordField_ = open ? table_->fieldIndex(kFirstLanguageColumn) : -1;
     textField_ = open ? table_->fieldIndex(QStringLiteral("megjegyzes")) : -1;
 }
 

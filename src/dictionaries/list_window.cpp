@@ -164,7 +164,7 @@ bool Tfrm_Szotar2::openDictionary(int id) {
     setPanelWidth(panelWidthForShare(width(), info_.nyelv1szeles));
 
     tbl_->setTableName(info_.tablanev);
-    tbl_->setIndexFieldNames(QStringLiteral("nyelv1"));
+    tbl_->setIndexFieldNames(kFirstLanguageColumn);
     try {
         tbl_->open();
     } catch (const store::StoreError& e) {
@@ -188,7 +188,7 @@ void Tfrm_Szotar2::showStatus(const QString& orderLanguage) {
 
 void Tfrm_Szotar2::reportActive() {
     frame_.settings().lastDict = id_;
-    showStatus(info_.sorrend == QLatin1String("nyelv1") ? info_.nyelv1 : info_.nyelv2);
+    showStatus(info_.sorrend == kFirstLanguageColumn ? info_.nyelv1 : info_.nyelv2);
 }
 
 void Tfrm_Szotar2::followCurrentRecord() {

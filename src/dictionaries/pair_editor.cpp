@@ -1,5 +1,7 @@
 #include "dictionaries/pair_editor.h"
 
+#include "common/table_layouts.h"
+
 #include "common/messages.h"
 #include "common/store/table.h"
 #include "widgets/editing_dialog.h"
@@ -112,7 +114,7 @@ void Tfrm_Szerkeszt::done(int result) {
 bool editWordPair(store::Table& table, const QString& orderColumn, const QString& otherColumn, const QString& language1,
                   const QString& language2, const QFont& firstColumnFont, const QFont& secondColumnFont, const IniFile& ini,
                   int fontSize, QWidget* parent) {
-    const bool firstIsLanguage1 = orderColumn == QLatin1String("nyelv1");
+    const bool firstIsLanguage1 = orderColumn == kFirstLanguageColumn;
     Tfrm_Szerkeszt dialog(table, orderColumn, otherColumn, firstIsLanguage1 ? language1 : language2,
                           firstIsLanguage1 ? language2 : language1, parent);
     applyFontSize(&dialog, fontSize);

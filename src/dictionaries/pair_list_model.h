@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/table_layouts.h"
 #include "dictionaries/logic/table_rows_model.h"
 
 #include <QString>
@@ -27,7 +28,7 @@ protected:
     void readFields() override;
 
 private:
-    QString orderColumn_ = QStringLiteral("nyelv1");
+    QString orderColumn_ = kFirstLanguageColumn;
     QString titles_[2];
     int fields_[2] = {-1, -1};
 };

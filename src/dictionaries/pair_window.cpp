@@ -36,8 +36,6 @@ namespace verbalo {
 
 namespace {
 
-const QString kFirstLanguage = QStringLiteral("nyelv1");
-
 // Characters typed into the grid that start a search: digits, a to z and the Hungarian
 // accented letters, compared in lower case.
 bool startsTypeAhead(QChar c) {
@@ -153,8 +151,8 @@ void Tfrm_Szotar::buildPopupMenu() {
 
 void Tfrm_Szotar::connectActions() {
     connect(actions_.aNezet, &QAction::triggered, this, &Tfrm_Szotar::toggleFrameTopPanel);
-    connect(actions_.aNyelv1, &QAction::triggered, this, [this] { setOrder(kFirstLanguage); });
-    connect(actions_.aNyelv2, &QAction::triggered, this, [this] { setOrder(QStringLiteral("nyelv2")); });
+    connect(actions_.aNyelv1, &QAction::triggered, this, [this] { setOrder(kFirstLanguageColumn); });
+    connect(actions_.aNyelv2, &QAction::triggered, this, [this] { setOrder(kSecondLanguageColumn); });
     connect(actions_.aKeres, &QAction::triggered, this, [this] {
         // The box's text selected, also when the box has the focus already: what is typed next
         // replaces it.
@@ -197,7 +195,7 @@ bool Tfrm_Szotar::openDictionary(int id) {
 
     // An order never stored means the first language. The stored order is set before the
     // table opens, so that a large table builds its order only once.
-    const QString stored = info_.sorrend.isEmpty() ? kFirstLanguage : info_.sorrend;
+    const QString stored = info_.sorrend.isEmpty() ? kFirstLanguageColumn : info_.sorrend;
     tbl_->setTableName(info_.tablanev);
     tbl_->setIndexFieldNames(stored);
     {
@@ -222,8 +220,8 @@ bool Tfrm_Szotar::openDictionary(int id) {
     searchTab_->setWholeTableStatement();
 
     // An order that cannot be applied is said once; the list then goes by the first language.
-    if (!setOrder(stored) && !setOrder(kFirstLanguage)) {
-        order_ = kFirstLanguage;
+    if (!setOrder(stored) && !setOrder(kFirstLanguageColumn)) {
+        order_ = kFirstLanguageColumn;
         arrangeColumns(true);
         applyColumnWidths();
     }
@@ -244,7 +242,7 @@ bool Tfrm_Szotar::openDictionary(int id) {
 }
 
 QString Tfrm_Szotar::orderColumn() const {
-    return order_ == kFirstLanguage ? kFirstLanguage : QStringLiteral("nyelv2");
+    return order_ == kFirstLanguageColumn ? kFirstLanguageColumn : kSecondLanguageColumn;
 }
 
 bool Tfrm_Szotar::setOrder(const QString& column) {
@@ -260,13 +258,13 @@ bool Tfrm_Szotar::setOrder(const QString& column) {
             else
                 showStoreFailure(e);
             // The radio group has already moved its check; it goes back to the order in force.
-            if (!order_.isEmpty()) (order_ == kFirstLanguage ? actions_.aNyelv1 : actions_.aNyelv2)->setChecked(true);
+            if (!order_.isEmpty()) (order_ == kFirstLanguageColumn ? actions_.aNyelv1 : actions_.aNyelv2)->setChecked(true);
             return false;
         }
     }
     order_ = column;
     info_.sorrend = column;
-    arrangeColumns(column == kFirstLanguage);
+    arrangeColumns(column == kFirstLanguageColumn);
     applyColumnWidths();
     followCurrentRecord();
     return true;
@@ -280,7 +278,7 @@ void Tfrm_Szotar::arrangeColumns(bool firstLanguageFirst) {
     actions_.aNyelv2->setText(by2);
     actions_.aNyelv2->setToolTip(by2);
     (firstLanguageFirst ? actions_.aNyelv1 : actions_.aNyelv2)->setChecked(true);
-    const QString column = firstLanguageFirst ? kFirstLanguage : QStringLiteral("nyelv2");
+    const QString column = firstLanguageFirst ? kFirstLanguageColumn : kSecondLanguageColumn;
     const QString& firstTitle = firstLanguageFirst ? info_.nyelv1 : info_.nyelv2;
     const QString& secondTitle = firstLanguageFirst ? info_.nyelv2 : info_.nyelv1;
     model1_->setColumns(column, firstTitle, secondTitle);
@@ -289,7 +287,7 @@ void Tfrm_Szotar::arrangeColumns(bool firstLanguageFirst) {
 }
 
 void Tfrm_Szotar::applyColumnWidths() {
-    const bool first = order_ == kFirstLanguage;
+    const bool first = order_ == kFirstLanguageColumn;
     const auto apply = [first, this](QTableView* grid, int usable) {
         const PairColumnWidths w = pairColumnWidths(usable, info_.nyelv1szeles, info_.nyelv2szeles);
         grid->setColumnWidth(first ? 0 : 1, std::max(0, w.nyelv1));
@@ -301,7 +299,7 @@ void Tfrm_Szotar::applyColumnWidths() {
 
 void Tfrm_Szotar::saveViewSettings() {
     if (id_ < 0) return;
-    const bool first = order_ == kFirstLanguage;
+    const bool first = order_ == kFirstLanguageColumn;
     const std::optional<double> share = nyelv1ShareOf(grid1_->columnWidth(first ? 0 : 1), grid1_->columnWidth(first ? 1 : 0));
     if (share) {
         info_.nyelv1szeles = *share;
@@ -316,7 +314,7 @@ void Tfrm_Szotar::saveViewSettings() {
 
 void Tfrm_Szotar::reloadDictionaryInfo() {
     if (!rereadDictionaryInfo()) return;
-    setOrder(info_.sorrend.isEmpty() ? kFirstLanguage : info_.sorrend);
+    setOrder(info_.sorrend.isEmpty() ? kFirstLanguageColumn : info_.sorrend);
 }
 
 void Tfrm_Szotar::exportData() {
@@ -326,7 +324,7 @@ void Tfrm_Szotar::exportData() {
 void Tfrm_Szotar::showStatus() {
     if (!tbl_->isOpen()) return;
     frame_.showDictionaryStatus(info_.szotarak_nev, positionText(), largeIcon_,
-                                order_ == kFirstLanguage ? info_.nyelv1 : info_.nyelv2);
+                                order_ == kFirstLanguageColumn ? info_.nyelv1 : info_.nyelv2);
 }
 
 void Tfrm_Szotar::reportActive() {
@@ -480,7 +478,7 @@ bool Tfrm_Szotar::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     } else if (watched == searchTab_->grid() && event->type() == QEvent::Resize) {
-        const bool first = order_ == kFirstLanguage;
+        const bool first = order_ == kFirstLanguageColumn;
         QTableView* grid = searchTab_->grid();
         const PairColumnWidths w = pairColumnWidths(grid->width() - 48, info_.nyelv1szeles, info_.nyelv2szeles);
         grid->setColumnWidth(first ? 0 : 1, std::max(0, w.nyelv1));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/table_layouts.h"
 #include <QString>
 #include <QWidget>
 
@@ -62,7 +63,7 @@ private:
     store::Database* db_ = nullptr;
     store::Table* wordList_ = nullptr;
     QString tableName_;
-    QString orderColumn_ = QStringLiteral("nyelv1");
+    QString orderColumn_ = kFirstLanguageColumn;
     QString statement_;
     QString condition_; // the statement's WHERE condition; empty for the whole table
     bool listOpen_ = false;

@@ -218,8 +218,8 @@ bool Tfrm_Tulajdonsag::load() {
     tableName_->setText(table_->text(QStringLiteral("tablanev")));
     if (QAbstractButton* radio = typeGroup_->button(static_cast<int>(table_->integer(QStringLiteral("tipus")))))
         radio->setChecked(true);
-    language1_->setText(table_->text(QStringLiteral("nyelv1")));
-    language2_->setText(table_->text(QStringLiteral("nyelv2")));
+    language1_->setText(table_->text(kFirstLanguageColumn));
+    language2_->setText(table_->text(kSecondLanguageColumn));
     showTableWidths(tableName_->text());
     // A blob that is not a picture is skipped; the built-in default stays.
     const struct {
@@ -350,8 +350,8 @@ void Tfrm_Tulajdonsag::writeRowFields() {
     table_->setValue(QStringLiteral("szerzo_emil"), authorAddress_->text());
     table_->setValue(QStringLiteral("megjegyzes"), note_->toPlainText());
     table_->setValue(QStringLiteral("tablanev"), tableName_->text());
-    table_->setValue(QStringLiteral("nyelv1"), language1_->text());
-    table_->setValue(QStringLiteral("nyelv2"), language2_->text());
+    table_->setValue(kFirstLanguageColumn, language1_->text());
+    table_->setValue(kSecondLanguageColumn, language2_->text());
 }
 
 void Tfrm_Tulajdonsag::accept() {

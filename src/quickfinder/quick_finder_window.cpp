@@ -129,8 +129,8 @@ void Tfrm_Main::buildActions() {
         a->setCheckable(true);
         languages->addAction(a);
     }
-    connect(aNyelv1_, &QAction::triggered, this, [this] { applySearchColumn(QStringLiteral("nyelv1")); });
-    connect(aNyelv2_, &QAction::triggered, this, [this] { applySearchColumn(QStringLiteral("nyelv2")); });
+    connect(aNyelv1_, &QAction::triggered, this, [this] { applySearchColumn(kFirstLanguageColumn); });
+    connect(aNyelv2_, &QAction::triggered, this, [this] { applySearchColumn(kSecondLanguageColumn); });
     showLanguageCommands(false);
     aNevjegy_ = makeAction(this, "aNevjegy", QStringLiteral("Névjegy"), Qt::Key_F1, QStyle::SP_MessageBoxInformation);
     connect(aNevjegy_, &QAction::triggered, this, [this] {
@@ -251,13 +251,12 @@ bool Tfrm_Main::openDictionary(int id) {
 void Tfrm_Main::applySearchColumn(const QString& column) {
     session_->setSearchColumn(column);
     for (QAction* a : {aNyelv1_, aNyelv2_}) {
-        const QString caption =
-            session_->searchCommandCaption(a == aNyelv1_ ? QStringLiteral("nyelv1") : QStringLiteral("nyelv2"));
+        const QString caption = session_->searchCommandCaption(a == aNyelv1_ ? kFirstLanguageColumn : kSecondLanguageColumn);
         a->setText(caption);
         a->setToolTip(caption);
         a->setStatusTip(caption);
     }
-    (column == QLatin1String("nyelv1") ? aNyelv1_ : aNyelv2_)->setChecked(true);
+    (column == kFirstLanguageColumn ? aNyelv1_ : aNyelv2_)->setChecked(true);
 }
 
 void Tfrm_Main::showLanguageCommands(bool shown) {

@@ -1,5 +1,7 @@
 #include "app/cli/command_table.h"
 
+#include "common/table_layouts.h"
+
 #include "app/cli/commands.h"
 
 namespace verbalo::cli {
@@ -47,7 +49,7 @@ OptionSpec dictOption(const QString& kinds) {
 OptionSpec orderOption(const QString& what) {
     return option(QStringLiteral("order"), QStringLiteral("COLUMN"),
                   QStringLiteral("the column %1; default: the order the dictionary was last shown in").arg(what),
-                  Completion::Choices, {QStringLiteral("nyelv1"), QStringLiteral("nyelv2")});
+                  Completion::Choices, {kFirstLanguageColumn, kSecondLanguageColumn});
 }
 
 OptionSpec formatOption() {

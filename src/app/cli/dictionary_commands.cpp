@@ -33,7 +33,7 @@ int typeCodeNamed(const QString& name) {
 // --order when given, otherwise the order the dictionary's window was last left in.
 QString orderColumnOf(const CommandRun& run, const TSzotarak& info) {
     if (run.isSet("order")) return run.value("order");
-    return info.sorrend == QLatin1String("nyelv2") ? QStringLiteral("nyelv2") : QStringLiteral("nyelv1");
+    return info.sorrend == kSecondLanguageColumn ? kSecondLanguageColumn : kFirstLanguageColumn;
 }
 
 void printLines(const ResultLines& lines, QTextStream& out) {

@@ -34,7 +34,7 @@ void openInWindowOrder(Table& table, const TSzotarak& info) {
     table.setTableName(info.tablanev);
     table.open();
     if (info.tipus == Bilingual)
-        table.setIndexFieldNames(info.sorrend == QLatin1String("nyelv2") ? QStringLiteral("nyelv2") : QStringLiteral("nyelv1"));
+        table.setIndexFieldNames(info.sorrend == kSecondLanguageColumn ? kSecondLanguageColumn : kFirstLanguageColumn);
 }
 
 bool parseDelimitedOptions(const CommandRun& run, DelimitedOptions& options, QString& problem) {

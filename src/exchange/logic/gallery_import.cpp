@@ -1,5 +1,7 @@
 #include "exchange/logic/gallery_import.h"
 
+#include "common/table_layouts.h"
+
 #include "common/picture_file.h"
 #include "common/text_routines.h"
 
@@ -12,7 +14,7 @@ GalleryLine parseGalleryLine(QStringView line) {
 }
 
 GalleryImporter::GalleryImporter(store::Table& table, QString baseFolder)
-    : session_(table), baseFolder_(std::move(baseFolder)), captionField_(requiredField(table, QStringLiteral("nyelv1"))),
+    : session_(table), baseFolder_(std::move(baseFolder)), captionField_(requiredField(table, kFirstLanguageColumn)),
       extensionField_(requiredField(table, QStringLiteral("filekit"))) {
     requiredField(table, QStringLiteral("kep"));
 }

@@ -1,5 +1,7 @@
 #include "exchange/logic/list_import.h"
 
+#include "common/table_layouts.h"
+
 namespace verbalo {
 
 namespace {
@@ -29,7 +31,7 @@ QString headwordOf(QStringView line) {
 }
 
 ListImporter::ListImporter(store::Table& table)
-    : session_(table), headwordField_(requiredField(table, QStringLiteral("nyelv1"))),
+    : session_(table), headwordField_(requiredField(table, kFirstLanguageColumn)),
       bodyField_(requiredField(table, QStringLiteral("megjegyzes"))) {}
 
 void ListImporter::addLine(QStringView line) {

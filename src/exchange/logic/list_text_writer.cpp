@@ -1,5 +1,7 @@
 #include "exchange/logic/list_text_writer.h"
 
+#include "common/table_layouts.h"
+
 #include "common/store/store_error.h"
 #include "common/store/table.h"
 #include "common/text_routines.h"
@@ -7,7 +9,7 @@
 namespace verbalo {
 
 QStringList listTextLines(store::Table& table) {
-    const int headwordField = table.fieldIndex(QStringLiteral("nyelv1"));
+    const int headwordField = table.fieldIndex(kFirstLanguageColumn);
     const int bodyField = table.fieldIndex(QStringLiteral("megjegyzes"));
     if (headwordField < 0 || bodyField < 0)
         throw store::StoreError(QStringLiteral("table %1 is not a headword list").arg(table.tableName()));

@@ -1,5 +1,7 @@
 #include "exchange/logic/pair_import.h"
 
+#include "common/table_layouts.h"
+
 #include "common/text_routines.h"
 
 namespace verbalo {
@@ -19,8 +21,8 @@ PairFields splitPairLine(const QString& line, QChar separator) {
 }
 
 PairImporter::PairImporter(store::Table& table, QChar separator)
-    : session_(table), separator_(separator), firstField_(requiredField(table, QStringLiteral("nyelv1"))),
-      secondField_(requiredField(table, QStringLiteral("nyelv2"))) {}
+    : session_(table), separator_(separator), firstField_(requiredField(table, kFirstLanguageColumn)),
+      secondField_(requiredField(table, kSecondLanguageColumn)) {}
 
 RowResult PairImporter::offer(const QString& line) {
     const PairFields fields = splitPairLine(line, separator_);

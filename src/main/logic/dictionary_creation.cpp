@@ -13,7 +13,7 @@ void startNewCatalogueRow(store::Table& catalogue, int type) {
     catalogue.setValue(QStringLiteral("tipus"), type);
     catalogue.setValue(QStringLiteral("nyelv1szeles"), 0.5);
     catalogue.setValue(QStringLiteral("nyelv2szeles"), 0.5);
-    catalogue.setValue(QStringLiteral("sorrend"), QStringLiteral("nyelv1"));
+    catalogue.setValue(QStringLiteral("sorrend"), kFirstLanguageColumn);
     catalogue.setValue(QStringLiteral("ablak"), 0);
 }
 
@@ -27,8 +27,8 @@ int createDictionary(store::Database& db, const NewDictionary& dictionary) {
         startNewCatalogueRow(catalogue, dictionary.type);
         catalogue.setValue(QStringLiteral("szotarak_nev"), dictionary.name);
         catalogue.setValue(QStringLiteral("tablanev"), dictionary.table.trimmed());
-        catalogue.setValue(QStringLiteral("nyelv1"), dictionary.language1);
-        catalogue.setValue(QStringLiteral("nyelv2"), dictionary.language2);
+        catalogue.setValue(kFirstLanguageColumn, dictionary.language1);
+        catalogue.setValue(kSecondLanguageColumn, dictionary.language2);
         catalogue.post();
         return static_cast<int>(catalogue.integer(QStringLiteral("szotarak")));
     } catch (const store::StoreError&) {

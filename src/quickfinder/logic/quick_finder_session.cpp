@@ -41,7 +41,7 @@ void QuickFinderSession::setSearchColumn(const QString& column) {
 
 QString QuickFinderSession::searchCommandCaption(const QString& column) const {
     if (!hasDictionary_) return QStringLiteral("Keresés %1 szerint").arg(column);
-    const QString language = column == QLatin1String("nyelv2") ? dictionary_.nyelv2 : dictionary_.nyelv1;
+    const QString language = column == kSecondLanguageColumn ? dictionary_.nyelv2 : dictionary_.nyelv1;
     return language + QStringLiteral(" szerint");
 }
 

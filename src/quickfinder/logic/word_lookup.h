@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/table_layouts.h"
 #include <QString>
 #include <QStringList>
 
@@ -51,7 +52,7 @@ public:
 private:
     store::Database& db_;
     QString table_;
-    QString column_ = QStringLiteral("nyelv1");
+    QString column_ = kFirstLanguageColumn;
     QString lastWord_;
     quint64 tableOpens_ = 0;
     quint64 storeReads_ = 0;
