@@ -44,10 +44,10 @@ DictionarizingTab::DictionarizingTab(QWidget* parent) : QWidget(parent) {
     auto* down = new QSplitter(Qt::Vertical, across);
     editor_ = new TextEditor(down);
     editor_->setObjectName(QStringLiteral("SynEdit1"));
-    richEdit2_ = new ResultPane(down);
-    richEdit2_->setObjectName(QStringLiteral("RichEdit2"));
+    caretWordPane_ = new ResultPane(down);
+    caretWordPane_->setObjectName(QStringLiteral("RichEdit2"));
     down->addWidget(editor_);
-    down->addWidget(richEdit2_);
+    down->addWidget(caretWordPane_);
     down->setStretchFactor(0, 3);
     down->setStretchFactor(1, 1);
 
@@ -61,10 +61,10 @@ DictionarizingTab::DictionarizingTab(QWidget* parent) : QWidget(parent) {
     progress_->setTextVisible(false);
     progress_->setFixedWidth(12);
     progress_->setVisible(false);
-    richEdit1_ = new ResultPane(right);
-    richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
+    dictionarizedPane_ = new ResultPane(right);
+    dictionarizedPane_->setObjectName(QStringLiteral("RichEdit1"));
     rightLayout->addWidget(progress_);
-    rightLayout->addWidget(richEdit1_, 1);
+    rightLayout->addWidget(dictionarizedPane_, 1);
     across->addWidget(down);
     across->addWidget(right);
     across->setStretchFactor(0, 3);
@@ -72,8 +72,8 @@ DictionarizingTab::DictionarizingTab(QWidget* parent) : QWidget(parent) {
     layout_->addWidget(across, 1);
 
     editor_->setMenuBuilder([this](QMenu* menu) { buildEditorMenu(menu); });
-    richEdit1_->setMenuExtender([this](QMenu* menu) { addSaveItem(menu, [this] { savePane(richEdit1_); }); });
-    richEdit2_->setMenuExtender([this](QMenu* menu) { addSaveItem(menu, [this] { savePane(richEdit2_); }); });
+    dictionarizedPane_->setMenuExtender([this](QMenu* menu) { addSaveItem(menu, [this] { savePane(dictionarizedPane_); }); });
+    caretWordPane_->setMenuExtender([this](QMenu* menu) { addSaveItem(menu, [this] { savePane(caretWordPane_); }); });
     // Every change of the editor's state: the caret, the selection, the text, scrolling.
     connect(editor_, &QsciScintilla::cursorPositionChanged, this, &DictionarizingTab::lookUpCaretWord);
     connect(editor_, &QsciScintilla::selectionChanged, this, &DictionarizingTab::lookUpCaretWord);
@@ -99,7 +99,7 @@ void DictionarizingTab::dictionarize() {
         std::unique_ptr<PairLookup> lookup = wordList_ && wordList_->isOpen()
                                                  ? std::make_unique<PairLookup>(*wordList_, orderColumn_)
                                                  : std::make_unique<PairLookup>(*db_, tableName_, orderColumn_);
-        richEdit1_->clear();
+        dictionarizedPane_->clear();
         const QString selection = editor_->selectedTextCrLf();
         const QString source = selection.size() >= 2 ? selection : joinEditorLines(editor_->textLines());
         const QStringList words = dictionarizingWords(source);
@@ -109,7 +109,7 @@ void DictionarizingTab::dictionarize() {
         progress_->setRange(1, count);
         progress_->setValue(1);
         progress_->setVisible(true);
-        ResultLines& lines = richEdit1_->lines();
+        ResultLines& lines = dictionarizedPane_->lines();
         lines.reserve(count * 2, source.size() * 2);
         QElapsedTimer sinceRepaint;
         sinceRepaint.start();
@@ -124,12 +124,12 @@ void DictionarizingTab::dictionarize() {
                 }
             }
         } catch (const store::StoreError& e) {
-            richEdit1_->linesChanged();
+            dictionarizedPane_->linesChanged();
             progress_->reset();
             showStoreError(e, tableName_, this);
             return;
         }
-        richEdit1_->linesChanged();
+        dictionarizedPane_->linesChanged();
         progress_->reset();
     } catch (const store::StoreError& e) {
         showStoreError(e, tableName_, this);
@@ -141,7 +141,7 @@ void DictionarizingTab::lookUpCaretWord() {
     const QString word = editor_->wordAtCaret();
     if (word.isEmpty() || word == lastCaretWord_) return;
     lastCaretWord_ = word;
-    richEdit2_->lines().clear();
+    caretWordPane_->lines().clear();
     DictionarizedWord result;
     result.word = word;
     if (wordList_ && wordList_->isOpen()) {
@@ -154,12 +154,12 @@ void DictionarizingTab::lookUpCaretWord() {
             if (e.kind() != store::StoreError::Kind::Other) showStoreError(e, tableName_, this);
         }
     }
-    appendCaretWord(richEdit2_->lines(), result);
-    richEdit2_->linesChanged();
+    appendCaretWord(caretWordPane_->lines(), result);
+    caretWordPane_->linesChanged();
 }
 
 void DictionarizingTab::searchCaretWordOccurrences() {
-    richEdit2_->clear();
+    caretWordPane_->clear();
     if (!db_ || tableName_.isEmpty()) return;
     try {
         const QString word = editor_->wordAtCaret();
@@ -168,12 +168,12 @@ void DictionarizingTab::searchCaretWordOccurrences() {
             showError(kTooShortExpression, this);
             return;
         }
-        appendExpressionMatches(richEdit2_->lines(), result.matches);
-        if (result.matches.empty()) appendNoExpressionMatch(richEdit2_->lines(), word);
+        appendExpressionMatches(caretWordPane_->lines(), result.matches);
+        if (result.matches.empty()) appendNoExpressionMatch(caretWordPane_->lines(), word);
     } catch (const store::StoreError& e) {
         showStoreError(e, tableName_, this);
     }
-    richEdit2_->linesChanged();
+    caretWordPane_->linesChanged();
 }
 
 void DictionarizingTab::clearText() {
@@ -217,7 +217,7 @@ void DictionarizingTab::savePane(ResultPane* pane) {
     bool asHtml = false;
     const QString path = chooseSaveFile(true, &asHtml);
     if (path.isEmpty()) return;
-    const QString title = pane == richEdit1_ ? QStringLiteral("Szótárazás") : lastCaretWord_;
+    const QString title = pane == dictionarizedPane_ ? QStringLiteral("Szótárazás") : lastCaretWord_;
     const TextWriteResult written = writeResultFile(pane->lines(), path, asHtml, title);
     if (!written.ok) showError(written.error, this);
 }
@@ -234,10 +234,10 @@ void DictionarizingTab::saveFocused() {
     QWidget* focus = QApplication::focusWidget();
     if (focus && (focus == editor_ || editor_->isAncestorOf(focus)))
         saveEditor();
-    else if (focus && (focus == richEdit2_ || richEdit2_->isAncestorOf(focus)))
-        savePane(richEdit2_);
+    else if (focus && (focus == caretWordPane_ || caretWordPane_->isAncestorOf(focus)))
+        savePane(caretWordPane_);
     else
-        savePane(richEdit1_);
+        savePane(dictionarizedPane_);
 }
 
 void DictionarizingTab::addSaveItem(QMenu* menu, const std::function<void()>& save) {

@@ -37,8 +37,8 @@ public:
     void addToolBar(QWidget* toolbar);
 
     TextEditor* editor() const { return editor_; }
-    ResultPane* resultPane() const { return richEdit1_; }
-    ResultPane* caretPane() const { return richEdit2_; }
+    ResultPane* resultPane() const { return dictionarizedPane_; }
+    ResultPane* caretPane() const { return caretWordPane_; }
     QProgressBar* progressBar() const { return progress_; }
     const QString& lastCaretWord() const { return lastCaretWord_; }
 
@@ -71,8 +71,8 @@ private:
 
     QVBoxLayout* layout_;
     TextEditor* editor_;
-    ResultPane* richEdit1_;
-    ResultPane* richEdit2_;
+    ResultPane* dictionarizedPane_;
+    ResultPane* caretWordPane_;
     QProgressBar* progress_;
 };
 

@@ -62,9 +62,9 @@ Tfrm_Szotar3::Tfrm_Szotar3(FrameServices& frame, QWidget* parent)
 
     auto* panel3 = new QWidget(this);
     panel3->setObjectName(QStringLiteral("Panel3"));
-    edit1_ = new QLineEdit(panel3);
-    edit1_->setObjectName(QStringLiteral("Edit1"));
-    edit1_->setMinimumWidth(180);
+    searchBox_ = new QLineEdit(panel3);
+    searchBox_->setObjectName(QStringLiteral("Edit1"));
+    searchBox_->setMinimumWidth(180);
     auto* toolBar = new QToolBar(panel3);
     toolBar->setObjectName(QStringLiteral("ToolBar1"));
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -87,27 +87,27 @@ Tfrm_Szotar3::Tfrm_Szotar3(FrameServices& frame, QWidget* parent)
     nameLabel_->setForegroundRole(QPalette::Highlight);
     auto* bar = new QHBoxLayout(panel3);
     bar->setContentsMargins(4, 2, 4, 2);
-    bar->addWidget(edit1_);
+    bar->addWidget(searchBox_);
     bar->addWidget(toolBar, 1);
     bar->addWidget(nameLabel_, 0, Qt::AlignRight | Qt::AlignVCenter);
 
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName(QStringLiteral("Splitter1"));
     splitter_->setChildrenCollapsible(false);
-    panel1_ = new QWidget(splitter_);
-    panel1_->setObjectName(QStringLiteral("Panel1"));
-    grid1_ = new CaptionGrid(panel1_);
-    grid1_->setObjectName(QStringLiteral("DBGrid1"));
-    configurePairGrid(grid1_);
+    listPanel_ = new QWidget(splitter_);
+    listPanel_->setObjectName(QStringLiteral("Panel1"));
+    captionGrid_ = new CaptionGrid(listPanel_);
+    captionGrid_->setObjectName(QStringLiteral("DBGrid1"));
+    configurePairGrid(captionGrid_);
     model_ = new GalleryCaptionsModel(this);
     model_->setFailureHandler([this](const store::StoreError& e) { showStoreFailure(e); });
-    grid1_->setModel(model_);
-    auto* panelLayout = new QVBoxLayout(panel1_);
+    captionGrid_->setModel(model_);
+    auto* panelLayout = new QVBoxLayout(listPanel_);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->addWidget(grid1_);
-    panel2_ = new PicturePanel(QStringLiteral("Panel2"), splitter_);
-    splitter_->addWidget(panel1_);
-    splitter_->addWidget(panel2_);
+    panelLayout->addWidget(captionGrid_);
+    picturePanel_ = new PicturePanel(QStringLiteral("Panel2"), splitter_);
+    splitter_->addWidget(listPanel_);
+    splitter_->addWidget(picturePanel_);
     splitter_->setStretchFactor(1, 1);
 
     auto* layout = new QVBoxLayout(this);
@@ -116,12 +116,12 @@ Tfrm_Szotar3::Tfrm_Szotar3(FrameServices& frame, QWidget* parent)
     layout->addWidget(panel3);
     layout->addWidget(splitter_, 1);
 
-    new SearchBoxKeys(edit1_, grid1_, true, [this](const QString& text) { gotoTyped(text); });
-    connect(edit1_, &QLineEdit::textChanged, this, [this](const QString& text) { gotoTyped(text); });
-    connect(grid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Tfrm_Szotar3::gridRowChosen);
-    connect(grid1_, &QTableView::doubleClicked, this, [this] { addOrReplace(true); });
+    new SearchBoxKeys(searchBox_, captionGrid_, true, [this](const QString& text) { gotoTyped(text); });
+    connect(searchBox_, &QLineEdit::textChanged, this, [this](const QString& text) { gotoTyped(text); });
+    connect(captionGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Tfrm_Szotar3::gridRowChosen);
+    connect(captionGrid_, &QTableView::doubleClicked, this, [this] { addOrReplace(true); });
     // The caption column follows the panel's width, however it changes.
-    grid1_->installEventFilter(this);
+    captionGrid_->installEventFilter(this);
     // A reset model (rows added by an import, another program's changes) forgets the widths.
     connect(model_, &QAbstractItemModel::modelReset, this, &Tfrm_Szotar3::applyColumnWidth);
     connect(tbl_.get(), &store::Table::currentChanged, this, &Tfrm_Szotar3::followCurrentRecord);
@@ -153,7 +153,7 @@ void Tfrm_Szotar3::buildPopupMenu() {
     sheet->setObjectName(QStringLiteral("miTulajdonsagok"));
     menu->addSeparator();
     menu->addAction(actions_.aBezar);
-    for (QWidget* w : {static_cast<QWidget*>(grid1_), static_cast<QWidget*>(panel2_)}) {
+    for (QWidget* w : {static_cast<QWidget*>(captionGrid_), static_cast<QWidget*>(picturePanel_)}) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(w, &QWidget::customContextMenuRequested, this,
                 [w, menu](const QPoint& pos) { menu->popup(w->mapToGlobal(pos)); });
@@ -162,7 +162,7 @@ void Tfrm_Szotar3::buildPopupMenu() {
 
 void Tfrm_Szotar3::connectActions() {
     connect(actions_.aNezet, &QAction::triggered, this, &Tfrm_Szotar3::toggleFrameTopPanel);
-    connect(actions_.aKeres, &QAction::triggered, this, [this] { edit1_->setFocus(Qt::ShortcutFocusReason); });
+    connect(actions_.aKeres, &QAction::triggered, this, [this] { searchBox_->setFocus(Qt::ShortcutFocusReason); });
     connect(actions_.aUj, &QAction::triggered, this, [this] { addOrReplace(false); });
     connect(actions_.aSzerkeszt, &QAction::triggered, this, [this] { addOrReplace(true); });
     connect(actions_.aTorol, &QAction::triggered, this, [this] {
@@ -193,7 +193,7 @@ bool Tfrm_Szotar3::openDictionary(int id) {
     }
     model_->setTable(tbl_.get());
     applyColumnWidth();
-    edit1_->setFocus(Qt::OtherFocusReason);
+    searchBox_->setFocus(Qt::OtherFocusReason);
     followCurrentRecord();
     return true;
 }
@@ -213,8 +213,9 @@ void Tfrm_Szotar3::followCurrentRecord() {
         const int row = tbl_->recNo() - 1;
         if (row >= 0 && row < model_->rowCount()) {
             const QModelIndex index = model_->index(row, 0);
-            grid1_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            grid1_->scrollTo(index);
+            captionGrid_->selectionModel()->setCurrentIndex(index,
+                                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            captionGrid_->scrollTo(index);
         }
     } catch (const store::StoreError& e) {
         following_ = false;
@@ -232,12 +233,12 @@ void Tfrm_Szotar3::gridRowChosen(const QModelIndex& current) {
 }
 
 bool Tfrm_Szotar3::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == grid1_ && event->type() == QEvent::Resize) applyColumnWidth();
+    if (watched == captionGrid_ && event->type() == QEvent::Resize) applyColumnWidth();
     return DictionaryWindow::eventFilter(watched, event);
 }
 
 void Tfrm_Szotar3::applyColumnWidth() {
-    grid1_->setColumnWidth(0, std::max(0, grid1_->width() - 33));
+    captionGrid_->setColumnWidth(0, std::max(0, captionGrid_->width() - 33));
 }
 
 void Tfrm_Szotar3::showPicture() {
@@ -252,7 +253,7 @@ void Tfrm_Szotar3::showPicture() {
     }
     // An entry without a picture, or with one that is no JPEG, leaves the last picture shown.
     const QImage image = decodeGalleryPicture(bytes);
-    if (!image.isNull()) panel2_->showImage(image);
+    if (!image.isNull()) picturePanel_->showImage(image);
 }
 
 void Tfrm_Szotar3::addOrReplace(bool replacing) {
@@ -342,7 +343,7 @@ bool Tfrm_Szotar3::savePictureTo(const QString& path) {
 
 void Tfrm_Szotar3::savePanelRatio() {
     if (id_ < 0) return;
-    storePanelShare(frame_.database(), info_, panel1_->width(), width(), this);
+    storePanelShare(frame_.database(), info_, listPanel_->width(), width(), this);
 }
 
 bool Tfrm_Szotar3::queryClose() {

@@ -49,7 +49,7 @@ public:
         QAction* aMentes = nullptr;
     };
     const Actions& actions() const { return actions_; }
-    PicturePanel* picturePanel() const { return panel2_; }
+    PicturePanel* picturePanel() const { return picturePanel_; }
 
 protected:
     QList<QAction*> windowCommands() const override;
@@ -67,12 +67,12 @@ private:
 
     std::unique_ptr<store::Table> tbl_;
     Actions actions_;
-    QLineEdit* edit1_ = nullptr;
+    QLineEdit* searchBox_ = nullptr;
     QLabel* nameLabel_ = nullptr;
     QSplitter* splitter_ = nullptr;
-    QWidget* panel1_ = nullptr;
-    QTableView* grid1_ = nullptr;
-    PicturePanel* panel2_ = nullptr;
+    QWidget* listPanel_ = nullptr;
+    QTableView* captionGrid_ = nullptr;
+    PicturePanel* picturePanel_ = nullptr;
     GalleryCaptionsModel* model_ = nullptr;
     bool following_ = false;
     bool closed_ = false;

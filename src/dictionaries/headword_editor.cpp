@@ -64,39 +64,39 @@ Tfrm_Szerkeszt2::Tfrm_Szerkeszt2(store::Table& table, QWidget* parent) : QDialog
 
     auto* label = new QLabel(QStringLiteral("címszó"), this);
     label->setObjectName(QStringLiteral("Label1"));
-    edit1_ = new QLineEdit(this);
-    edit1_->setObjectName(QStringLiteral("DBEdit1"));
-    label->setBuddy(edit1_);
-    memo1_ = new QPlainTextEdit(this);
-    memo1_->setObjectName(QStringLiteral("DBMemo1"));
-    memo1_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    headwordBox_ = new QLineEdit(this);
+    headwordBox_->setObjectName(QStringLiteral("DBEdit1"));
+    label->setBuddy(headwordBox_);
+    bodyEditor_ = new QPlainTextEdit(this);
+    bodyEditor_->setObjectName(QStringLiteral("DBMemo1"));
+    bodyEditor_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 4);
     layout->addWidget(toolBar);
     layout->addWidget(label);
-    layout->addWidget(edit1_);
-    layout->addWidget(memo1_, 1);
-    setTabOrder(edit1_, memo1_);
+    layout->addWidget(headwordBox_);
+    layout->addWidget(bodyEditor_, 1);
+    setTabOrder(headwordBox_, bodyEditor_);
     resize(kDesignedWidth, kDesignedHeight);
 
     // As wide as its column, like the data-aware edit it stands for.
     const int field = table_.fieldIndex(kFirstLanguageColumn);
     if (field >= 0 && table_.schema().fields[static_cast<size_t>(field)].width > 0)
-        edit1_->setMaxLength(table_.schema().fields[static_cast<size_t>(field)].width);
+        headwordBox_->setMaxLength(table_.schema().fields[static_cast<size_t>(field)].width);
     QString text;
     try {
-        edit1_->setText(table_.text(kFirstLanguageColumn));
+        headwordBox_->setText(table_.text(kFirstLanguageColumn));
         text = table_.text(QStringLiteral("megjegyzes"));
     } catch (const store::StoreError& e) {
         // The fields stay empty; the user learns why before typing into them.
         showStoreError(e, table_.tableName(), this);
     }
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (hasHugeLine(text)) memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo1_->setPlainText(text);
-    shownHeadword_ = edit1_->text();
-    shownText_ = memo1_->toPlainText();
+    if (hasHugeLine(text)) bodyEditor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    bodyEditor_->setPlainText(text);
+    shownHeadword_ = headwordBox_->text();
+    shownText_ = bodyEditor_->toPlainText();
 
     buildMemoMenu();
     new EditingDialogBehaviour(this);
@@ -152,7 +152,7 @@ void Tfrm_Szerkeszt2::buildMemoMenu() {
         connect(a, &QAction::triggered, this, item.run);
         editActions_.append(a);
     }
-    auto* menu = new QMenu(memo1_);
+    auto* menu = new QMenu(bodyEditor_);
     menu->setObjectName(QStringLiteral("PopupMenu1"));
     menu->addAction(aBetolt_);
     menu->addSeparator();
@@ -162,23 +162,23 @@ void Tfrm_Szerkeszt2::buildMemoMenu() {
     menu->addSeparator();
     menu->addAction(aElfogad_);
     menu->addAction(aMegsem_);
-    memo1_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(memo1_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& pos) {
+    bodyEditor_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(bodyEditor_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& pos) {
         // The menu acts on the memo, as it was opened on it.
-        memo1_->setFocus(Qt::PopupFocusReason);
-        menu->popup(memo1_->viewport()->mapToGlobal(pos));
+        bodyEditor_->setFocus(Qt::PopupFocusReason);
+        menu->popup(bodyEditor_->viewport()->mapToGlobal(pos));
     });
 }
 
 QString Tfrm_Szerkeszt2::storedText() const {
-    QString text = memo1_->toPlainText();
+    QString text = bodyEditor_->toPlainText();
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return text;
 }
 
 void Tfrm_Szerkeszt2::acceptEntry() {
     try {
-        table_.setValue(kFirstLanguageColumn, edit1_->text());
+        table_.setValue(kFirstLanguageColumn, headwordBox_->text());
         table_.setValue(QStringLiteral("megjegyzes"), storedText());
         table_.post();
     } catch (const store::StoreError& e) {
@@ -192,7 +192,7 @@ void Tfrm_Szerkeszt2::acceptEntry() {
 }
 
 void Tfrm_Szerkeszt2::reject() {
-    const bool changed = edit1_->text() != shownHeadword_ || memo1_->toPlainText() != shownText_;
+    const bool changed = headwordBox_->text() != shownHeadword_ || bodyEditor_->toPlainText() != shownText_;
     if (changed && !askYesNo(QStringLiteral("Elveti a módosításokat?"), QStringLiteral("Megerősítés"), this)) return;
     QDialog::reject();
 }
@@ -217,13 +217,13 @@ bool Tfrm_Szerkeszt2::loadFromFile(const QString& path) {
     if (lines.first().startsWith(QLatin1Char('#'))) {
         QStringView headword(lines.first());
         while (headword.startsWith(QLatin1Char('#'))) headword = headword.mid(1);
-        edit1_->setText(trimBlanksAndControls(headword).toString());
+        headwordBox_->setText(trimBlanksAndControls(headword).toString());
         lines.removeFirst();
     }
     QString text;
     for (const QString& line : std::as_const(lines)) text += line + QLatin1Char('\n');
-    memo1_->setLineWrapMode(hasHugeLine(text) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-    memo1_->setPlainText(text);
+    bodyEditor_->setLineWrapMode(hasHugeLine(text) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    bodyEditor_->setPlainText(text);
     return true;
 }
 

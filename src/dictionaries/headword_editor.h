@@ -34,8 +34,8 @@ public:
     // "Elfogad".
     void acceptEntry();
 
-    QLineEdit* headwordEdit() const { return edit1_; }
-    QPlainTextEdit* textEdit() const { return memo1_; }
+    QLineEdit* headwordEdit() const { return headwordBox_; }
+    QPlainTextEdit* textEdit() const { return bodyEditor_; }
 
     void done(int result) override;
     // Mégsem, Esc and the close button: a changed headword or text is thrown away only after
@@ -53,8 +53,8 @@ private:
     QString storedText() const;
 
     store::Table& table_;
-    QLineEdit* edit1_ = nullptr;
-    QPlainTextEdit* memo1_ = nullptr;
+    QLineEdit* headwordBox_ = nullptr;
+    QPlainTextEdit* bodyEditor_ = nullptr;
     QAction* aBetolt_ = nullptr;
     QAction* aElfogad_ = nullptr;
     QAction* aMegsem_ = nullptr;

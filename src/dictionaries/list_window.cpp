@@ -66,38 +66,38 @@ Tfrm_Szotar2::Tfrm_Szotar2(FrameServices& frame, QWidget* parent)
     setWindowTitle(QStringLiteral("Lista"));
     resize(764, 500);
 
-    edit1_ = new QLineEdit(this);
-    edit1_->setObjectName(QStringLiteral("Edit1"));
-    edit1_->setMinimumWidth(220);
+    searchBox_ = new QLineEdit(this);
+    searchBox_->setObjectName(QStringLiteral("Edit1"));
+    searchBox_->setMinimumWidth(220);
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(4, 2, 4, 2);
-    bar->addWidget(edit1_);
+    bar->addWidget(searchBox_);
     bar->addWidget(makeSzotar2ToolBar(actions_, this), 1);
 
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName(QStringLiteral("Splitter1"));
     splitter_->setChildrenCollapsible(false);
-    panel1_ = new QWidget(splitter_);
-    panel1_->setObjectName(QStringLiteral("Panel1"));
-    panel1_->setMinimumWidth(1);
-    grid1_ = new HeadwordGrid(panel1_);
-    grid1_->setObjectName(QStringLiteral("DBGrid1"));
-    grid1_->setMinimumWidth(1);
-    configurePairGrid(grid1_);
+    listPanel_ = new QWidget(splitter_);
+    listPanel_->setObjectName(QStringLiteral("Panel1"));
+    listPanel_->setMinimumWidth(1);
+    headwordGrid_ = new HeadwordGrid(listPanel_);
+    headwordGrid_->setObjectName(QStringLiteral("DBGrid1"));
+    headwordGrid_->setMinimumWidth(1);
+    configurePairGrid(headwordGrid_);
     model_ = new HeadwordListModel(this);
     model_->setFailureHandler([this](const store::StoreError& e) { showStoreFailure(e); });
-    grid1_->setModel(model_);
-    auto* panelLayout = new QVBoxLayout(panel1_);
+    headwordGrid_->setModel(model_);
+    auto* panelLayout = new QVBoxLayout(listPanel_);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->addWidget(grid1_);
-    memo1_ = new QPlainTextEdit(splitter_);
-    memo1_->setObjectName(QStringLiteral("DBMemo1"));
-    memo1_->setReadOnly(true);
-    memo1_->setMinimumWidth(1);
-    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo1_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    splitter_->addWidget(panel1_);
-    splitter_->addWidget(memo1_);
+    panelLayout->addWidget(headwordGrid_);
+    bodyView_ = new QPlainTextEdit(splitter_);
+    bodyView_->setObjectName(QStringLiteral("DBMemo1"));
+    bodyView_->setReadOnly(true);
+    bodyView_->setMinimumWidth(1);
+    bodyView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    bodyView_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    splitter_->addWidget(listPanel_);
+    splitter_->addWidget(bodyView_);
     splitter_->setStretchFactor(1, 1);
 
     auto* layout = new QVBoxLayout(this);
@@ -106,15 +106,15 @@ Tfrm_Szotar2::Tfrm_Szotar2(FrameServices& frame, QWidget* parent)
     layout->addLayout(bar);
     layout->addWidget(splitter_, 1);
 
-    new SearchBoxKeys(edit1_, grid1_, true, [this](const QString& text) { searchAsTyped(text); });
-    connect(edit1_, &QLineEdit::textChanged, this, &Tfrm_Szotar2::searchAsTyped);
-    connect(grid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Tfrm_Szotar2::gridRowChosen);
-    connect(grid1_, &QTableView::doubleClicked, this, [this] { editEntry(); });
+    new SearchBoxKeys(searchBox_, headwordGrid_, true, [this](const QString& text) { searchAsTyped(text); });
+    connect(searchBox_, &QLineEdit::textChanged, this, &Tfrm_Szotar2::searchAsTyped);
+    connect(headwordGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Tfrm_Szotar2::gridRowChosen);
+    connect(headwordGrid_, &QTableView::doubleClicked, this, [this] { editEntry(); });
     // The list is always ordered by headword: a title click only goes to the search box.
-    connect(grid1_->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this] { edit1_->setFocus(Qt::ShortcutFocusReason); });
+    connect(headwordGrid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this] { searchBox_->setFocus(Qt::ShortcutFocusReason); });
     connect(splitter_, &QSplitter::splitterMoved, this, [this] {
-        panelWidth_ = panel1_->width();
+        panelWidth_ = listPanel_->width();
         applySharedColumns();
     });
     connect(tbl_.get(), &store::Table::currentChanged, this, &Tfrm_Szotar2::followCurrentRecord);
@@ -126,7 +126,7 @@ Tfrm_Szotar2::Tfrm_Szotar2(FrameServices& frame, QWidget* parent)
 Tfrm_Szotar2::~Tfrm_Szotar2() = default;
 
 void Tfrm_Szotar2::buildPopupMenu() {
-    auto* menu = new QMenu(grid1_);
+    auto* menu = new QMenu(headwordGrid_);
     menu->setObjectName(QStringLiteral("PopupMenu1"));
     menu->addAction(actions_.aKeres);
     menu->addSeparator();
@@ -139,14 +139,14 @@ void Tfrm_Szotar2::buildPopupMenu() {
     sheet->setObjectName(QStringLiteral("miTulajdonsagok"));
     menu->addSeparator();
     menu->addAction(actions_.aBezar);
-    grid1_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid1_, &QWidget::customContextMenuRequested, this,
-            [this, menu](const QPoint& pos) { menu->popup(grid1_->viewport()->mapToGlobal(pos)); });
+    headwordGrid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(headwordGrid_, &QWidget::customContextMenuRequested, this,
+            [this, menu](const QPoint& pos) { menu->popup(headwordGrid_->viewport()->mapToGlobal(pos)); });
 }
 
 void Tfrm_Szotar2::connectActions() {
     connect(actions_.aNezet, &QAction::triggered, this, &Tfrm_Szotar2::toggleFrameTopPanel);
-    connect(actions_.aKeres, &QAction::triggered, this, [this] { edit1_->setFocus(Qt::ShortcutFocusReason); });
+    connect(actions_.aKeres, &QAction::triggered, this, [this] { searchBox_->setFocus(Qt::ShortcutFocusReason); });
     connect(actions_.aUj, &QAction::triggered, this, &Tfrm_Szotar2::newEntry);
     connect(actions_.aSzerkeszt, &QAction::triggered, this, &Tfrm_Szotar2::editEntry);
     connect(actions_.aTorol, &QAction::triggered, this, &Tfrm_Szotar2::deleteCurrentRow);
@@ -172,7 +172,7 @@ bool Tfrm_Szotar2::openDictionary(int id) {
         return false;
     }
     model_->setTable(tbl_.get());
-    edit1_->setFocus(Qt::OtherFocusReason);
+    searchBox_->setFocus(Qt::OtherFocusReason);
     followCurrentRecord();
     return true;
 }
@@ -199,18 +199,19 @@ void Tfrm_Szotar2::followCurrentRecord() {
         model_->syncRowCount();
         const int row = tbl_->recNo() - 1;
         if (row >= 0 && row < model_->rowCount()) {
-            const QModelIndex index = model_->index(row, std::max(0, grid1_->currentIndex().column()));
-            grid1_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            grid1_->scrollTo(index);
+            const QModelIndex index = model_->index(row, std::max(0, headwordGrid_->currentIndex().column()));
+            headwordGrid_->selectionModel()->setCurrentIndex(index,
+                                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            headwordGrid_->scrollTo(index);
         }
         if (tbl_->state() == store::Table::State::Browse) text = tbl_->value(QStringLiteral("megjegyzes"));
     } catch (const store::StoreError& e) {
-        memo1_->setPlainText(QString());
+        bodyView_->setPlainText(QString());
         following_ = false;
         showStoreFailure(e);
         return;
     }
-    memo1_->setPlainText(memoText(text));
+    bodyView_->setPlainText(memoText(text));
     following_ = false;
     showStatus(kHeadwordOrder);
 }
@@ -237,14 +238,14 @@ void Tfrm_Szotar2::applyPanelWidth() {
 
 void Tfrm_Szotar2::applySharedColumns() {
     const ColumnWidths w = sharedColumns(panelWidth_);
-    grid1_->setColumnWidth(0, w.headword);
-    grid1_->setColumnWidth(1, w.text);
+    headwordGrid_->setColumnWidth(0, w.headword);
+    headwordGrid_->setColumnWidth(1, w.text);
 }
 
 void Tfrm_Szotar2::applyEqualColumns() {
     const ColumnWidths w = equalColumns(panelWidth_);
-    grid1_->setColumnWidth(0, w.headword);
-    grid1_->setColumnWidth(1, w.text);
+    headwordGrid_->setColumnWidth(0, w.headword);
+    headwordGrid_->setColumnWidth(1, w.text);
 }
 
 void Tfrm_Szotar2::resizeEvent(QResizeEvent* event) {
@@ -261,7 +262,7 @@ void Tfrm_Szotar2::resizeEvent(QResizeEvent* event) {
 
 void Tfrm_Szotar2::saveShare() {
     if (id_ < 0) return;
-    storePanelShare(frame_.database(), info_, panel1_->width(), width(), this);
+    storePanelShare(frame_.database(), info_, listPanel_->width(), width(), this);
 }
 
 bool Tfrm_Szotar2::queryClose() {
@@ -325,7 +326,7 @@ void Tfrm_Szotar2::editEntry() {
 }
 
 void Tfrm_Szotar2::runEditor() {
-    editHeadword(*tbl_, grid1_->font(), grid1_->font(), frame_.ini(), frame_.settings().fontSize, this);
+    editHeadword(*tbl_, headwordGrid_->font(), headwordGrid_->font(), frame_.ini(), frame_.settings().fontSize, this);
     followCurrentRecord();
 }
 

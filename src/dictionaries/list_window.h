@@ -70,11 +70,11 @@ private:
 
     std::unique_ptr<store::Table> tbl_;
     Szotar2Actions actions_;
-    QLineEdit* edit1_ = nullptr;
+    QLineEdit* searchBox_ = nullptr;
     QSplitter* splitter_ = nullptr;
-    QWidget* panel1_ = nullptr;
-    QTableView* grid1_ = nullptr;
-    QPlainTextEdit* memo1_ = nullptr;
+    QWidget* listPanel_ = nullptr;
+    QTableView* headwordGrid_ = nullptr;
+    QPlainTextEdit* bodyView_ = nullptr;
     HeadwordListModel* model_ = nullptr;
     int panelWidth_ = 0;
     int laidOutWidth_ = -1; // the window width the panel was last halved for

@@ -37,16 +37,16 @@ Tfrm_Szerkeszt::Tfrm_Szerkeszt(store::Table& table, const QString& orderColumn, 
     setWindowTitle(QStringLiteral("Szavak szerkesztése"));
     setModal(true);
 
-    label1_ = new QLabel(firstLanguage, this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    edit1_ = new QLineEdit(this);
-    edit1_->setObjectName(QStringLiteral("DBEdit1"));
-    label2_ = new QLabel(secondLanguage, this);
-    label2_->setObjectName(QStringLiteral("Label2"));
-    edit2_ = new QLineEdit(this);
-    edit2_->setObjectName(QStringLiteral("DBEdit2"));
-    label1_->setBuddy(edit1_);
-    label2_->setBuddy(edit2_);
+    firstLanguageLabel_ = new QLabel(firstLanguage, this);
+    firstLanguageLabel_->setObjectName(QStringLiteral("Label1"));
+    firstWordBox_ = new QLineEdit(this);
+    firstWordBox_->setObjectName(QStringLiteral("DBEdit1"));
+    secondLanguageLabel_ = new QLabel(secondLanguage, this);
+    secondLanguageLabel_->setObjectName(QStringLiteral("Label2"));
+    secondWordBox_ = new QLineEdit(this);
+    secondWordBox_->setObjectName(QStringLiteral("DBEdit2"));
+    firstLanguageLabel_->setBuddy(firstWordBox_);
+    secondLanguageLabel_->setBuddy(secondWordBox_);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setAutoDefault(false);
@@ -55,26 +55,26 @@ Tfrm_Szerkeszt::Tfrm_Szerkeszt(store::Table& table, const QString& orderColumn, 
     cancel->setAutoDefault(false);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label1_);
-    layout->addWidget(edit1_);
-    layout->addWidget(label2_);
-    layout->addWidget(edit2_);
+    layout->addWidget(firstLanguageLabel_);
+    layout->addWidget(firstWordBox_);
+    layout->addWidget(secondLanguageLabel_);
+    layout->addWidget(secondWordBox_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     layout->addSpacing(8);
     layout->addLayout(buttons);
-    setTabOrder(edit1_, edit2_);
-    setTabOrder(edit2_, ok);
+    setTabOrder(firstWordBox_, secondWordBox_);
+    setTabOrder(secondWordBox_, ok);
     setTabOrder(ok, cancel);
     resize(360, sizeHint().height());
 
-    limitToColumn(edit1_, table_, orderColumn_);
-    limitToColumn(edit2_, table_, otherColumn_);
+    limitToColumn(firstWordBox_, table_, orderColumn_);
+    limitToColumn(secondWordBox_, table_, otherColumn_);
     try {
-        edit1_->setText(table_.text(orderColumn_));
-        edit2_->setText(table_.text(otherColumn_));
+        firstWordBox_->setText(table_.text(orderColumn_));
+        secondWordBox_->setText(table_.text(otherColumn_));
     } catch (const store::StoreError& e) {
         // The fields stay empty; the user learns why before typing into them.
         showStoreError(e, table_.tableName(), this);
@@ -87,8 +87,8 @@ Tfrm_Szerkeszt::Tfrm_Szerkeszt(store::Table& table, const QString& orderColumn, 
 
 void Tfrm_Szerkeszt::post() {
     try {
-        table_.setValue(orderColumn_, edit1_->text());
-        table_.setValue(otherColumn_, edit2_->text());
+        table_.setValue(orderColumn_, firstWordBox_->text());
+        table_.setValue(otherColumn_, secondWordBox_->text());
         table_.post();
     } catch (const store::StoreError& e) {
         if (e.isRowRefusal())

@@ -37,10 +37,10 @@ private:
     store::Table& table_;
     QString orderColumn_;
     QString otherColumn_;
-    QLabel* label1_;
-    QLabel* label2_;
-    QLineEdit* edit1_;
-    QLineEdit* edit2_;
+    QLabel* firstLanguageLabel_;
+    QLabel* secondLanguageLabel_;
+    QLineEdit* firstWordBox_;
+    QLineEdit* secondWordBox_;
 };
 
 // Shows the editor modally on a cursor already put into insert or edit mode. language1 and

@@ -68,8 +68,8 @@ Tfrm_Szotar::Tfrm_Szotar(FrameServices& frame, QWidget* parent)
     pages_->addTab(searchTab_, QStringLiteral("Kereső"));
     searchTab_->grid()->installEventFilter(this);
 
-    model1_->setTable(tbl_.get());
-    model1_->setFailureHandler([this](const store::StoreError& e) { showStoreFailure(e); });
+    pairModel_->setTable(tbl_.get());
+    pairModel_->setFailureHandler([this](const store::StoreError& e) { showStoreFailure(e); });
     dictionarizingTab_->setDictionary(&frame_.database(), tbl_.get(), QString());
     searchTab_->setDictionary(&frame_.database(), tbl_.get(), QString());
 
@@ -93,41 +93,41 @@ void Tfrm_Szotar::buildWordListTab() {
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(4, 2, 6, 2);
-    edit1_ = new QLineEdit(page);
-    edit1_->setObjectName(QStringLiteral("Edit1"));
-    edit1_->setMinimumWidth(220);
-    panel5_ = new QLabel(page);
-    panel5_->setObjectName(QStringLiteral("Panel5"));
-    panel5_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont bold = panel5_->font();
+    searchBox_ = new QLineEdit(page);
+    searchBox_->setObjectName(QStringLiteral("Edit1"));
+    searchBox_->setMinimumWidth(220);
+    dictionaryNameLabel_ = new QLabel(page);
+    dictionaryNameLabel_->setObjectName(QStringLiteral("Panel5"));
+    dictionaryNameLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont bold = dictionaryNameLabel_->font();
     bold.setBold(true);
-    panel5_->setFont(bold);
-    bar->addWidget(edit1_);
-    bar->addWidget(panel5_, 1);
+    dictionaryNameLabel_->setFont(bold);
+    bar->addWidget(searchBox_);
+    bar->addWidget(dictionaryNameLabel_, 1);
     layout->addLayout(bar);
 
-    grid1_ = new QTableView(page);
-    grid1_->setObjectName(QStringLiteral("DBGrid1"));
-    configurePairGrid(grid1_);
-    model1_ = new PairListModel(this);
-    grid1_->setModel(model1_);
-    layout->addWidget(grid1_, 1);
+    wordGrid_ = new QTableView(page);
+    wordGrid_->setObjectName(QStringLiteral("DBGrid1"));
+    configurePairGrid(wordGrid_);
+    pairModel_ = new PairListModel(this);
+    wordGrid_->setModel(pairModel_);
+    layout->addWidget(wordGrid_, 1);
     pages_->addTab(page, QStringLiteral("Szavak listája"));
 
-    edit1_->installEventFilter(this);
-    grid1_->installEventFilter(this);
-    connect(edit1_, &QLineEdit::textChanged, this, &Tfrm_Szotar::searchAsTyped);
-    connect(grid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Tfrm_Szotar::gridRowChosen);
-    connect(grid1_, &QTableView::doubleClicked, this, [this] { editPair(); });
-    connect(grid1_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
-        const QString field = model1_->fieldOfColumn(section).toLower();
+    searchBox_->installEventFilter(this);
+    wordGrid_->installEventFilter(this);
+    connect(searchBox_, &QLineEdit::textChanged, this, &Tfrm_Szotar::searchAsTyped);
+    connect(wordGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Tfrm_Szotar::gridRowChosen);
+    connect(wordGrid_, &QTableView::doubleClicked, this, [this] { editPair(); });
+    connect(wordGrid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        const QString field = pairModel_->fieldOfColumn(section).toLower();
         if (!field.isEmpty()) setOrder(field);
-        edit1_->setFocus(Qt::ShortcutFocusReason);
+        searchBox_->setFocus(Qt::ShortcutFocusReason);
     });
 }
 
 void Tfrm_Szotar::buildPopupMenu() {
-    auto* menu = new QMenu(grid1_);
+    auto* menu = new QMenu(wordGrid_);
     menu->setObjectName(QStringLiteral("PopupMenu1"));
     menu->addAction(actions_.aNyelv1);
     menu->addAction(actions_.aNyelv2);
@@ -144,9 +144,9 @@ void Tfrm_Szotar::buildPopupMenu() {
     menu->addAction(actions_.aTorol);
     menu->addSeparator();
     menu->addAction(actions_.aBezar);
-    grid1_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid1_, &QWidget::customContextMenuRequested, this,
-            [this, menu](const QPoint& pos) { menu->popup(grid1_->viewport()->mapToGlobal(pos)); });
+    wordGrid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(wordGrid_, &QWidget::customContextMenuRequested, this,
+            [this, menu](const QPoint& pos) { menu->popup(wordGrid_->viewport()->mapToGlobal(pos)); });
 }
 
 void Tfrm_Szotar::connectActions() {
@@ -156,7 +156,7 @@ void Tfrm_Szotar::connectActions() {
     connect(actions_.aKeres, &QAction::triggered, this, [this] {
         // The box's text selected, also when the box has the focus already: what is typed next
         // replaces it.
-        QLineEdit* box = isOnTab(0) ? edit1_ : (isOnTab(2) ? searchTab_->edit() : nullptr);
+        QLineEdit* box = isOnTab(0) ? searchBox_ : (isOnTab(2) ? searchTab_->edit() : nullptr);
         if (!box) return;
         box->setFocus(Qt::ShortcutFocusReason);
         box->selectAll();
@@ -214,7 +214,7 @@ bool Tfrm_Szotar::openDictionary(int id) {
             }
         }
     }
-    model1_->setTable(tbl_.get());
+    pairModel_->setTable(tbl_.get());
     dictionarizingTab_->setDictionary(&frame_.database(), tbl_.get(), info_.tablanev);
     searchTab_->setDictionary(&frame_.database(), tbl_.get(), info_.tablanev);
     searchTab_->setWholeTableStatement();
@@ -236,7 +236,7 @@ bool Tfrm_Szotar::openDictionary(int id) {
 
     actions_.aNyelv1->setIcon(iconFromBytes(info_.nyelv1ikon));
     actions_.aNyelv2->setIcon(iconFromBytes(info_.nyelv2ikon));
-    panel5_->setText(windowTitle());
+    dictionaryNameLabel_->setText(windowTitle());
     followCurrentRecord();
     return true;
 }
@@ -281,7 +281,7 @@ void Tfrm_Szotar::arrangeColumns(bool firstLanguageFirst) {
     const QString column = firstLanguageFirst ? kFirstLanguageColumn : kSecondLanguageColumn;
     const QString& firstTitle = firstLanguageFirst ? info_.nyelv1 : info_.nyelv2;
     const QString& secondTitle = firstLanguageFirst ? info_.nyelv2 : info_.nyelv1;
-    model1_->setColumns(column, firstTitle, secondTitle);
+    pairModel_->setColumns(column, firstTitle, secondTitle);
     searchTab_->setColumns(column, firstTitle, secondTitle);
     dictionarizingTab_->setOrderColumn(column);
 }
@@ -293,14 +293,15 @@ void Tfrm_Szotar::applyColumnWidths() {
         grid->setColumnWidth(first ? 0 : 1, std::max(0, w.nyelv1));
         grid->setColumnWidth(first ? 1 : 0, std::max(0, w.nyelv2));
     };
-    apply(grid1_, width() - 64);
+    apply(wordGrid_, width() - 64);
     apply(searchTab_->grid(), searchTab_->grid()->width() - 48);
 }
 
 void Tfrm_Szotar::saveViewSettings() {
     if (id_ < 0) return;
     const bool first = order_ == kFirstLanguageColumn;
-    const std::optional<double> share = nyelv1ShareOf(grid1_->columnWidth(first ? 0 : 1), grid1_->columnWidth(first ? 1 : 0));
+    const std::optional<double> share =
+        nyelv1ShareOf(wordGrid_->columnWidth(first ? 0 : 1), wordGrid_->columnWidth(first ? 1 : 0));
     if (share) {
         info_.nyelv1szeles = *share;
         info_.nyelv2szeles = 1.0 - *share;
@@ -330,21 +331,21 @@ void Tfrm_Szotar::showStatus() {
 void Tfrm_Szotar::reportActive() {
     frame_.settings().lastDict = id_;
     showStatus();
-    panel5_->setText(windowTitle());
+    dictionaryNameLabel_->setText(windowTitle());
 }
 
 void Tfrm_Szotar::followCurrentRecord() {
     if (!tbl_->isOpen() || following_) return;
     following_ = true;
     try {
-        model1_->syncRowCount();
+        pairModel_->syncRowCount();
         const int row = tbl_->recNo() - 1;
-        if (row >= 0 && row < model1_->rowCount()) {
-            const QModelIndex index = model1_->index(row, std::max(0, grid1_->currentIndex().column()));
+        if (row >= 0 && row < pairModel_->rowCount()) {
+            const QModelIndex index = pairModel_->index(row, std::max(0, wordGrid_->currentIndex().column()));
             // A row found far away comes to the top, followed by the entries after it.
-            const bool inView = grid1_->viewport()->rect().contains(grid1_->visualRect(index).center());
-            if (!inView) grid1_->scrollTo(index, QAbstractItemView::PositionAtTop);
-            grid1_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            const bool inView = wordGrid_->viewport()->rect().contains(wordGrid_->visualRect(index).center());
+            if (!inView) wordGrid_->scrollTo(index, QAbstractItemView::PositionAtTop);
+            wordGrid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         }
     } catch (const store::StoreError& e) {
         following_ = false;
@@ -374,7 +375,7 @@ void Tfrm_Szotar::tabChanged(int index) {
 
 void Tfrm_Szotar::focusFirstControl(int tab) {
     if (tab == 0)
-        edit1_->setFocus(Qt::ShortcutFocusReason);
+        searchBox_->setFocus(Qt::ShortcutFocusReason);
     else if (tab == 1)
         dictionarizingTab_->editor()->setFocus(Qt::ShortcutFocusReason);
     else
@@ -391,7 +392,7 @@ void Tfrm_Szotar::editPair() {
 
 void Tfrm_Szotar::runEditor() {
     const QString order = orderColumn();
-    editWordPair(*tbl_, order, otherLanguageColumn(order), info_.nyelv1, info_.nyelv2, grid1_->font(), grid1_->font(),
+    editWordPair(*tbl_, order, otherLanguageColumn(order), info_.nyelv1, info_.nyelv2, wordGrid_->font(), wordGrid_->font(),
                  frame_.ini(), frame_.settings().fontSize, this);
     followCurrentRecord();
 }
@@ -399,7 +400,7 @@ void Tfrm_Szotar::runEditor() {
 void Tfrm_Szotar::importData() {
     if (!tbl_->isOpen()) return;
     Tfrm_SzotarBetolt::run(frame_, *tbl_, info_, this);
-    model1_->reload();
+    pairModel_->reload();
     followCurrentRecord();
 }
 
@@ -419,7 +420,7 @@ void Tfrm_Szotar::closeEvent(QCloseEvent* event) {
         closed_ = true;
         saveViewSettings();
         searchTab_->closeList();
-        model1_->setTable(nullptr);
+        pairModel_->setTable(nullptr);
         tbl_->close();
         try {
             runStatement(frame_.database(), closingUpdateStatement(order_, pages_->currentIndex(), id_));
@@ -439,42 +440,42 @@ void Tfrm_Szotar::resizeEvent(QResizeEvent* event) {
 
 void Tfrm_Szotar::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
-        for (QTableView* grid : {grid1_, searchTab_->grid()})
+        for (QTableView* grid : {wordGrid_, searchTab_->grid()})
             grid->verticalHeader()->setDefaultSectionSize(pairGridRowHeight(grid));
     }
     DictionaryWindow::changeEvent(event);
 }
 
 bool Tfrm_Szotar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit1_) {
+    if (watched == searchBox_) {
         if (event->type() == QEvent::FocusIn) {
             // Entering the box selects its text; a letter typed into the grid comes without
             // a reason and keeps its caret after the letter.
             if (static_cast<QFocusEvent*>(event)->reason() != Qt::OtherFocusReason)
-                QTimer::singleShot(0, edit1_, &QLineEdit::selectAll);
+                QTimer::singleShot(0, searchBox_, &QLineEdit::selectAll);
         } else if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                edit1_->selectAll();
+                searchBox_->selectAll();
                 return true;
             }
             if (key->key() == Qt::Key_Down) {
-                grid1_->setFocus();
+                wordGrid_->setFocus();
                 return true;
             }
         }
-    } else if (watched == grid1_ && event->type() == QEvent::KeyPress) {
+    } else if (watched == wordGrid_ && event->type() == QEvent::KeyPress) {
         const QString typed = static_cast<QKeyEvent*>(event)->text().toLower();
         if (typed.size() == 1 && startsTypeAhead(typed.at(0))) {
-            edit1_->setFocus(Qt::OtherFocusReason);
+            searchBox_->setFocus(Qt::OtherFocusReason);
             // The same letter again searches again: the box holds it already, and the row
             // chosen since is left for the letter's nearest key.
-            if (edit1_->text() == typed)
+            if (searchBox_->text() == typed)
                 searchAsTyped(typed);
             else
-                edit1_->setText(typed);
-            edit1_->setCursorPosition(1);
-            edit1_->deselect();
+                searchBox_->setText(typed);
+            searchBox_->setCursorPosition(1);
+            searchBox_->deselect();
             return true;
         }
     } else if (watched == searchTab_->grid() && event->type() == QEvent::Resize) {

@@ -87,10 +87,10 @@ private:
 
     SzotarActions actions_;
     QTabWidget* pages_ = nullptr;
-    QLineEdit* edit1_ = nullptr;
-    QLabel* panel5_ = nullptr;
-    QTableView* grid1_ = nullptr;
-    PairListModel* model1_ = nullptr;
+    QLineEdit* searchBox_ = nullptr;
+    QLabel* dictionaryNameLabel_ = nullptr;
+    QTableView* wordGrid_ = nullptr;
+    PairListModel* pairModel_ = nullptr;
     DictionarizingTab* dictionarizingTab_ = nullptr;
     SearchTab* searchTab_ = nullptr;
 };

@@ -31,13 +31,13 @@ SearchTab::SearchTab(QWidget* parent) : QWidget(parent) {
     leftLayout->setContentsMargins(4, 4, 0, 0);
     label_ = new QLabel(QStringLiteral("Keresendő kifejezés (Enter, ha kész)"), left);
     label_->setObjectName(QStringLiteral("Label1"));
-    edit2_ = new QLineEdit(left);
-    edit2_->setObjectName(QStringLiteral("Edit2"));
-    label_->setBuddy(edit2_);
+    expressionBox_ = new QLineEdit(left);
+    expressionBox_->setObjectName(QStringLiteral("Edit2"));
+    label_->setBuddy(expressionBox_);
     pane_ = new ResultPane(left);
     pane_->setObjectName(QStringLiteral("RichEdit3"));
     leftLayout->addWidget(label_);
-    leftLayout->addWidget(edit2_);
+    leftLayout->addWidget(expressionBox_);
     leftLayout->addWidget(pane_, 1);
 
     grid_ = new QTableView(splitter);
@@ -52,12 +52,12 @@ SearchTab::SearchTab(QWidget* parent) : QWidget(parent) {
     splitter->setStretchFactor(1, 1);
     layout_->addWidget(splitter, 1);
 
-    edit2_->installEventFilter(this);
-    connect(edit2_, &QLineEdit::textChanged, this, &SearchTab::runPrefixList);
+    expressionBox_->installEventFilter(this);
+    connect(expressionBox_, &QLineEdit::textChanged, this, &SearchTab::runPrefixList);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
         const QString field = model_->fieldOfColumn(section).toLower();
         if (!field.isEmpty()) emit orderRequested(field);
-        edit2_->setFocus();
+        expressionBox_->setFocus();
     });
 }
 
@@ -114,11 +114,11 @@ void SearchTab::closeList() {
 }
 
 void SearchTab::reopenListIfTyped() {
-    if (edit2_->text().size() >= kPrefixListMinLength) openList();
+    if (expressionBox_->text().size() >= kPrefixListMinLength) openList();
 }
 
 void SearchTab::runPrefixList() {
-    const QString text = edit2_->text();
+    const QString text = expressionBox_->text();
     if (text.size() < kPrefixListMinLength || tableName_.isEmpty()) return;
     condition_ = prefixListCondition(orderColumn_, text);
     statement_ = prefixListStatement(tableName_, orderColumn_, text);
@@ -129,13 +129,13 @@ void SearchTab::runExpressionSearch() {
     pane_->clear();
     if (!db_ || tableName_.isEmpty()) return;
     try {
-        const ExpressionSearchResult result = searchExpression(*db_, tableName_, orderColumn_, edit2_->text());
+        const ExpressionSearchResult result = searchExpression(*db_, tableName_, orderColumn_, expressionBox_->text());
         if (result.tooShort) {
             showError(kTooShortExpression, this);
             return;
         }
         appendExpressionMatches(pane_->lines(), result.matches);
-        if (result.matches.empty()) appendNoExpressionMatch(pane_->lines(), edit2_->text());
+        if (result.matches.empty()) appendNoExpressionMatch(pane_->lines(), expressionBox_->text());
     } catch (const store::StoreError& e) {
         showStoreError(e, tableName_, this);
     }
@@ -143,10 +143,10 @@ void SearchTab::runExpressionSearch() {
 }
 
 bool SearchTab::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit2_ && event->type() == QEvent::KeyPress) {
+    if (watched == expressionBox_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            edit2_->selectAll();
+            expressionBox_->selectAll();
             runExpressionSearch();
             return true;
         }

@@ -36,7 +36,7 @@ public:
     void setColumns(const QString& orderColumn, const QString& firstTitle, const QString& secondTitle);
     void addToolBar(QWidget* toolbar);
 
-    QLineEdit* edit() const { return edit2_; }
+    QLineEdit* edit() const { return expressionBox_; }
     QTableView* grid() const { return grid_; }
     ResultPane* resultPane() const { return pane_; }
     const QString& listStatement() const { return statement_; }
@@ -71,7 +71,7 @@ private:
 
     QVBoxLayout* layout_;
     QLabel* label_;
-    QLineEdit* edit2_;
+    QLineEdit* expressionBox_;
     ResultPane* pane_;
     QTableView* grid_;
     PairListModel* model_;

@@ -73,8 +73,8 @@ Tfrm_Tulajdonsag::Tfrm_Tulajdonsag(const PickerContext& context, int id, QWidget
     icon1_ = iconFileBytes(paintLanguageIcon(16));
     icon2_ = icon1_;
     showIcon(largeImage_, largeIcon_, 48);
-    showIcon(image1_, icon1_, 16);
-    showIcon(image2_, icon2_, 16);
+    showIcon(firstIconLabel_, icon1_, 16);
+    showIcon(secondIconLabel_, icon2_, 16);
     new EditingDialogBehaviour(this, okButton_);
 }
 
@@ -167,9 +167,9 @@ void Tfrm_Tulajdonsag::buildUi() {
     QPushButton* choose1 = nullptr;
     QPushButton* choose2 = nullptr;
     QGroupBox* language1Box = languageBox(QStringLiteral("Nyelv 1."), "nyelv1", "GroupBox2", "DBEdit3", "Edit1", "Image3",
-                                          "Button4", &language1_, &length1_, &image1_, &choose1);
+                                          "Button4", &language1_, &length1_, &firstIconLabel_, &choose1);
     QGroupBox* language2Box = languageBox(QStringLiteral("Nyelv 2."), "nyelv2", "GroupBox3", "DBEdit4", "Edit2", "Image4",
-                                          "Button5", &language2_, &length2_, &image2_, &choose2);
+                                          "Button5", &language2_, &length2_, &secondIconLabel_, &choose2);
 
     auto* ok = button(this, "Button1", QStringLiteral("OK"));
     okButton_ = ok;
@@ -192,8 +192,8 @@ void Tfrm_Tulajdonsag::buildUi() {
 
     connect(makeTableNameButton_, &QToolButton::clicked, this, &Tfrm_Tulajdonsag::makeTableName);
     connect(chooseLarge, &QPushButton::clicked, this, [this] { chooseIcon(largeImage_, &largeIcon_, 48); });
-    connect(choose1, &QPushButton::clicked, this, [this] { chooseIcon(image1_, &icon1_, 16); });
-    connect(choose2, &QPushButton::clicked, this, [this] { chooseIcon(image2_, &icon2_, 16); });
+    connect(choose1, &QPushButton::clicked, this, [this] { chooseIcon(firstIconLabel_, &icon1_, 16); });
+    connect(choose2, &QPushButton::clicked, this, [this] { chooseIcon(secondIconLabel_, &icon2_, 16); });
     connect(ok, &QPushButton::clicked, this, &Tfrm_Tulajdonsag::accept);
     connect(cancel, &QPushButton::clicked, this, &Tfrm_Tulajdonsag::reject);
 }
@@ -227,8 +227,9 @@ bool Tfrm_Tulajdonsag::load() {
         QByteArray* bytes;
         QLabel* image;
         int size;
-    } icons[] = {
-        {"nyelv1ikon", &icon1_, image1_, 16}, {"nyelv2ikon", &icon2_, image2_, 16}, {"ikon_nagy", &largeIcon_, largeImage_, 48}};
+    } icons[] = {{"nyelv1ikon", &icon1_, firstIconLabel_, 16},
+                 {"nyelv2ikon", &icon2_, secondIconLabel_, 16},
+                 {"ikon_nagy", &largeIcon_, largeImage_, 48}};
     for (const auto& icon : icons) {
         const QByteArray bytes = table_->blob(QString::fromLatin1(icon.column));
         if (!bytes.isEmpty() && !pixmapFromIconBytes(bytes, icon.size).isNull()) {
@@ -337,8 +338,8 @@ bool Tfrm_Tulajdonsag::takeIconFile(QLabel* image, QByteArray* bytes, int size, 
 bool Tfrm_Tulajdonsag::takeIconFile(IconSlot slot, const QString& path) {
     switch (slot) {
     case IconSlot::Large: return takeIconFile(largeImage_, &largeIcon_, 48, path);
-    case IconSlot::Language1: return takeIconFile(image1_, &icon1_, 16, path);
-    case IconSlot::Language2: return takeIconFile(image2_, &icon2_, 16, path);
+    case IconSlot::Language1: return takeIconFile(firstIconLabel_, &icon1_, 16, path);
+    case IconSlot::Language2: return takeIconFile(secondIconLabel_, &icon2_, 16, path);
     }
     return false;
 }

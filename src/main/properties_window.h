@@ -87,8 +87,8 @@ private:
     QLineEdit* language2_ = nullptr;
     QLineEdit* length2_ = nullptr;
     QLabel* largeImage_ = nullptr;
-    QLabel* image1_ = nullptr;
-    QLabel* image2_ = nullptr;
+    QLabel* firstIconLabel_ = nullptr;
+    QLabel* secondIconLabel_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QByteArray largeIcon_, icon1_, icon2_;
     bool placed_ = false;
