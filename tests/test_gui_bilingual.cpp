@@ -432,7 +432,6 @@ void BilingualWindowTest::searchTabOpensFromTheCatalogue() {
     Fixture f(true, QStringLiteral("nyelv1"), 2);
     auto w = f.open();
     QCOMPARE(child<QTabWidget>(w.get(), "PageControl1")->currentIndex(), 2);
-    QCOMPARE(w->searchTab()->listStatement(), QStringLiteral("SELECT * FROM angol;"));
     QCOMPARE(child<QTableView>(w.get(), "DBGrid2")->model()->rowCount(), kPairs.size());
     // Leaving the tab closes the list; coming back with less than two characters leaves it closed.
     child<QTabWidget>(w.get(), "PageControl1")->setCurrentIndex(0);
@@ -590,7 +589,6 @@ void BilingualWindowTest::prefixListAndExpressionSearch() {
     QTest::keyClicks(edit2, QStringLiteral("a"));
     QCOMPARE(grid2->model()->rowCount(), 0);
     QTest::keyClicks(edit2, QStringLiteral("b"));
-    QCOMPARE(w->searchTab()->listStatement(), QStringLiteral("SELECT * FROM angol WHERE nyelv1 LIKE 'ab%';"));
     QCOMPARE(grid2->model()->rowCount(), 2);
     QCOMPARE(grid2->model()->index(0, 0).data().toString(), QStringLiteral("ablak"));
     // One character less keeps the list.
@@ -626,7 +624,6 @@ void BilingualWindowTest::prefixListAndExpressionSearch() {
     // Ordered by the second language the list and the search look in nyelv2.
     w->setOrder(QStringLiteral("nyelv2"));
     edit2->setText(QStringLiteral("ho"));
-    QCOMPARE(w->searchTab()->listStatement(), QStringLiteral("SELECT * FROM angol WHERE nyelv2 LIKE 'ho%';"));
     QCOMPARE(grid2->model()->rowCount(), 2);
     QCOMPARE(grid2->model()->index(0, 0).data().toString(), QStringLiteral("hoop"));
     QCOMPARE(grid2->model()->index(0, 1).data().toString(), QStringLiteral("abroncs"));
@@ -692,7 +689,10 @@ void BilingualWindowTest::deletedTableDoesNotCrashTheWindow() {
     auto* edit2 = child<QLineEdit>(w.get(), "Edit2");
     edit2->setText(QStringLiteral("kut"));
     QTest::keyClick(edit2, Qt::Key_Return);
-    w->close();
+    // Each command that met the missing table said so, naming it, and the window still closes.
+    QVERIFY(!f.frame.messages.texts().isEmpty());
+    for (const QString& text : f.frame.messages.texts()) QVERIFY2(text.contains(QStringLiteral("angol")), qPrintable(text));
+    QVERIFY(w->close());
 }
 
 QTEST_MAIN(BilingualWindowTest)
