@@ -297,10 +297,7 @@ bool Tfrm_Szotar3::storeEntry(const QString& caption, const QString& picturePath
     } catch (const store::StoreError& e) {
         // The pending row goes, so that the next move does not try to post it again.
         tbl_->cancel();
-        if (e.isRowRefusal())
-            showError(kRefused, this);
-        else
-            showStoreFailure(e);
+        showPostError(e, kRefused, info_.tablanev, this);
         return false;
     }
     followCurrentRecord();

@@ -182,10 +182,7 @@ void Tfrm_Szerkeszt2::acceptEntry() {
         table_.setValue(QStringLiteral("megjegyzes"), storedText());
         table_.post();
     } catch (const store::StoreError& e) {
-        if (e.isRowRefusal())
-            showError(QStringLiteral("Hibás adatmegadás, vagy már létező címszó"), this);
-        else
-            showStoreError(e, table_.tableName(), this);
+        showPostError(e, QStringLiteral("Hibás adatmegadás, vagy már létező címszó"), table_.tableName(), this);
         return;
     }
     accept();

@@ -91,10 +91,7 @@ void Tfrm_Szerkeszt::post() {
         table_.setValue(otherColumn_, secondWordBox_->text());
         table_.post();
     } catch (const store::StoreError& e) {
-        if (e.isRowRefusal())
-            showError(QStringLiteral("Hibás adatmegadás, vagy már létező szópáros"), this);
-        else
-            showStoreError(e, table_.tableName(), this);
+        showPostError(e, QStringLiteral("Hibás adatmegadás, vagy már létező szópáros"), table_.tableName(), this);
         return;
     }
     accept();

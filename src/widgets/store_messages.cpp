@@ -62,4 +62,11 @@ void showStoreError(const store::StoreError& error, const QString& table, QObjec
     showError(firstLine.isEmpty() ? text : firstLine + QStringLiteral("\r\n") + text, owner);
 }
 
+void showPostError(const store::StoreError& error, const QString& refusedText, const QString& table, QObject* owner) {
+    if (error.isRowRefusal())
+        showError(refusedText, owner);
+    else
+        showStoreError(error, table, owner);
+}
+
 } // namespace verbalo

@@ -24,4 +24,8 @@ QString missingCatalogueText(const QString& dataFolder);
 // adatbázis megnyitásakor:").
 void showStoreError(const store::StoreError& error, const QString& table, QObject* owner, const QString& firstLine = QString());
 
+// What an editor shows when saving a row failed: its own refusedText for a row the table
+// refused (a duplicate, an empty key), the store's message for everything else.
+void showPostError(const store::StoreError& error, const QString& refusedText, const QString& table, QObject* owner);
+
 } // namespace verbalo
