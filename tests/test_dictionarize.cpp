@@ -3,6 +3,7 @@
 #include "common/catalogue.h"
 #include "common/codepage.h"
 #include "common/store/table.h"
+#include "common/table_layouts.h"
 #include "dictionaries/logic/dictionarizing_text.h"
 #include "dictionaries/logic/pair_lookup.h"
 #include "dictionaries/logic/result_writers.h"
@@ -273,24 +274,19 @@ void DictionarizeTest::caretLookupIgnoresCaseAndMovesTheCursor() {
 }
 
 void DictionarizeTest::cliPrintsTheSameLines() {
-    QTemporaryDir dir;
-    const QString d = dir.path();
-    QVERIFY(createEmptyCatalogue(d, nullptr));
-    {
-        store::Database db;
-        db.connect(QStringLiteral("szotar"), d);
-        store::Query q(db);
-        q.setSql(QStringLiteral("CREATE TABLE angol ( nyelv1 CHAR(50), nyelv2 CHAR(50), PRIMARY KEY (nyelv1,nyelv2));"));
-        q.exec();
-        q.setSql(QStringLiteral("create index idx_nyelv2 on angol (nyelv2);"));
-        q.exec();
-        q.setSql(QStringLiteral("INSERT INTO angol VALUES ('cat','macska'),('cat','cica'),('London','London'),('dog','kutya');"));
-        q.exec();
-        q.setSql(QStringLiteral(
-            "INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, sorrend) "
-            "VALUES ('Angol-magyar', 'angol', 1, 'angol', 'magyar', 'nyelv1'), ('Képek', 'kepek', 3, 'a', 'b', '');"));
-        q.exec();
-    }
+    test::DataFolder data;
+    const QString d = data.dataFolder();
+    data.makePairTable(QStringLiteral("angol"), {QStringLiteral("cat;macska"), QStringLiteral("cat;cica"),
+                                                 QStringLiteral("London;London"), QStringLiteral("dog;kutya")});
+    data.exec(QStringLiteral("create index idx_nyelv2 on angol (nyelv2);"));
+    test::DictionaryRow pairs;
+    pairs.language1 = QStringLiteral("angol");
+    pairs.language2 = QStringLiteral("magyar");
+    pairs.makeTable = false;
+    data.addDictionary(Bilingual, QStringLiteral("Angol-magyar"), QStringLiteral("angol"), pairs);
+    test::DictionaryRow gallery;
+    gallery.makeTable = false;
+    data.addDictionary(ImageGallery, QStringLiteral("Képek"), QStringLiteral("kepek"), gallery);
     QFile text(d + QStringLiteral("/text.txt"));
     QVERIFY(text.open(QIODevice::WriteOnly));
     // Windows-1250 bytes, as older files are.
@@ -323,19 +319,13 @@ void DictionarizeTest::cliRefusesWhatItCannotDictionarize() {
     QFETCH(QStringList, args);
     QFETCH(int, status);
     QFETCH(QString, message);
-    QTemporaryDir dir;
-    const QString d = dir.path();
-    QVERIFY(createEmptyCatalogue(d, nullptr));
-    {
-        store::Database db;
-        db.connect(QStringLiteral("szotar"), d);
-        store::Query q(db);
-        q.setSql(QStringLiteral("CREATE TABLE angol ( nyelv1 CHAR(50), nyelv2 CHAR(50), PRIMARY KEY (nyelv1,nyelv2));"));
-        q.exec();
-        q.setSql(QStringLiteral(
-            "INSERT INTO szotarak (szotarak_nev, tablanev, tipus) VALUES ('Angol', 'angol', 1), ('Képek', 'kepek', 3);"));
-        q.exec();
-    }
+    test::DataFolder data;
+    const QString d = data.dataFolder();
+    data.makePairTable(QStringLiteral("angol"), {});
+    test::DictionaryRow noTable;
+    noTable.makeTable = false;
+    data.addDictionary(Bilingual, QStringLiteral("Angol"), QStringLiteral("angol"), noTable);
+    data.addDictionary(ImageGallery, QStringLiteral("Képek"), QStringLiteral("kepek"), noTable);
     const Run r = cli(QStringList{"--data", d, "dictionarize"} + args);
     QCOMPARE(r.status, status);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));

@@ -50,7 +50,7 @@ class MainFrameTest : public QObject {
 private slots:
     void firstStartOnAnEmptyFolder() {
         MainFrameFixture f;
-        QCOMPARE(f.folders.settingsFolder, f.dir.path() + QStringLiteral("/prog"));
+        QCOMPARE(f.folders.settingsFolder, f.data.root() + QStringLiteral("/prog"));
         auto frame = f.makeFrame();
         QVERIFY(frame->catalogueOpened());
         QCOMPARE(frame->windowTitle(), QStringLiteral("Verbalo V9.3.0.320"));

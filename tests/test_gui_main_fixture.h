@@ -8,6 +8,9 @@
 #include "common/messages.h"
 #include "common/store/database.h"
 #include "common/store/query.h"
+#include "common/store/table.h"
+#include "common/table_layouts.h"
+#include "support/data_folder.h"
 #include "common/table_layouts.h"
 #include "main/splash_window.h"
 #include "main/frame_window.h"
@@ -94,14 +97,6 @@ public:
 class MainFrameFixture {
 public:
     MainFrameFixture() {
-        QDir(dir.path()).mkpath(QStringLiteral("prog"));
-        // Verbalo9.ini beside the program makes the program folder the settings folder. The
-        // advert's server refuses at once, so no test waits for it.
-        IniFile(dir.path() + QStringLiteral("/prog/Verbalo9.ini"))
-            .writeString(QStringLiteral("Internet"), QStringLiteral("Server"), QStringLiteral("http://127.0.0.1:1"));
-        folders = computeFolders(dir.path() + QStringLiteral("/prog"), dir.path() + QStringLiteral("/share"));
-        createMissingFolders(folders, createEmptyCatalogue);
-        db.connect(QStringLiteral("szotar"), folders.dataFolder);
         StubDictionaryWindow::opened = 0;
         StubDictionaryWindow::calls.clear();
         for (int type : {int(Bilingual), int(ImageGallery), int(RecipeBook)})
@@ -113,19 +108,11 @@ public:
     // Adds a catalogue row (with its table when makeTable) and returns its id.
     int addDictionary(int type, const QString& name, const QString& table, bool makeTable = true,
                       const QString& exists = QString()) {
-        store::Query q(db);
-        if (makeTable) {
-            q.setSql(createDictionaryTableLines(type, table).join(QLatin1Char('\n')));
-            q.exec();
-        }
-        q.setSql(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, letezik) VALUES (%1, %2, "
-                                "%3, 'magyar', 'angol', %4)")
-                     .arg(store::quoteLiteral(name), store::quoteLiteral(table))
-                     .arg(type)
-                     .arg(exists.isNull() ? QStringLiteral("NULL") : store::quoteLiteral(exists)));
-        q.exec();
-        q.setSql(QStringLiteral("SELECT max(szotarak) FROM szotarak"));
-        return q.open().value(0).toInt();
+        DictionaryRow row;
+        row.makeTable = makeTable;
+        row.exists = exists;
+        row.withLayout = false;
+        return data.addDictionary(type, name, table, row);
     }
 
     std::unique_ptr<Tfrm_Main> makeFrame() {
@@ -135,9 +122,10 @@ public:
         return frame;
     }
 
-    QTemporaryDir dir;
-    Folders folders;
-    store::Database db;
+    // Verbalo9.ini beside the program makes the program folder the settings folder.
+    DataFolder data{DataFolder::Layout{true, true}};
+    Folders& folders = data.folders();
+    store::Database& db = data.db();
     RecordingMessageSink messages;
     ScopedMessageSink sinkGuard{&messages};
     ManualClock clock;

@@ -40,7 +40,7 @@ private slots:
     void showsAndTakesTheFourValues() {
         MainFrameFixture f;
         auto frame = f.makeFrame();
-        const QString newData = f.dir.path() + QStringLiteral("/masik adat");
+        const QString newData = f.data.root() + QStringLiteral("/masik adat");
         whenModal<Tfrm_Beallit>([&](Tfrm_Beallit* w) {
             QCOMPARE(w->windowTitle(), QStringLiteral("Beállítások"));
             QVERIFY(radio(w, "RadioGroup1_1")->isChecked()); // FullScreen off: "Megjegyzi az előző méretét"
@@ -108,7 +108,7 @@ private slots:
         const IniFile ini = f.ini();
         Tfrm_Beallit w(settings, ini);
         w.show();
-        const QString chosen = f.dir.path() + QStringLiteral("/valasztott");
+        const QString chosen = f.data.root() + QStringLiteral("/valasztott");
         QDir().mkpath(chosen);
         QString seenTitle, seenStart;
         whenModal<QFileDialog>([&](QFileDialog* dialog) {

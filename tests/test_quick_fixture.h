@@ -4,75 +4,29 @@
 // a data folder with an empty catalogue, and dictionaries added to it with their word pairs.
 
 #include "common/catalogue.h"
-#include "common/folders.h"
-#include "common/store/database.h"
 #include "common/store/query.h"
 #include "common/store/table.h"
 #include "common/table_layouts.h"
+#include "support/data_folder.h"
 #include "quickfinder/logic/clipboard_watch.h"
-
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <stdexcept>
 
 namespace verbalo::test {
 
-class QuickDataFolder {
+// The quick finder's data folder: dictionaries added to the catalogue with their word pairs.
+class QuickDataFolder : public DataFolder {
 public:
-    QuickDataFolder() {
-        QDir(dir_.path()).mkpath(QStringLiteral("prog"));
-        QDir(dir_.path()).mkpath(QStringLiteral("Data"));
-        folders_ = computeFolders(dir_.path() + QStringLiteral("/prog"), dir_.path());
-        createMissingFolders(folders_, createEmptyCatalogue);
-        createEmptyCatalogue(folders_.dataFolder, nullptr);
-        db_.connect(QStringLiteral("szotar"), folders_.dataFolder);
-    }
-
-    const Folders& folders() const { return folders_; }
-    store::Database& db() { return db_; }
-
     // A catalogue row and its table filled with "first;second" pairs; returns the new id.
     int addDictionary(int type, const QString& name, const QString& table, const QStringList& pairs = {},
                       const QString& language1 = QStringLiteral("magyar"), const QString& language2 = QStringLiteral("angol")) {
-        exec(createDictionaryTableLines(type, table).join(QLatin1Char('\n')));
-        exec(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, nyelv1szeles, "
-                            "nyelv2szeles, sorrend, ablak, letezik) VALUES (%1, %2, %3, %4, %5, 0.5, 0.5, 'nyelv1', 0, 'I')")
-                 .arg(store::quoteLiteral(name), store::quoteLiteral(table))
-                 .arg(type)
-                 .arg(store::quoteLiteral(language1), store::quoteLiteral(language2)));
+        DictionaryRow row;
+        row.language1 = language1;
+        row.language2 = language2;
+        const int id = DataFolder::addDictionary(type, name, table, row);
         if (!pairs.isEmpty()) addPairs(table, pairs);
-        store::Query q(db_);
-        q.setSql(QStringLiteral("SELECT max(szotarak) FROM szotarak"));
-        return q.open().value(0).toInt();
+        return id;
     }
-
-    void addPairs(const QString& table, const QStringList& pairs) {
-        store::Table t(db_);
-        t.setTableName(table);
-        t.open();
-        t.disableControls();
-        store::WriteBatch batch(t); // one commit for all the rows
-        for (const QString& p : pairs) {
-            t.insert();
-            t.setValue(QStringLiteral("nyelv1"), p.section(QLatin1Char(';'), 0, 0));
-            t.setValue(QStringLiteral("nyelv2"), p.section(QLatin1Char(';'), 1));
-            t.post();
-        }
-        batch.commit();
-        t.enableControls();
-    }
-
-    int exec(const QString& sql) {
-        store::Query q(db_);
-        q.setSql(sql);
-        return q.exec();
-    }
-
-private:
-    QTemporaryDir dir_;
-    Folders folders_;
-    store::Database db_;
 };
 
 // A small bilingual dictionary with case variants, accents and several translations.

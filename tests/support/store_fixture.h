@@ -1,29 +1,26 @@
 #pragma once
 
-#include "common/store/database.h"
-#include "common/store/query.h"
+#include "data_folder.h"
 
-#include <QTemporaryDir>
+#include "common/store/query.h"
 
 namespace verbalo::test {
 
-// A data folder in a temporary directory with the store connected to it.
+// A data folder without a catalogue, with the store connected to it: the store's own tests.
 class StoreFixture {
 public:
-    StoreFixture();
-    const QString& folder() const { return folder_; }
-    store::Database& db() { return db_; }
-    // Runs SQL text through a query and returns the rows changed.
-    int exec(const QString& sql);
-    // The rows of a query as lines of tab-separated cells ("" for null).
-    QStringList rows(const QString& sql);
+    StoreFixture() : data_(DataFolder::Layout{false}) {}
+    const QString& folder() const { return data_.dataFolder(); }
+    store::Database& db() { return data_.db(); }
+    int exec(const QString& sql) { return data_.exec(sql); }
+    QStringList rows(const QString& sql) { return data_.rows(sql); }
     // Makes a bilingual table and fills it with "first;second" pairs.
-    void makePairs(const QString& table, const QStringList& pairs, int width1 = 50, int width2 = 50);
+    void makePairs(const QString& table, const QStringList& pairs, int width1 = 50, int width2 = 50) {
+        data_.makePairTable(table, pairs, width1, width2);
+    }
 
 private:
-    QTemporaryDir dir_;
-    QString folder_;
-    store::Database db_;
+    DataFolder data_;
 };
 
 } // namespace verbalo::test

@@ -2,11 +2,10 @@
 
 #include "common/catalogue.h"
 #include "common/messages.h"
-#include "common/store/database.h"
+#include "support/data_folder.h"
 #include "widgets/frame_services.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 
 namespace verbalo::test {
 
@@ -16,8 +15,8 @@ class TestFrame : public FrameServices {
 public:
     TestFrame();
 
-    store::Database& database() override { return db_; }
-    const Folders& folders() const override { return folders_; }
+    store::Database& database() override { return data_.db(); }
+    const Folders& folders() const override { return data_.folders(); }
     const IniFile& ini() const override { return ini_; }
     MainSettings& settings() override { return settings_; }
     void showDictionaryStatus(const QString& name, const QString& position, const QPixmap& largeIcon,
@@ -30,7 +29,8 @@ public:
     int addDictionary(int type, const QString& name, const QString& table, const QString& language1 = QStringLiteral("magyar"),
                       const QString& language2 = QStringLiteral("angol"));
     // The catalogue row of id in the given columns ("sorrend, ablak"), its cells joined by "|".
-    QString catalogueCells(int id, const QString& columns);
+    QString catalogueCells(int id, const QString& columns) { return data_.catalogueCells(id, columns); }
+    DataFolder& data() { return data_; }
 
     struct Status {
         QString name, position, orderLanguage;
@@ -42,11 +42,9 @@ public:
     RecordingMessageSink messages;
 
 private:
-    QTemporaryDir dir_;
-    Folders folders_;
+    DataFolder data_;
     IniFile ini_;
     MainSettings settings_;
-    store::Database db_;
     ScopedMessageSink sinkGuard_;
 };
 
