@@ -209,14 +209,7 @@ void Tfrm_Szotar3::followCurrentRecord() {
     if (!tbl_->isOpen() || following_) return;
     following_ = true;
     try {
-        model_->syncRowCount();
-        const int row = tbl_->recNo() - 1;
-        if (row >= 0 && row < model_->rowCount()) {
-            const QModelIndex index = model_->index(row, 0);
-            captionGrid_->selectionModel()->setCurrentIndex(index,
-                                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            captionGrid_->scrollTo(index);
-        }
+        selectRecordRow(captionGrid_, *model_, tbl_->recNo(), RowReveal::Nearest);
     } catch (const store::StoreError& e) {
         following_ = false;
         showStoreFailure(e);

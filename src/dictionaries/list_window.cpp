@@ -196,14 +196,7 @@ void Tfrm_Szotar2::followCurrentRecord() {
     following_ = true;
     QVariant text;
     try {
-        model_->syncRowCount();
-        const int row = tbl_->recNo() - 1;
-        if (row >= 0 && row < model_->rowCount()) {
-            const QModelIndex index = model_->index(row, std::max(0, headwordGrid_->currentIndex().column()));
-            headwordGrid_->selectionModel()->setCurrentIndex(index,
-                                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            headwordGrid_->scrollTo(index);
-        }
+        selectRecordRow(headwordGrid_, *model_, tbl_->recNo(), RowReveal::Nearest);
         if (tbl_->state() == store::Table::State::Browse) text = tbl_->value(QStringLiteral("megjegyzes"));
     } catch (const store::StoreError& e) {
         bodyView_->setPlainText(QString());

@@ -1,7 +1,11 @@
 #include "dictionaries/pair_grid.h"
 
+#include "dictionaries/logic/table_rows_model.h"
+
 #include <QHeaderView>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace verbalo {
 
@@ -32,6 +36,17 @@ void configurePairGrid(QTableView* grid) {
     titles->setHighlightSections(false);
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     titles->setCursor(Qt::PointingHandCursor);
+}
+
+void selectRecordRow(QTableView* grid, TableRowsModel& model, int recNo, RowReveal reveal) {
+    model.syncRowCount();
+    const int row = recNo - 1;
+    if (row < 0 || row >= model.rowCount()) return;
+    const QModelIndex index = model.index(row, std::max(0, grid->currentIndex().column()));
+    const bool inView = grid->viewport()->rect().contains(grid->visualRect(index).center());
+    if (reveal == RowReveal::TopWhenOutside && !inView) grid->scrollTo(index, QAbstractItemView::PositionAtTop);
+    grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    grid->scrollTo(index);
 }
 
 } // namespace verbalo

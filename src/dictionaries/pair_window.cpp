@@ -338,15 +338,7 @@ void Tfrm_Szotar::followCurrentRecord() {
     if (!tbl_->isOpen() || following_) return;
     following_ = true;
     try {
-        pairModel_->syncRowCount();
-        const int row = tbl_->recNo() - 1;
-        if (row >= 0 && row < pairModel_->rowCount()) {
-            const QModelIndex index = pairModel_->index(row, std::max(0, wordGrid_->currentIndex().column()));
-            // A row found far away comes to the top, followed by the entries after it.
-            const bool inView = wordGrid_->viewport()->rect().contains(wordGrid_->visualRect(index).center());
-            if (!inView) wordGrid_->scrollTo(index, QAbstractItemView::PositionAtTop);
-            wordGrid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        }
+        selectRecordRow(wordGrid_, *pairModel_, tbl_->recNo(), RowReveal::TopWhenOutside);
     } catch (const store::StoreError& e) {
         following_ = false;
         showStoreFailure(e);
