@@ -6,34 +6,41 @@ namespace verbalo {
 
 QueryResultModel::QueryResultModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void QueryResultModel::setResult(store::ResultSet result) {
-    beginResetModel();
-    result_ = std::move(result);
-    fields_ = result_.fields();
-    rows_.clear();
-    readError_.clear();
-    open_ = true;
-    try {
-        readRows(kChunkRows);
-    } catch (const store::StoreError&) {
-        result_.close();
-        fields_.clear();
-        rows_.clear();
-        open_ = false;
-        endResetModel();
-        throw;
-    }
-    endResetModel();
-}
-
-void QueryResultModel::clear() {
+template <typename F>
+void QueryResultModel::reset(F&& change) {
+    resetting_ = true;
     beginResetModel();
     result_.close();
     fields_.clear();
     rows_.clear();
     readError_.clear();
     open_ = false;
+    try {
+        change();
+    } catch (...) {
+        result_.close();
+        fields_.clear();
+        rows_.clear();
+        open_ = false;
+        endResetModel();
+        resetting_ = false;
+        throw;
+    }
     endResetModel();
+    resetting_ = false;
+}
+
+void QueryResultModel::setResult(store::ResultSet result) {
+    reset([&] {
+        result_ = std::move(result);
+        fields_ = result_.fields();
+        open_ = true;
+        readRows(kChunkRows);
+    });
+}
+
+void QueryResultModel::clear() {
+    reset([] {});
 }
 
 void QueryResultModel::readRows(int count) {
@@ -76,7 +83,7 @@ QVariant QueryResultModel::headerData(int section, Qt::Orientation orientation, 
 }
 
 bool QueryResultModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && open_ && !result_.eof() && readError_.isEmpty();
+    return !parent.isValid() && open_ && !resetting_ && !result_.eof() && readError_.isEmpty();
 }
 
 void QueryResultModel::fetchMore(const QModelIndex& parent) {

@@ -47,11 +47,15 @@ signals:
 private:
     // Reads up to count rows from the query into the model's rows.
     void readRows(int count);
+    // Replaces the model's content inside one reset announcement.
+    template <typename F>
+    void reset(F&& change);
 
     store::ResultSet result_;
     std::vector<store::FieldDef> fields_;
     std::vector<std::vector<QVariant>> rows_;
     bool open_ = false;
+    bool resetting_ = false; // views ask for more rows while a reset is being announced
     QString readError_;
 };
 
