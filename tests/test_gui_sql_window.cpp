@@ -159,6 +159,26 @@ private slots:
         QVERIFY(f.window.close());
     }
 
+    void aTransactionLeftOpenIsRolledBackOnClose() {
+        Fixture f;
+        f.run(QStringLiteral("BEGIN;\r\nINSERT INTO szavak VALUES ('szilva', 3);"));
+        QCOMPARE(f.frame.messages.texts(), QStringList{kDone});
+        f.frame.messages.clear();
+        QVERIFY(f.window.close());
+        QCOMPARE(f.frame.messages.texts().size(), 1);
+        QVERIFY(f.frame.messages.texts().first().contains(QLatin1String("COMMIT")));
+        QCOMPARE(f.words(), (QStringList{"alma", "körte"}));
+        // A committed one is simply kept.
+        Tfrm_SQL second(f.frame);
+        second.show();
+        second.editor()->setText(QStringLiteral("BEGIN;\r\nINSERT INTO szavak VALUES ('szilva', 3);\r\nCOMMIT;"));
+        second.run();
+        f.frame.messages.clear();
+        QVERIFY(second.close());
+        QVERIFY(f.frame.messages.texts().isEmpty());
+        QCOMPARE(f.words(), (QStringList{"alma", "körte", "szilva"}));
+    }
+
     void runsByItsShortcutFromTheEditor() {
         Fixture f;
         QApplication::setActiveWindow(&f.window);

@@ -148,6 +148,14 @@ void Tfrm_SQL::closeEvent(QCloseEvent* event) {
     }
     saveWindowBounds(frame_.ini(), this);
     closeResult();
+    try {
+        if (rollBackOpenTransaction(frame_.database()))
+            showInfo(QStringLiteral("A BEGIN utáni, COMMIT nélkül maradt változások nem kerültek mentésre: a tranzakció "
+                                    "visszavonva."),
+                     this);
+    } catch (const store::StoreError& e) {
+        showError(QStringLiteral("SQL hiba:\r\n") + e.message(), this);
+    }
     QMainWindow::closeEvent(event);
 }
 

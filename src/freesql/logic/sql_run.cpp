@@ -15,6 +15,13 @@ store::ResultSet openSqlQuery(store::Database& db, const QString& text) {
     return query.open();
 }
 
+bool rollBackOpenTransaction(store::Database& db) {
+    store::SqlSession& session = db.session();
+    if (!session.connection().inTransaction()) return false;
+    session.execute(QStringLiteral("ROLLBACK"));
+    return true;
+}
+
 StatementRunOutcome StatementRun::run(const QStringList& pieces) {
     StatementRunOutcome outcome;
     for (const QString& piece : pieces) {

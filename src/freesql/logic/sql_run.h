@@ -18,6 +18,12 @@ class Database;
 // and drop the rest unseen. Throws StoreError with the message to show after "SQL hiba:".
 store::ResultSet openSqlQuery(store::Database& db, const QString& text);
 
+// A "BEGIN" the user's statements left without "COMMIT" holds the data folder's shared SQL
+// session inside a transaction: its locks would keep the other program waiting, and the
+// changes would go at the program's exit without a word. Rolls such a transaction back; true
+// when there was one. Throws StoreError when the rollback fails.
+bool rollBackOpenTransaction(store::Database& db);
+
 struct StatementRunOutcome {
     bool ok = true;
     int done = 0;  // statements run to their end
