@@ -449,7 +449,7 @@ private slots:
         row("pairs", "aImport", true, {}, "import");
         row("pairs", "aExport", true, {}, "export");
         row("gallery", "FileNyomtat", true, notPrintable, "");
-        row("gallery", "aNyomSzotar2", true, notInFormat, "format2");
+        row("gallery", "aNyomSzotar2", true, notInFormat, "");
         row("gallery", "aExport", true, notExportable, "");
         row("gallery", "aImport", true, {}, "import");
         row("recipes", "FileNyomtat", true, {}, "print");

@@ -128,11 +128,12 @@ void Tfrm_Main::enableCommands() {
     using Command = FrameChild::Command;
     FrameChild* child = activeFrameChild();
     // A command is on while the active window runs it or answers it with its message; the
-    // dictionary format always answers, with no window too.
+    // dictionary format answers with no window too.
     const auto reachable = [child](Command c) { return child && (child->offers(c) || !child->refusal(c).isEmpty()); };
     const FrameActions& a = *actions_;
     a["FileNyomtat"]->setEnabled(reachable(Command::Print));
-    for (const char* name : {"aNyomSzotar2", "aNyomSzotar3", "aNyomSzotar4"}) a[name]->setEnabled(true);
+    for (const char* name : {"aNyomSzotar2", "aNyomSzotar3", "aNyomSzotar4"})
+        a[name]->setEnabled(!child || reachable(Command::PrintDictionaryFormat));
     a["aImport"]->setEnabled(reachable(Command::Import));
     a["aExport"]->setEnabled(reachable(Command::Export));
     DictionaryWindow* dictionary = mdi_ ? activeDictionaryWindow() : nullptr;
@@ -191,11 +192,14 @@ void Tfrm_Main::printActive() {
 }
 
 void Tfrm_Main::printDictionaryFormat(int columns) {
-    // Only a bilingual dictionary prints in columns; every other window, and none, says so.
     FrameChild* child = activeFrameChild();
-    const bool printed =
-        child && child->offers(FrameChild::Command::PrintDictionaryFormat) && child->printDictionaryFormat(columns);
-    if (!printed) showError(QStringLiteral("Ez a szótártípus nem nyomtatható ebben a formátumban."), this);
+    if (!child) {
+        showError(FrameChild::notPrintableInDictionaryFormat(), this);
+        return;
+    }
+    runOnActiveChild(FrameChild::Command::PrintDictionaryFormat, [this, columns](FrameChild& c) {
+        if (!c.printDictionaryFormat(columns)) showError(FrameChild::notPrintableInDictionaryFormat(), this);
+    });
 }
 
 void Tfrm_Main::importActive() {

@@ -111,8 +111,8 @@ private:
     // Runs one command; a store error or other failure it does not catch is shown and ends it.
     void runCommand(const std::function<void()>& command);
     // Turns on the commands the active child runs or answers with its message, and the
-    // dictionary format, which always answers; the others are off, as are the commands whose
-    // windows are not part of the program yet.
+    // dictionary format while no child is open (it answers then too); the others are off, as
+    // are the commands whose windows are not part of the program yet.
     void enableCommands();
     // The catalogue changed (a dictionary was made): existence flags and the side panel anew.
     void catalogueChanged();

@@ -28,6 +28,8 @@ QString DictionaryWindow::refusal(Command command) const {
     if (command == Command::Print && info_.tipus == ImageGallery) return QStringLiteral("Ez a szótár típus nem nyomtatható.");
     if (command == Command::Export && (info_.tipus == ImageGallery || info_.tipus == RecipeBook))
         return QStringLiteral("Ez a szótár típus nem exportálható.");
+    // A bilingual dictionary can be printed in columns; the others say they cannot.
+    if (command == Command::PrintDictionaryFormat && info_.tipus != Bilingual) return FrameChild::refusal(command);
     return QString();
 }
 

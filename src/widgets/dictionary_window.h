@@ -33,8 +33,9 @@ public:
     const TSzotarak& info() const { return info_; }
     virtual store::Table* table() = 0;
 
-    // The frame's commands (FrameChild): the data sheet is every dictionary window's; print
-    // and export are refused by the kinds of dictionary that cannot be printed or exported.
+    // The frame's commands (FrameChild): the data sheet is every dictionary window's; print,
+    // the dictionary format and export are refused by the kinds of dictionary that cannot be
+    // printed or exported so.
     bool offers(Command command) const override { return command == Command::DataSheet; }
     QString refusal(Command command) const override;
 

@@ -21,10 +21,14 @@ public:
         return false;
     }
     // The message the frame shows when the command is given to this window; empty when the
-    // command is offered or simply does nothing here. A refusal comes before offers().
+    // command is offered or simply does nothing here. A refusal comes before offers(). Only a
+    // bilingual dictionary prints in dictionary format: every other window says so.
     virtual QString refusal(Command command) const {
-        Q_UNUSED(command);
-        return QString();
+        return command == Command::PrintDictionaryFormat ? notPrintableInDictionaryFormat() : QString();
+    }
+    // The dictionary format's answer, also with no window open.
+    static QString notPrintableInDictionaryFormat() {
+        return QStringLiteral("Ez a szótártípus nem nyomtatható ebben a formátumban.");
     }
 
     // Print (FileNyomtat) and the 2-, 3- or 4-column dictionary format; the latter returns
