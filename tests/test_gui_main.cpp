@@ -2,6 +2,7 @@
 // child windows, the commands on the active child, zoom, the menu, closing and the splash.
 #include "common/settings.h"
 #include "common/store/table.h"
+#include "freesql/sql_window.h"
 #include "main/dictionary_panel.h"
 #include "main/frame_actions.h"
 #include "main/logic/frame_rules.h"
@@ -24,6 +25,19 @@
 using namespace verbalo;
 using test::MainFrameFixture;
 using test::StubDictionaryWindow;
+
+namespace {
+
+// A child window that is no dictionary but prints and exports its own list, as the lists of
+// the maker's site do.
+class ListingChild : public QWidget, public FrameChild {
+public:
+    bool offers(Command command) const override { return command == Command::Print || command == Command::Export; }
+    void printList() override { StubDictionaryWindow::calls << QStringLiteral("listPrint"); }
+    void exportData() override { StubDictionaryWindow::calls << QStringLiteral("listExport"); }
+};
+
+} // namespace
 
 namespace {
 
@@ -345,10 +359,10 @@ private slots:
         QCOMPARE(a->text(), caption);
         QCOMPARE(a->statusTip(), hint);
         QCOMPARE(a->shortcut(), shortcut);
-        // Off: the commands on a child window while none is open, and those whose windows are
-        // not part of the program yet.
-        static const QStringList off = {"FileSysTray",  "FileLetolt",   "aHelpProgram", "aSQL",    "FileNyomtat", "aNyomSzotar2",
-                                        "aNyomSzotar3", "aNyomSzotar4", "aImport",      "aExport", "aAdatlap",    "FileBezar"};
+        // Off: the commands on a child window while none is open (the dictionary format answers
+        // with its message even then), and those whose windows are not part of the program yet.
+        static const QStringList off = {"FileSysTray", "FileLetolt", "aHelpProgram", "FileNyomtat",
+                                        "aImport",     "aExport",    "aAdatlap",     "FileBezar"};
         QCOMPARE(a->isEnabled(), !off.contains(name));
     }
 
@@ -412,42 +426,90 @@ private slots:
         frame->close();
     }
 
-    void commandsOnTheActiveChild() {
+    // What each frame command does, by the class of the active child window: it runs in the
+    // window, shows the message of the window's kind, or does nothing (and is then off).
+    void commandDispatchByWindowClass_data() {
+        QTest::addColumn<QString>("child");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("call");
+        const QString notPrintable = QStringLiteral("Ez a szótár típus nem nyomtatható.");
+        const QString notInFormat = QStringLiteral("Ez a szótártípus nem nyomtatható ebben a formátumban.");
+        const QString notExportable = QStringLiteral("Ez a szótár típus nem exportálható.");
+        const auto row = [](const char* child, const char* command, bool enabled, const QString& message, const char* call) {
+            QTest::addRow("%s %s", child, command)
+                << QString::fromLatin1(child) << QString::fromLatin1(command) << enabled << message << QString::fromLatin1(call);
+        };
+        for (const char* command : {"FileNyomtat", "aImport", "aExport", "aAdatlap"}) row("none", command, false, {}, "");
+        row("none", "aNyomSzotar3", true, notInFormat, "");
+        row("pairs", "FileNyomtat", true, {}, "print");
+        row("pairs", "aNyomSzotar2", true, {}, "format2");
+        row("pairs", "aNyomSzotar4", true, {}, "format4");
+        row("pairs", "aImport", true, {}, "import");
+        row("pairs", "aExport", true, {}, "export");
+        row("gallery", "FileNyomtat", true, notPrintable, "");
+        row("gallery", "aNyomSzotar2", true, notInFormat, "");
+        row("gallery", "aExport", true, notExportable, "");
+        row("gallery", "aImport", true, {}, "import");
+        row("recipes", "FileNyomtat", true, {}, "print");
+        row("recipes", "aExport", true, notExportable, "");
+        for (const char* command : {"FileNyomtat", "aImport", "aExport", "aAdatlap"}) row("sql", command, false, {}, "");
+        row("sql", "aNyomSzotar3", true, notInFormat, "");
+        // A list window of the maker's site: no dictionary, yet it prints and exports its list.
+        row("listing", "FileNyomtat", true, {}, "listPrint");
+        row("listing", "aExport", true, {}, "listExport");
+        row("listing", "aImport", false, {}, "");
+        row("listing", "aAdatlap", false, {}, "");
+        row("listing", "aNyomSzotar2", true, notInFormat, "");
+    }
+    void commandDispatchByWindowClass() {
+        QFETCH(QString, child);
+        QFETCH(QString, command);
+        QFETCH(bool, enabled);
+        QFETCH(QString, message);
+        QFETCH(QString, call);
         MainFrameFixture f;
-        const int pairs = f.addDictionary(1, QStringLiteral("Német"), QStringLiteral("nemet"));
-        const int gallery = f.addDictionary(3, QStringLiteral("Képek"), QStringLiteral("kepek"));
-        const int recipes = f.addDictionary(5, QStringLiteral("Receptek"), QStringLiteral("receptek"));
+        const QHash<QString, int> types = {{QStringLiteral("pairs"), Bilingual},
+                                           {QStringLiteral("gallery"), ImageGallery},
+                                           {QStringLiteral("recipes"), RecipeBook}};
+        const int id = types.contains(child) ? f.addDictionary(types[child], child, child) : -1;
         auto frame = f.makeFrame();
         showAndSettle(*frame);
-        const auto trigger = [&](const char* name) { frame->action(QString::fromLatin1(name))->trigger(); };
-
-        // No child: the commands on a child are off, and do nothing.
-        for (const char* name : {"FileNyomtat", "aImport", "aExport", "aAdatlap", "aNyomSzotar3"}) {
-            QVERIFY(!frame->action(QString::fromLatin1(name))->isEnabled());
-            trigger(name);
+        if (id > 0) {
+            frame->openDictionaryWindow(id);
+        } else if (child == QLatin1String("sql") || child == QLatin1String("listing")) {
+            QWidget* window = child == QLatin1String("sql") ? static_cast<QWidget*>(new Tfrm_SQL(*frame))
+                                                            : static_cast<QWidget*>(new ListingChild);
+            QMdiSubWindow* sub = frame->mdiArea()->addSubWindow(window);
+            sub->show();
+            frame->mdiArea()->setActiveSubWindow(sub);
         }
-        QVERIFY(f.messages.messages().isEmpty());
-
-        frame->openDictionaryWindow(pairs);
         f.messages.clear();
-        for (const char* name : {"FileNyomtat", "aNyomSzotar2", "aNyomSzotar4", "aImport", "aExport"}) trigger(name);
-        QCOMPARE(StubDictionaryWindow::calls,
-                 (QStringList{QStringLiteral("print"), QStringLiteral("format2"), QStringLiteral("format4"),
-                              QStringLiteral("import"), QStringLiteral("export")}));
-        QVERIFY(f.messages.messages().isEmpty());
-
-        frame->openDictionaryWindow(gallery);
         StubDictionaryWindow::calls.clear();
-        for (const char* name : {"FileNyomtat", "aNyomSzotar2", "aExport", "aImport"}) trigger(name);
-        QCOMPARE(f.messages.texts(), (QStringList{QStringLiteral("Ez a szótár típus nem nyomtatható."),
-                                                  QStringLiteral("Ez a szótártípus nem nyomtatható ebben a formátumban."),
-                                                  QStringLiteral("Ez a szótár típus nem exportálható.")}));
-        QCOMPARE(StubDictionaryWindow::calls, (QStringList{QStringLiteral("format2"), QStringLiteral("import")}));
+        QAction* action = frame->action(command);
+        QCOMPARE(action->isEnabled(), enabled);
+        action->trigger(); // an action that is off does nothing when triggered
+        QCOMPARE(f.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(StubDictionaryWindow::calls, call.isEmpty() ? QStringList() : QStringList{call});
+        frame->close();
+    }
 
-        frame->openDictionaryWindow(recipes);
-        f.messages.clear();
-        trigger("aExport");
-        QCOMPARE(f.messages.texts(), QStringList{QStringLiteral("Ez a szótár típus nem exportálható.")});
+    void sqlCommandOpensTheSqlWindowModally() {
+        MainFrameFixture f;
+        auto frame = f.makeFrame();
+        showAndSettle(*frame);
+        QPointer<Tfrm_SQL> window;
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            window = qobject_cast<Tfrm_SQL*>(QApplication::activeModalWidget());
+            shown = window && window->isVisible();
+            if (window) window->close();
+        });
+        frame->action(QStringLiteral("aSQL"))->trigger();
+        // The call returns once the window has closed, and the window is gone by then.
+        QVERIFY(shown);
+        QVERIFY(window.isNull());
         frame->close();
     }
 

@@ -14,6 +14,7 @@
 #include "main/support_window.h"
 #include "main/catalogue_picker.h"
 #include "main/properties_window.h"
+#include "freesql/sql_window.h"
 #include "widgets/dictionary_window.h"
 #include "widgets/dictionary_window_factory.h"
 #include "widgets/store_messages.h"
@@ -45,7 +46,7 @@ void Tfrm_Main::connectActions() {
     on(a["FileKilep"], [this] { close(); });
     on(a["aNagyit"], [this] { zoom(zoomedIn(settings_.fontSize)); });
     on(a["aKicsinyit"], [this] { zoom(zoomedOut(settings_.fontSize)); });
-    on(a["aSQL"], [] {}); // the free SQL window is not part of this program yet: the command is off
+    on(a["aSQL"], [this] { showSqlWindow(); });
     on(a["aBeallit"], [this] { showSettings(); });
     on(a["WindowCascade1"], [this] { mdi_->cascadeSubWindows(); });
     on(a["WindowTileHorizontal1"], [this] { tileSubWindows(Qt::Vertical); });
@@ -71,6 +72,11 @@ QList<DictionaryWindow*> Tfrm_Main::dictionaryWindows() const {
 DictionaryWindow* Tfrm_Main::activeDictionaryWindow() const {
     QMdiSubWindow* sub = mdi_->activeSubWindow();
     return sub ? qobject_cast<DictionaryWindow*>(sub->widget()) : nullptr;
+}
+
+FrameChild* Tfrm_Main::activeFrameChild() const {
+    QMdiSubWindow* sub = mdi_ ? mdi_->activeSubWindow() : nullptr;
+    return sub ? dynamic_cast<FrameChild*>(sub->widget()) : nullptr;
 }
 
 void Tfrm_Main::openDictionaryWindow(int id) {
@@ -119,19 +125,22 @@ void Tfrm_Main::subWindowActivated(QMdiSubWindow* sub) {
 }
 
 void Tfrm_Main::enableCommands() {
-    using Command = DictionaryWindow::Command;
-    DictionaryWindow* w = mdi_ ? activeDictionaryWindow() : nullptr;
-    const auto offered = [w](Command c) { return w && w->offers(c); };
+    using Command = FrameChild::Command;
+    FrameChild* child = activeFrameChild();
+    // A command is on while the active window runs it or answers it with its message; the
+    // dictionary format answers with no window too.
+    const auto reachable = [child](Command c) { return child && (child->offers(c) || !child->refusal(c).isEmpty()); };
     const FrameActions& a = *actions_;
-    a["FileNyomtat"]->setEnabled(offered(Command::Print));
+    a["FileNyomtat"]->setEnabled(reachable(Command::Print));
     for (const char* name : {"aNyomSzotar2", "aNyomSzotar3", "aNyomSzotar4"})
-        a[name]->setEnabled(offered(Command::PrintDictionaryFormat));
-    a["aImport"]->setEnabled(offered(Command::Import));
-    a["aExport"]->setEnabled(offered(Command::Export));
-    a["aAdatlap"]->setEnabled(offered(Command::DataSheet));
-    a["FileBezar"]->setEnabled(w != nullptr);
+        a[name]->setEnabled(!child || reachable(Command::PrintDictionaryFormat));
+    a["aImport"]->setEnabled(reachable(Command::Import));
+    a["aExport"]->setEnabled(reachable(Command::Export));
+    DictionaryWindow* dictionary = mdi_ ? activeDictionaryWindow() : nullptr;
+    a["aAdatlap"]->setEnabled(dictionary && dictionary->offers(Command::DataSheet));
+    a["FileBezar"]->setEnabled(mdi_ && mdi_->activeSubWindow());
     // Their windows are not part of the program yet.
-    for (const char* name : {"FileLetolt", "aHelpProgram", "aSQL", "FileSysTray"}) a[name]->setEnabled(false);
+    for (const char* name : {"FileLetolt", "aHelpProgram", "FileSysTray"}) a[name]->setEnabled(false);
 }
 
 void Tfrm_Main::catalogueChanged() {
@@ -169,37 +178,45 @@ void Tfrm_Main::openDictionaryFromPicker() {
     if (id > 0) openDictionaryWindow(id);
 }
 
+void Tfrm_Main::runOnActiveChild(FrameChild::Command command, const std::function<void(FrameChild&)>& run) {
+    FrameChild* child = activeFrameChild();
+    if (!child) return;
+    if (const QString refused = child->refusal(command); !refused.isEmpty())
+        showError(refused, this);
+    else if (child->offers(command))
+        run(*child);
+}
+
 void Tfrm_Main::printActive() {
-    DictionaryWindow* w = activeDictionaryWindow();
-    if (!w) return;
-    if (w->info().tipus == ImageGallery)
-        showError(QStringLiteral("Ez a szótár típus nem nyomtatható."), this);
-    else
-        w->printList();
+    runOnActiveChild(FrameChild::Command::Print, [](FrameChild& child) { child.printList(); });
 }
 
 void Tfrm_Main::printDictionaryFormat(int columns) {
-    DictionaryWindow* w = activeDictionaryWindow();
-    if (!w || !w->printDictionaryFormat(columns))
-        showError(QStringLiteral("Ez a szótártípus nem nyomtatható ebben a formátumban."), this);
+    FrameChild* child = activeFrameChild();
+    if (!child) {
+        showError(FrameChild::notPrintableInDictionaryFormat(), this);
+        return;
+    }
+    runOnActiveChild(FrameChild::Command::PrintDictionaryFormat, [this, columns](FrameChild& c) {
+        if (!c.printDictionaryFormat(columns)) showError(FrameChild::notPrintableInDictionaryFormat(), this);
+    });
 }
 
 void Tfrm_Main::importActive() {
-    if (DictionaryWindow* w = activeDictionaryWindow()) w->importData();
+    runOnActiveChild(FrameChild::Command::Import, [](FrameChild& child) { child.importData(); });
 }
 
 void Tfrm_Main::exportActive() {
-    DictionaryWindow* w = activeDictionaryWindow();
-    if (!w) return;
-    if (w->info().tipus == ImageGallery || w->info().tipus == RecipeBook)
-        showError(QStringLiteral("Ez a szótár típus nem exportálható."), this);
-    else
-        w->exportData();
+    runOnActiveChild(FrameChild::Command::Export, [](FrameChild& child) { child.exportData(); });
+}
+
+void Tfrm_Main::showSqlWindow() {
+    showFreeSqlWindow(*this, this);
 }
 
 void Tfrm_Main::showDataSheet() {
     DictionaryWindow* w = activeDictionaryWindow();
-    if (!w) return;
+    if (!w || !w->offers(FrameChild::Command::DataSheet)) return;
     w->saveLayoutForDataSheet();
     if (editDictionaryProperties(pickerContext(), w->dictionaryId()) > 0) catalogueChanged();
     w->reloadDictionaryInfo();

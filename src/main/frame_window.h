@@ -6,6 +6,7 @@
 #include "common/store/database.h"
 #include "main/splash_window.h"
 #include "main/picker_context.h"
+#include "widgets/frame_child.h"
 #include "widgets/frame_services.h"
 
 #include <QMainWindow>
@@ -63,6 +64,8 @@ public:
     // Sets the frame's and every child window's font size to the settings' FontSize.
     void applyFontSize();
     void showSettings();
+    // "Szabad lekérdezés": the free SQL window, modal; returns when it is closed.
+    void showSqlWindow();
 
     // Raises the window, restoring it when minimised (a later start of the program asks this).
     void bringToFront();
@@ -70,6 +73,9 @@ public:
     // The dictionary windows inside the frame, in the order they were opened.
     QList<DictionaryWindow*> dictionaryWindows() const;
     DictionaryWindow* activeDictionaryWindow() const;
+    // The active child window as the frame's commands see it; null with no child or one that
+    // takes no part in them.
+    FrameChild* activeFrameChild() const;
     QMdiArea* mdiArea() const { return mdi_; }
     DictionaryPanel* dictionaryPanel() const { return panel_; }
     QAction* action(const QString& name) const;
@@ -104,15 +110,18 @@ private:
     void subWindowActivated(QMdiSubWindow* window);
     // Runs one command; a store error or other failure it does not catch is shown and ends it.
     void runCommand(const std::function<void()>& command);
-    // Enables the commands on the active child that it offers; the others are off, as are the
-    // commands whose windows are not part of the program yet.
+    // Turns on the commands the active child runs or answers with its message, and the
+    // dictionary format while no child is open (it answers then too); the others are off, as
+    // are the commands whose windows are not part of the program yet.
     void enableCommands();
     // The catalogue changed (a dictionary was made): existence flags and the side panel anew.
     void catalogueChanged();
     // The bounds of the settings, applied before the window is first shown.
     void applySavedBounds();
 
-    // Commands on the active child window.
+    // Commands on the active child window. A command the child refuses shows its message; one
+    // it offers runs; any other does nothing.
+    void runOnActiveChild(FrameChild::Command command, const std::function<void(FrameChild&)>& run);
     void printActive();
     void printDictionaryFormat(int columns);
     void importActive();

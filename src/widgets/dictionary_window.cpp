@@ -2,6 +2,7 @@
 
 #include "common/messages.h"
 #include "common/store/table.h"
+#include "common/table_layouts.h"
 #include "widgets/frame_services.h"
 #include "widgets/icons.h"
 #include "widgets/store_messages.h"
@@ -18,6 +19,18 @@ DictionaryWindow::DictionaryWindow(FrameServices& frame, QWidget* parent) : QWid
     // rather than zooming, Ctrl+Del in the search box deletes the row, and the frame's
     // commands with other keys still work.
     giveCommandsPriority(this, [this] { return windowCommands(); });
+}
+
+QString DictionaryWindow::refusal(Command command) const {
+    // The kind of dictionary decides, whatever the window offers: a gallery holds pictures
+    // that no list print can show, and neither a gallery nor a recipe book fits a delimited
+    // text of its fields.
+    if (command == Command::Print && info_.tipus == ImageGallery) return QStringLiteral("Ez a szótár típus nem nyomtatható.");
+    if (command == Command::Export && (info_.tipus == ImageGallery || info_.tipus == RecipeBook))
+        return QStringLiteral("Ez a szótár típus nem exportálható.");
+    // A bilingual dictionary can be printed in columns; the others say they cannot.
+    if (command == Command::PrintDictionaryFormat && info_.tipus != Bilingual) return FrameChild::refusal(command);
+    return QString();
 }
 
 QString DictionaryWindow::positionText() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/catalogue.h"
+#include "widgets/frame_child.h"
 
 #include <QList>
 #include <QPixmap>
@@ -19,9 +20,8 @@ class Table;
 
 // A child window of the frame that shows one dictionary. The frame opens it by id, hands the
 // program-wide commands (print, import, export, data sheet) to the active one, and asks it
-// before closing. Each kind of dictionary implements the commands it supports; the defaults
-// do nothing, as for a command the window's kind does not have.
-class DictionaryWindow : public QWidget {
+// before closing. Each kind of dictionary implements the commands it supports.
+class DictionaryWindow : public QWidget, public FrameChild {
     Q_OBJECT
 public:
     DictionaryWindow(FrameServices& frame, QWidget* parent = nullptr);
@@ -33,21 +33,12 @@ public:
     const TSzotarak& info() const { return info_; }
     virtual store::Table* table() = 0;
 
-    // The frame's commands on the active window. A command the window does not offer is off in
-    // the frame's menu and toolbar while the window is active, rather than doing nothing; the
-    // data sheet is every window's.
-    enum class Command { Print, PrintDictionaryFormat, Import, Export, DataSheet };
-    virtual bool offers(Command command) const { return command == Command::DataSheet; }
+    // The frame's commands (FrameChild): the data sheet is every dictionary window's; print,
+    // the dictionary format and export are refused by the kinds of dictionary that cannot be
+    // printed or exported so.
+    bool offers(Command command) const override { return command == Command::DataSheet; }
+    QString refusal(Command command) const override;
 
-    // Print (FileNyomtat) and the 2-, 3- or 4-column dictionary format; the latter returns
-    // false when this kind of dictionary cannot be printed that way.
-    virtual void printList() {}
-    virtual bool printDictionaryFormat(int columns) {
-        Q_UNUSED(columns);
-        return false;
-    }
-    virtual void importData() {}
-    virtual void exportData() {}
     // Data sheet: the layout goes to the catalogue first, the catalogue row is read again after.
     virtual void saveLayoutForDataSheet() {}
     virtual void reloadDictionaryInfo() {}
