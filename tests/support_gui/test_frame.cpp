@@ -34,6 +34,10 @@ int TestFrame::addDictionary(int type, const QString& name, const QString& table
     store::Query q(db_);
     q.setSql(createDictionaryTableLines(type, table).join(QLatin1Char('\n')));
     q.exec();
+    for (const QString& index : createDictionaryIndexStatements(type, table)) {
+        q.setSql(index);
+        q.exec();
+    }
     q.setSql(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, nyelv1, nyelv2, nyelv1szeles, nyelv2szeles, "
                             "sorrend, ablak, letezik) "
                             "VALUES (%1, %2, %3, %4, %5, 0.5, 0.5, 'nyelv1', 0, 'I')")
