@@ -14,7 +14,6 @@
 #include "widgets/window_geometry.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -125,10 +124,6 @@ Tfrm_Szerkeszt5::Tfrm_Szerkeszt5(store::Table& table, QWidget* parent) : QDialog
     fillFields();
     for (QPlainTextEdit* memo : {ingredientsMemo_, methodMemo_}) installMemoMenu(memo, aBetolt, edits, aElfogad, aMegsem);
     new EditingDialogBehaviour(this);
-    // Which memo "Betöltés file-ból" fills when it runs from the toolbar of the focus' memo.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == ingredientsMemo_ || now == methodMemo_) lastMemo_ = static_cast<QPlainTextEdit*>(now);
-    });
     connect(aKepValaszt, &QAction::triggered, this, &Tfrm_Szerkeszt5::choosePicture);
     connect(aElfogad, &QAction::triggered, this, &Tfrm_Szerkeszt5::acceptRecipe);
     connect(aMegsem, &QAction::triggered, this, &QDialog::reject);
@@ -215,7 +210,8 @@ void Tfrm_Szerkeszt5::chooseMemoFile() {
 }
 
 bool Tfrm_Szerkeszt5::loadMemoFromFile(const QString& path) {
-    QPlainTextEdit* memo = lastMemo_ ? lastMemo_ : ingredientsMemo_;
+    // The dialog's focus child is the memo the menu was opened on, or the one typed in last.
+    QPlainTextEdit* memo = focusWidget() == methodMemo_ ? methodMemo_ : ingredientsMemo_;
     const TextReadResult file = readTextFile(path);
     if (!file.ok) {
         showError(QStringLiteral("Az állomány nem olvasható:\r\n") + file.error, this);

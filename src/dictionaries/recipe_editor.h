@@ -58,7 +58,6 @@ private:
     QLineEdit* minutesBox_ = nullptr;
     QPlainTextEdit* ingredientsMemo_ = nullptr;
     QPlainTextEdit* methodMemo_ = nullptr;
-    QPlainTextEdit* lastMemo_ = nullptr;
 };
 
 // Shows the editor modally on a cursor already put into insert or edit mode; it keeps its

@@ -185,6 +185,8 @@ QWidget* Tfrm_Szotar5::buildRightPanel() {
     plateColumn->addWidget(picturePanel_, 1);
     rightSplitter_->addWidget(methodMemo_);
     rightSplitter_->addWidget(plate);
+    // The method and the picture share the height; the memo's own size wish would take it all.
+    rightSplitter_->setSizes({1, 1});
     auto* column = new QVBoxLayout(right);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
