@@ -337,6 +337,13 @@ void Tfrm_Szotar3::savePanelRatio() {
     storePanelShare(frame_.database(), info_, listPanel_->width(), width(), this);
 }
 
+void Tfrm_Szotar3::reloadDictionaryInfo() {
+    // The data sheet may have renamed the gallery.
+    if (!rereadDictionaryInfo()) return;
+    nameLabel_->setText(info_.szotarak_nev);
+    setWindowTitle(info_.szotarak_nev);
+}
+
 bool Tfrm_Szotar3::queryClose() {
     savePanelRatio();
     return true;

@@ -31,7 +31,7 @@ public:
     bool offers(Command command) const override { return command != Command::PrintDictionaryFormat; }
     void importData() override;
     void saveLayoutForDataSheet() override { savePanelRatio(); }
-    void reloadDictionaryInfo() override { rereadDictionaryInfo(); }
+    void reloadDictionaryInfo() override;
     bool queryClose() override;
 
     // A new entry, or the current one replaced, with the caption and the picture file given

@@ -146,14 +146,19 @@ QWidget* Tfrm_Szotar5::buildListPanel() {
     dishLabel_ = boldLabel("DBText1", details);
     difficultyLabel_ = boldLabel("DBText2", details);
     minutesLabel_ = boldLabel("DBText3", details);
-    auto* detailRow = new QHBoxLayout(details);
-    detailRow->setContentsMargins(4, 2, 4, 2);
-    detailRow->addWidget(dishLabel_, 1);
-    detailRow->addWidget(new QLabel(QStringLiteral("Nehézség foka"), details));
-    detailRow->addWidget(difficultyLabel_);
-    detailRow->addSpacing(8);
-    detailRow->addWidget(new QLabel(QStringLiteral("Elkészítés (perc)"), details));
-    detailRow->addWidget(minutesLabel_);
+    // The dish on a line of its own: a long name beside the figures would cut their labels.
+    auto* detailRows = new QVBoxLayout(details);
+    detailRows->setContentsMargins(4, 2, 4, 2);
+    detailRows->setSpacing(2);
+    detailRows->addWidget(dishLabel_);
+    auto* figures = new QHBoxLayout;
+    figures->addWidget(new QLabel(QStringLiteral("Nehézség foka"), details));
+    figures->addWidget(difficultyLabel_);
+    figures->addSpacing(12);
+    figures->addWidget(new QLabel(QStringLiteral("Elkészítés (perc)"), details));
+    figures->addWidget(minutesLabel_);
+    figures->addStretch(1);
+    detailRows->addLayout(figures);
 
     ingredientsMemo_ = new QPlainTextEdit(listPanel_);
     ingredientsMemo_->setObjectName(QStringLiteral("DBMemo1"));
@@ -185,8 +190,8 @@ QWidget* Tfrm_Szotar5::buildRightPanel() {
     plateColumn->addWidget(picturePanel_, 1);
     rightSplitter_->addWidget(methodMemo_);
     rightSplitter_->addWidget(plate);
-    // The method and the picture share the height; the memo's own size wish would take it all.
-    rightSplitter_->setSizes({1, 1});
+    rightSplitter_->setStretchFactor(0, 1);
+    rightSplitter_->setStretchFactor(1, 1);
     auto* column = new QVBoxLayout(right);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -243,6 +248,9 @@ bool Tfrm_Szotar5::openDictionary(int id) {
     if (!readDictionaryForOpening(id)) return false;
     nameLabel_->setText(info_.szotarak_nev);
     applyPanelWidth();
+    // The method and the picture share the height; the memo's own size wish would take it all.
+    const int rightHeight = std::max(2, rightSplitter_->height());
+    rightSplitter_->setSizes({rightHeight / 2, rightHeight - rightHeight / 2});
     tbl_->setTableName(info_.tablanev);
     try {
         openOrdered();
