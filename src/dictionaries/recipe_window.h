@@ -70,6 +70,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QWidget* buildTopBar();
     QWidget* buildListPanel();
     QWidget* buildRightPanel();
     void buildPopupMenu();
