@@ -8,6 +8,7 @@
 #include "dictionaries/recipe_editor.h"
 #include "dictionaries/recipe_window.h"
 #include "dictionaries/recipe_window_widths.h"
+#include "main/logic/dictionary_creation.h"
 #include "support_gui/gui_driving.h"
 #include "support_gui/test_frame.h"
 
@@ -118,6 +119,7 @@ class TestGuiRecipeWindow : public QObject {
 private slots:
     void orderAndSearch_data();
     void orderAndSearch();
+    void newBookIsListedByCategory();
     void picturesByExtension();
     void listPanelWidths();
     void memosPostedBeforeMovingAndClosing();
@@ -167,6 +169,19 @@ void TestGuiRecipeWindow::orderAndSearch() {
     QCOMPARE(grid->currentIndex().row(), w->table()->recNo() - 1);
     QCOMPARE(child<QLabel>(w.get(), "DBText1")->text(), found);
     QVERIFY(fx.frame.messages.texts().isEmpty());
+}
+
+void TestGuiRecipeWindow::newBookIsListedByCategory() {
+    test::TestFrame frame;
+    NewDictionary book;
+    book.type = RecipeBook;
+    book.name = QStringLiteral("Szakácskönyv");
+    book.table = QStringLiteral("szakacs");
+    const int id = createDictionary(frame.database(), book);
+    Tfrm_Szotar5 w(frame);
+    QVERIFY(w.openDictionary(id));
+    QVERIFY(w.orderedByCategory());
+    QVERIFY(frame.messages.texts().isEmpty());
 }
 
 void TestGuiRecipeWindow::picturesByExtension() {
