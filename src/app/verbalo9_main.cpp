@@ -15,6 +15,7 @@
 #include "dictionaries/pair_window.h"
 #include "dictionaries/list_window.h"
 #include "dictionaries/gallery_window.h"
+#include "dictionaries/recipe_window.h"
 
 #include <QApplication>
 
@@ -31,6 +32,9 @@ void registerDictionaryWindows() {
     });
     verbalo::registerDictionaryWindow(verbalo::ImageGallery, [](verbalo::FrameServices& frame, QWidget* parent) {
         return new verbalo::Tfrm_Szotar3(frame, parent);
+    });
+    verbalo::registerDictionaryWindow(verbalo::RecipeBook, [](verbalo::FrameServices& frame, QWidget* parent) {
+        return new verbalo::Tfrm_Szotar5(frame, parent);
     });
 }
 

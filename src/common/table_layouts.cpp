@@ -78,6 +78,12 @@ QStringList createDictionaryTableLines(int type, const QString& tableName, const
     }
 }
 
+QStringList createDictionaryIndexStatements(int type, const QString& tableName) {
+    if (type != RecipeBook) return {};
+    return {QStringLiteral("create index idx_") + tableName + QStringLiteral("_kategoria on ") + tableName +
+            QStringLiteral(" (nyelv1, nyelv2);")};
+}
+
 QString createCatalogueStatement() {
     return QStringLiteral("CREATE TABLE szotarak (\n"
                           " szotarak AUTOINC,\n"

@@ -37,6 +37,11 @@ QStringList dictionaryPrimaryKey(int type);
 // taken as typed: the store refuses what is not a number. Empty for unknown types.
 QStringList createDictionaryTableLines(int type, const QString& tableName, const QString& firstWidth = QStringLiteral("50"),
                                        const QString& secondWidth = QStringLiteral("50"));
+// The statements that make the secondary indexes a new table of the type gets with it: a
+// recipe book is listed by category and dish name, and its search box finds a category.
+QStringList createDictionaryIndexStatements(int type, const QString& tableName);
+// The columns the recipe list is ordered by, when its table has the index for them.
+inline const QString kRecipeOrder = QStringLiteral("nyelv1;nyelv2");
 
 // The catalogue: its table name, name index and the statements that make an empty one.
 inline const QString kCatalogueTable = QStringLiteral("szotarak");

@@ -231,4 +231,17 @@ int roundHalfEven(double value) {
     return static_cast<int>(r);
 }
 
+QString memoTextForEditing(const QString& stored) {
+    QString text = stored;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QString memoTextForStoring(const QString& edited) {
+    QString text = memoTextForEditing(edited);
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text;
+}
+
 } // namespace verbalo

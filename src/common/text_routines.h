@@ -33,6 +33,11 @@ void forEachLine(QStringView text, bool keepEmptyLastLine, const std::function<b
 // How many lines splitLines would give.
 qsizetype lineCount(QStringView text, bool keepEmptyLastLine = false);
 
+// A memo's text as the tables keep it (every line break CR LF) and as an edit control holds
+// it (every line break LF), one into the other.
+QString memoTextForEditing(const QString& stored);
+QString memoTextForStoring(const QString& edited);
+
 // The lines of text (split at CR LF, CR or LF; a final break adds no empty line) joined with
 // separator between them.
 QString joinLines(const QString& text, QChar separator);

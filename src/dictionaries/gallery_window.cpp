@@ -3,7 +3,6 @@
 #include "common/catalogue.h"
 #include "common/messages.h"
 #include "common/picture_file.h"
-#include "common/safe_file_writer.h"
 #include "common/store/table.h"
 #include "common/table_layouts.h"
 #include "dictionaries/caption_dialog.h"
@@ -12,7 +11,9 @@
 #include "dictionaries/pair_grid.h"
 #include "dictionaries/picture_decoding.h"
 #include "dictionaries/picture_panel.h"
+#include "dictionaries/picture_saving.h"
 #include "dictionaries/search_box_keys.h"
+#include "exchange/gallery_import_window.h"
 #include "widgets/frame_services.h"
 #include "widgets/store_messages.h"
 #include "widgets/window_commands.h"
@@ -39,13 +40,6 @@ namespace {
 using namespace headword_widths;
 
 const QString kRefused = QStringLiteral("Hibás adatmegadás, vagy már létező tétel");
-
-// The grid does not jump to rows by what is typed into it: letters go to the search box.
-class CaptionGrid : public QTableView {
-public:
-    using QTableView::QTableView;
-    void keyboardSearch(const QString&) override {}
-};
 
 } // namespace
 
@@ -96,7 +90,7 @@ Tfrm_Szotar3::Tfrm_Szotar3(FrameServices& frame, QWidget* parent)
     splitter_->setChildrenCollapsible(false);
     listPanel_ = new QWidget(splitter_);
     listPanel_->setObjectName(QStringLiteral("Panel1"));
-    captionGrid_ = new CaptionGrid(listPanel_);
+    captionGrid_ = new SearchBoxGrid(listPanel_);
     captionGrid_->setObjectName(QStringLiteral("DBGrid1"));
     configurePairGrid(captionGrid_);
     model_ = new GalleryCaptionsModel(this);
@@ -171,6 +165,13 @@ void Tfrm_Szotar3::connectActions() {
     });
     connect(actions_.aMentes, &QAction::triggered, this, &Tfrm_Szotar3::savePicture);
     connect(actions_.aBezar, &QAction::triggered, this, &Tfrm_Szotar3::closeWindow);
+}
+
+void Tfrm_Szotar3::importData() {
+    if (!tbl_->isOpen()) return;
+    Tfrm_KeptarBetolt::run(frame_, *tbl_, this);
+    model_->reload();
+    followCurrentRecord();
 }
 
 store::Table* Tfrm_Szotar3::table() {
@@ -308,8 +309,7 @@ QString Tfrm_Szotar3::proposedPictureName() {
 
 void Tfrm_Szotar3::savePicture() {
     if (!tbl_->isOpen()) return;
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Mentés"), proposedPictureName(), QStringLiteral("JPG (*.jpg)"));
+    const QString path = askPictureSavePath(this, proposedPictureName(), QStringLiteral("JPG (*.jpg)"));
     if (!path.isEmpty()) savePictureTo(path);
 }
 
@@ -322,18 +322,19 @@ bool Tfrm_Szotar3::savePictureTo(const QString& path) {
         showStoreFailure(e);
         return false;
     }
-    if (bytes.isEmpty()) return true;
-    const FileWriteResult written = writeFileSafely(path, bytes);
-    if (!written.ok) {
-        showError(QStringLiteral("Hiba az állomány mentésekor:\r\n") + written.error, this);
-        return false;
-    }
-    return true;
+    return writePictureFile(path, bytes, this);
 }
 
 void Tfrm_Szotar3::savePanelRatio() {
     if (id_ < 0) return;
     storePanelShare(frame_.database(), info_, listPanel_->width(), width(), this);
+}
+
+void Tfrm_Szotar3::reloadDictionaryInfo() {
+    // The data sheet may have renamed the gallery.
+    if (!rereadDictionaryInfo()) return;
+    nameLabel_->setText(info_.szotarak_nev);
+    setWindowTitle(info_.szotarak_nev);
 }
 
 bool Tfrm_Szotar3::queryClose() {

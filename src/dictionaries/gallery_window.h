@@ -27,9 +27,11 @@ public:
     bool openDictionary(int id) override;
     store::Table* table() override;
     void reportActive() override;
-    bool offers(Command command) const override { return command == Command::DataSheet; }
+    // Print and export are offered so that the frame can say this kind of dictionary has none.
+    bool offers(Command command) const override { return command != Command::PrintDictionaryFormat; }
+    void importData() override;
     void saveLayoutForDataSheet() override { savePanelRatio(); }
-    void reloadDictionaryInfo() override { rereadDictionaryInfo(); }
+    void reloadDictionaryInfo() override;
     bool queryClose() override;
 
     // A new entry, or the current one replaced, with the caption and the picture file given

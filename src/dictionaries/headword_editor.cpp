@@ -5,6 +5,7 @@
 #include "common/messages.h"
 #include "common/store/table.h"
 #include "common/text_file.h"
+#include "dictionaries/field_edit_actions.h"
 #include "exchange/logic/import_file_text.h"
 #include "exchange/logic/list_import.h"
 #include "widgets/editing_dialog.h"
@@ -15,13 +16,10 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
-
-#include <functional>
 
 namespace verbalo {
 
@@ -116,58 +114,8 @@ QAction* Tfrm_Szerkeszt2::makeAction(const char* name, const QString& caption, c
 }
 
 void Tfrm_Szerkeszt2::buildMemoMenu() {
-    // The editing commands act on the field with the focus; their keys are the fields' own.
-    const auto onFocused = [this](auto line, auto memo) {
-        return [this, line, memo] {
-            if (auto* e = qobject_cast<QLineEdit*>(focusWidget()))
-                line(e);
-            else if (auto* m = qobject_cast<QPlainTextEdit*>(focusWidget()))
-                memo(m);
-        };
-    };
-    const struct {
-        const char* name;
-        QString caption;
-        QKeySequence keys;
-        std::function<void()> run;
-    } items[] = {
-        {"EditUndo1", QStringLiteral("Visszavon"), QKeySequence::Undo,
-         onFocused([](QLineEdit* e) { e->undo(); }, [](QPlainTextEdit* m) { m->undo(); })},
-        {"EditCut1", QStringLiteral("Kivág"), QKeySequence::Cut,
-         onFocused([](QLineEdit* e) { e->cut(); }, [](QPlainTextEdit* m) { m->cut(); })},
-        {"EditCopy1", QStringLiteral("Másol"), QKeySequence::Copy,
-         onFocused([](QLineEdit* e) { e->copy(); }, [](QPlainTextEdit* m) { m->copy(); })},
-        {"EditPaste1", QStringLiteral("Beilleszt"), QKeySequence::Paste,
-         onFocused([](QLineEdit* e) { e->paste(); }, [](QPlainTextEdit* m) { m->paste(); })},
-        {"EditSelectAll1", QStringLiteral("Mindet kijelöl"), QKeySequence::SelectAll,
-         onFocused([](QLineEdit* e) { e->selectAll(); }, [](QPlainTextEdit* m) { m->selectAll(); })},
-    };
-    for (const auto& item : items) {
-        auto* a = new QAction(item.caption, this);
-        a->setObjectName(QLatin1String(item.name));
-        a->setToolTip(item.caption);
-        // Shown in the menu only: the fields handle these keys themselves.
-        a->setShortcut(item.keys);
-        a->setShortcutContext(Qt::WidgetShortcut);
-        connect(a, &QAction::triggered, this, item.run);
-        editActions_.append(a);
-    }
-    auto* menu = new QMenu(bodyEditor_);
-    menu->setObjectName(QStringLiteral("PopupMenu1"));
-    menu->addAction(aBetolt_);
-    menu->addSeparator();
-    menu->addAction(editActions_[0]);
-    menu->addSeparator();
-    for (int i = 1; i < editActions_.size(); ++i) menu->addAction(editActions_[i]);
-    menu->addSeparator();
-    menu->addAction(aElfogad_);
-    menu->addAction(aMegsem_);
-    bodyEditor_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(bodyEditor_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& pos) {
-        // The menu acts on the memo, as it was opened on it.
-        bodyEditor_->setFocus(Qt::PopupFocusReason);
-        menu->popup(bodyEditor_->viewport()->mapToGlobal(pos));
-    });
+    const FieldEditActions edits(this);
+    installMemoMenu(bodyEditor_, aBetolt_, edits, aElfogad_, aMegsem_);
 }
 
 QString Tfrm_Szerkeszt2::storedText() const {

@@ -58,7 +58,6 @@ private:
     QAction* aBetolt_ = nullptr;
     QAction* aElfogad_ = nullptr;
     QAction* aMegsem_ = nullptr;
-    QList<QAction*> editActions_;
     QString shownHeadword_;
     QString shownText_;
 };

@@ -41,14 +41,6 @@ using namespace headword_widths;
 
 const QString kHeadwordOrder = QStringLiteral("címszó");
 
-// The grid does not jump to rows by what is typed into it: letters go to the search box,
-// anything else does nothing.
-class HeadwordGrid : public QTableView {
-public:
-    using QTableView::QTableView;
-    void keyboardSearch(const QString&) override {}
-};
-
 // The memo shows a text with its line breaks; a line too long to lay out at once is shown
 // in pieces, as the memo wraps it anyway.
 QString memoText(const QVariant& value) {
@@ -80,7 +72,7 @@ Tfrm_Szotar2::Tfrm_Szotar2(FrameServices& frame, QWidget* parent)
     listPanel_ = new QWidget(splitter_);
     listPanel_->setObjectName(QStringLiteral("Panel1"));
     listPanel_->setMinimumWidth(1);
-    headwordGrid_ = new HeadwordGrid(listPanel_);
+    headwordGrid_ = new SearchBoxGrid(listPanel_);
     headwordGrid_->setObjectName(QStringLiteral("DBGrid1"));
     headwordGrid_->setMinimumWidth(1);
     configurePairGrid(headwordGrid_);
@@ -149,7 +141,7 @@ void Tfrm_Szotar2::connectActions() {
     connect(actions_.aKeres, &QAction::triggered, this, [this] { searchBox_->setFocus(Qt::ShortcutFocusReason); });
     connect(actions_.aUj, &QAction::triggered, this, &Tfrm_Szotar2::newEntry);
     connect(actions_.aSzerkeszt, &QAction::triggered, this, &Tfrm_Szotar2::editEntry);
-    connect(actions_.aTorol, &QAction::triggered, this, &Tfrm_Szotar2::deleteCurrentRow);
+    connect(actions_.aTorol, &QAction::triggered, this, [this] { deleteCurrentRow(); });
     connect(actions_.aBezar, &QAction::triggered, this, &Tfrm_Szotar2::closeWindow);
 }
 

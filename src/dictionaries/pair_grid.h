@@ -1,6 +1,6 @@
 #pragma once
 
-class QTableView;
+#include <QTableView>
 
 namespace verbalo {
 
@@ -10,6 +10,14 @@ class TableRowsModel;
 // (so a million rows cost nothing to lay out), column titles that are clicked to order the list
 // and show a pointing hand.
 void configurePairGrid(QTableView* grid);
+
+// The grid of a list window with a search box: it does not jump to rows by what is typed into
+// it, as letters go to the search box (or do nothing).
+class SearchBoxGrid : public QTableView {
+public:
+    using QTableView::QTableView;
+    void keyboardSearch(const QString&) override {}
+};
 
 // The height of a grid row for the grid's present font.
 int pairGridRowHeight(const QTableView* grid);

@@ -110,12 +110,12 @@ bool DictionaryWindow::startEditingRow() {
     return true;
 }
 
-void DictionaryWindow::deleteCurrentRow() {
+void DictionaryWindow::deleteCurrentRow(const QString& question) {
     store::Table* tbl = table();
     if (!tbl || !tbl->isOpen()) return;
     try {
         if (tbl->recordCount() == 0) return;
-        if (!askYesNo(QStringLiteral("Valóban töröljem a sort?"), QStringLiteral("Megerősítés"), this)) return;
+        if (!askYesNo(question, QStringLiteral("Megerősítés"), this)) return;
         tbl->remove();
     } catch (const store::StoreError& e) {
         showStoreFailure(e);

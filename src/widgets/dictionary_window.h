@@ -74,8 +74,8 @@ protected:
     // "Szerkeszt" edits the current row or, on an empty list, adds the first one.
     bool startNewRow();
     bool startEditingRow();
-    // "Valóban töröljem a sort?" and, on yes, the current row goes.
-    void deleteCurrentRow();
+    // The question ("Valóban töröljem a sort?") and, on yes, the current row goes.
+    void deleteCurrentRow(const QString& question = QStringLiteral("Valóban töröljem a sort?"));
     // The grid's row chosen by the user becomes the table's current record (1-based).
     void moveToRow(int row);
     // The incremental search: the nearest key at or after the typed text becomes current.

@@ -46,7 +46,10 @@ QStringList DataFolder::rows(const QString& sql) {
 }
 
 int DataFolder::addDictionary(int type, const QString& name, const QString& table, const DictionaryRow& row) {
-    if (row.makeTable) exec(createDictionaryTableLines(type, table).join(QLatin1Char('\n')));
+    if (row.makeTable) {
+        exec(createDictionaryTableLines(type, table).join(QLatin1Char('\n')));
+        for (const QString& index : createDictionaryIndexStatements(type, table)) exec(index);
+    }
     const QString exists = row.exists.isNull() ? QStringLiteral("NULL") : store::quoteLiteral(row.exists);
     const QString layoutColumns = row.withLayout ? QStringLiteral(", nyelv1szeles, nyelv2szeles, sorrend, ablak") : QString();
     const QString layoutValues = row.withLayout ? QStringLiteral(", 0.5, 0.5, 'nyelv1', 0") : QString();

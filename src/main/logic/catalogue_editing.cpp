@@ -53,6 +53,13 @@ void createDictionaryTable(store::Database& db, int type, const QString& tableNa
         name.contains(QLatin1Char('\\')))
         throw store::StoreError(QStringLiteral("invalid table name: %1").arg(name));
     db.session().execute(statements.first());
+    try {
+        for (const QString& index : createDictionaryIndexStatements(type, name)) db.session().execute(index);
+    } catch (const store::StoreError&) {
+        // A table without its index would be a different table than the one asked for.
+        dropDictionaryTable(db, name);
+        throw;
+    }
 }
 
 bool isAcceptableTableName(const QString& name) {

@@ -19,7 +19,8 @@ class Table;
 // caller as a StoreError.
 void openCatalogueByName(store::Database& db, store::Table& table, bool rebuildIndex);
 
-// Makes a dictionary's table with the type's statement, the widths taken as typed. Refuses a
+// Makes a dictionary's table with the type's statement and its secondary indexes, the widths
+// taken as typed. Refuses a
 // name that would make the statement anything but the creation of one table of that very name
 // in the data folder. Throws StoreError; a failure leaves no file behind.
 void createDictionaryTable(store::Database& db, int type, const QString& tableName, const QString& firstWidth,
