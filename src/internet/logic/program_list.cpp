@@ -1,0 +1,30 @@
+#include "internet/logic/program_list.h"
+
+namespace verbalo {
+namespace {
+
+// Blanks and control characters, as the list's trimming treats them.
+bool isTrimmed(QChar c) {
+    return c.unicode() <= 0x20 || c.unicode() == 0x7f;
+}
+
+} // namespace
+
+bool isFreeProgram(const QString& ingyenes) {
+    return ingyenes == QLatin1String("I");
+}
+
+QString freeProgramText(const QString& ingyenes) {
+    return isFreeProgram(ingyenes) ? QStringLiteral("igen") : QStringLiteral("nem");
+}
+
+QString shortDescription(const QString& leiras) {
+    if (leiras.size() <= kShortDescriptionLength) return leiras;
+    QString cut = leiras.left(kShortDescriptionLength);
+    int begin = 0, end = int(cut.size());
+    while (begin < end && isTrimmed(cut[begin])) ++begin;
+    while (end > begin && isTrimmed(cut[end - 1])) --end;
+    return cut.mid(begin, end - begin) + QStringLiteral("...");
+}
+
+} // namespace verbalo
