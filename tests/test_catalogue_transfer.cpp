@@ -7,7 +7,7 @@
 #include "common/catalogue.h"
 #include "common/store/table.h"
 #include "internet/logic/catalogue_transfer.h"
-#include "internet/logic/program_list.h"
+#include "internet/logic/list_values.h"
 #include "internet/logic/zip_unpack.h"
 
 #include <QDir>
@@ -27,10 +27,6 @@ namespace {
 const QString kDownloadError =
     QStringLiteral("Hiba letöltés közben: Kiszolgáló nem elérhető, vagy\r\nspeciális proxibeállítások szükségesek");
 const QString kUnpackError = QStringLiteral("Hiba az archívum kibontása közben");
-
-const QString kListStatement = QStringLiteral(
-    "CREATE TABLE internet ( szotarnev CHAR(50), filenev CHAR(100), kep BLOB(0,2), szerzo CHAR(50), szavakszama INT, "
-    "meret INT, megjegyzes CHAR(255), tablanev CHAR(50), PRIMARY KEY (szotarnev));");
 
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
@@ -151,13 +147,17 @@ void TestCatalogueTransfer::programValues() {
     QCOMPARE(shortDescription(leiras), shown);
     QCOMPARE(freeProgramText(QStringLiteral("I")), QStringLiteral("igen"));
     for (const char* other : {"", "N", "i"}) QCOMPARE(freeProgramText(QLatin1String(other)), QStringLiteral("nem"));
+    QCOMPARE(groupedNumber(1234567), QStringLiteral("1 234 567"));
+    QCOMPARE(groupedNumber(0), QStringLiteral("0"));
+    QCOMPARE(groupedNumber(999), QStringLiteral("999"));
 }
 
 void TestCatalogueTransfer::refreshBringsTheListAndDropsTheArchive() {
     Folders f;
     const QVariantHash row{
         {"szotarnev", "Angol"}, {"filenev", server_.url("/p/angol.zip")}, {"tablanev", "angol"}, {"meret", 123}};
-    server_.serveFile("/data/internet.zip", zipArchive({{"internet.DB", listTableFile("internet", kListStatement, {row})}}));
+    server_.serveFile("/data/internet.zip",
+                      zipArchive({{"internet.DB", listTableFile("internet", dictionaryListStatements(), {row})}}));
     QList<QPair<int, int>> ranges;
     TransferProgress progress{[&](int lo, int hi) { ranges.append({lo, hi}); }, {}};
     TransferOptions options;

@@ -187,8 +187,6 @@ void DailyUseTest::menuCommandsOpenTheirWindows_data() {
         {"none", "aAdatlap", "off"},
         {"none", "FileNyomtat", "off"},
         {"none", "aSQL", "off"},
-        {"none", "FileLetolt", "off"},
-        {"none", "aHelpProgram", "off"},
         {"bilingual", "aImport", "verbalo::Tfrm_SzotarBetolt"},
         {"bilingual", "aAdatlap", "verbalo::Tfrm_Tulajdonsag"},
         {"bilingual", "aExport", "verbalo::Tfrm_Hatarolt"},

@@ -6,6 +6,7 @@
 
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -37,6 +38,15 @@ public:
     virtual void openAddress(const QString& address) = 0;
     // The frame's data sheet command on the active dictionary window.
     virtual void showDataSheet() = 0;
+    // The title area for a window that shows no dictionary: its text, and its picture unless
+    // that is null (the picture then stays as it was).
+    virtual void showTitle(const QString& text, const QPixmap& picture) = 0;
+    // Before table files are replaced under them: asks the user to close the dictionary windows
+    // showing those tables and closes them. False when a window stays open (the user said no,
+    // or it would not close); nothing is closed then without the user's consent.
+    virtual bool closeTableWindows(const QStringList& tables) = 0;
+    // Dictionaries were added to the catalogue: the side panel, when shown, lists them.
+    virtual void catalogueChanged() = 0;
     // The frame window, as owner of dialogs; may be null in tests.
     virtual QWidget* frameWindow() = 0;
 };

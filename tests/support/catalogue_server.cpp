@@ -88,9 +88,9 @@ QByteArray pairTableFile(const QString& table, const QStringList& pairs) {
     return readAll(file);
 }
 
-QByteArray listTableFile(const QString& table, const QString& createStatement, const QList<QVariantHash>& rows) {
+QByteArray listTableFile(const QString& table, const QStringList& statements, const QList<QVariantHash>& rows) {
     StoreFixture store;
-    store.exec(createStatement);
+    for (const QString& statement : statements) store.exec(statement);
     {
         store::Table t(store.db());
         t.setTableName(table);
@@ -104,6 +104,27 @@ QByteArray listTableFile(const QString& table, const QString& createStatement, c
     const QString file = store.db().tableFile(table);
     store.db().disconnect();
     return readAll(file);
+}
+
+} // namespace verbalo::test
+
+namespace verbalo::test {
+
+QStringList dictionaryListStatements() {
+    return {QStringLiteral("CREATE TABLE internet ( szotarnev CHAR(50), filenev CHAR(100), kep BLOB(0,2), szerzo CHAR(50), "
+                           "szavakszama INT, meret INT, megjegyzes CHAR(255), tablanev CHAR(50), PRIMARY KEY (szotarnev));"),
+            QStringLiteral("create index filenev on internet (filenev);"),
+            QStringLiteral("create index szavakszama on internet (szavakszama);"),
+            QStringLiteral("create index meret on internet (meret);")};
+}
+
+QStringList programListStatements() {
+    return {
+        QStringLiteral("CREATE TABLE programok ( programok INT, programok_nev CHAR(50), link CHAR(255), letoltlink CHAR(255), "
+                       "kategoria CHAR(50), ingyenes CHAR(1), leiras CHAR(255), kep BLOB(0,2), PRIMARY KEY (programok));"),
+        QStringLiteral("create index programok_nev on programok (programok_nev);"),
+        QStringLiteral("create index kategoria on programok (kategoria);"),
+        QStringLiteral("create index ingyenes on programok (ingyenes);")};
 }
 
 } // namespace verbalo::test

@@ -50,8 +50,13 @@ QByteArray zipArchive(const QList<ZipMember>& members);
 // The bytes of a bilingual table file named table holding "first;second" pairs.
 QByteArray pairTableFile(const QString& table, const QStringList& pairs);
 
-// The bytes of a programs list or dictionary list table file, made with the statement given and
-// filled with rows of values (by column name).
-QByteArray listTableFile(const QString& table, const QString& createStatement, const QList<QVariantHash>& rows);
+// The bytes of a programs list or dictionary list table file, made with the statements given
+// (the table and its indexes) and filled with rows of values (by column name).
+QByteArray listTableFile(const QString& table, const QStringList& statements, const QList<QVariantHash>& rows);
+
+// The dictionary list's and the programs list's tables with an index for every column a
+// title click orders by.
+QStringList dictionaryListStatements();
+QStringList programListStatements();
 
 } // namespace verbalo::test

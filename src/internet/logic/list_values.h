@@ -2,8 +2,11 @@
 
 #include <QString>
 
-// Values the programs list shows that are computed from its columns.
+// Values the dictionary and programs lists show that are computed from their columns.
 namespace verbalo {
+
+// A count or size as both lists show it: thousands grouped by blanks ("1 234 567").
+QString groupedNumber(qint64 value);
 
 // The longest description shown whole in the list.
 inline constexpr int kShortDescriptionLength = 67;

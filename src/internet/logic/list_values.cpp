@@ -1,4 +1,4 @@
-#include "internet/logic/program_list.h"
+#include "internet/logic/list_values.h"
 
 namespace verbalo {
 namespace {
@@ -9,6 +9,12 @@ bool isTrimmed(QChar c) {
 }
 
 } // namespace
+
+QString groupedNumber(qint64 value) {
+    QString digits = QString::number(value < 0 ? -value : value);
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, QLatin1Char(' '));
+    return value < 0 ? QLatin1Char('-') + digits : digits;
+}
 
 bool isFreeProgram(const QString& ingyenes) {
     return ingyenes == QLatin1String("I");
