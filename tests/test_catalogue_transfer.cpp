@@ -157,7 +157,7 @@ void TestCatalogueTransfer::refreshBringsTheListAndDropsTheArchive() {
     const QVariantHash row{
         {"szotarnev", "Angol"}, {"filenev", server_.url("/p/angol.zip")}, {"tablanev", "angol"}, {"meret", 123}};
     server_.serveFile("/data/internet.zip",
-                      zipArchive({{"internet.DB", listTableFile("internet", dictionaryListStatements(), {row})}}));
+                      zipArchiveBytes({{"internet.DB", makeListTableFile("internet", dictionaryListStatements(), {row})}}));
     QList<QPair<int, int>> ranges;
     TransferProgress progress{[&](int lo, int hi) { ranges.append({lo, hi}); }, {}};
     TransferOptions options;
@@ -181,11 +181,11 @@ void TestCatalogueTransfer::installWithSettingsAndIcons() {
     const QByteArray ini = iniText("[dict]\nszotarak_nev=Angol-magyar\ntablanev=angol\ntipus=1\nverzio=3\nnyelv1=angol\n"
                                    "nyelv2=magyar\nszerzo=Kiss Anna\nszerzo_emil=anna@pelda.hu\nmegjegyzes=próba\n"
                                    "nyelv1szeles=0.25\nnyelv2szeles=0.75\nsorrend=nyelv2\nablak=1\n");
-    server_.serveFile("/p/angol.zip", zipArchive({{"angol.DB", pairTableFile("angol", {"dog;kutya", "cat;macska"})},
-                                                  {".ini", ini},
-                                                  {"angol1.ico", icon1},
-                                                  {"angol2.ico", QByteArray()},
-                                                  {"olvass.txt", "egyéb fájl"}}));
+    server_.serveFile("/p/angol.zip", zipArchiveBytes({{"angol.DB", pairTableFile("angol", {"dog;kutya", "cat;macska"})},
+                                                       {".ini", ini},
+                                                       {"angol1.ico", icon1},
+                                                       {"angol2.ico", QByteArray()},
+                                                       {"olvass.txt", "egyéb fájl"}}));
     const TransferOutcome r = f.install(server_.url("/p/angol.zip"), "angol");
     QVERIFY2(r.ok(), qPrintable(r.detail));
     QCOMPARE(f.store.rows("SELECT szotarak_nev, tablanev, tipus, verzio, nyelv1, nyelv2, szerzo, szerzo_emil, megjegyzes, "
@@ -213,7 +213,7 @@ void TestCatalogueTransfer::installWithoutSettingsGivesTheDefaults() {
     QVERIFY(stale.open(QIODevice::WriteOnly));
     stale.write("[dict]\r\nszotarak_nev=Régi\r\ntablanev=regi\r\n");
     stale.close();
-    server_.serveFile("/p/nemet.zip", zipArchive({{"nemet.DB", pairTableFile("nemet", {"Hund;kutya"})}}));
+    server_.serveFile("/p/nemet.zip", zipArchiveBytes({{"nemet.DB", pairTableFile("nemet", {"Hund;kutya"})}}));
     const TransferOutcome r = f.install(server_.url("/p/nemet.zip"), "nemet");
     QVERIFY2(r.ok(), qPrintable(r.detail));
     QCOMPARE(f.store.rows("SELECT szotarak_nev, tablanev, tipus, verzio, nyelv1, nyelv2, nyelv1szeles, nyelv2szeles, "
@@ -225,8 +225,8 @@ void TestCatalogueTransfer::existingTableIsReplacedAndItsRowKept() {
     Folders f;
     f.store.makePairs("angol", {"old;régi"});
     f.store.exec("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, letezik) VALUES ('Saját angol', 'angol', 1, 'I')");
-    server_.serveFile("/p/angol.zip", zipArchive({{"angol.DB", pairTableFile("angol", {"new;új"})},
-                                                  {".ini", iniText("[dict]\nszotarak_nev=Más név\ntablanev=angol\n")}}));
+    server_.serveFile("/p/angol.zip", zipArchiveBytes({{"angol.DB", pairTableFile("angol", {"new;új"})},
+                                                       {".ini", iniText("[dict]\nszotarak_nev=Más név\ntablanev=angol\n")}}));
     const TransferOutcome r = f.install(server_.url("/p/angol.zip"), "angol");
     QVERIFY2(r.ok(), qPrintable(r.detail));
     QCOMPARE(f.store.rows("SELECT szotarak_nev, tablanev FROM szotarak"), QStringList{"Saját angol\tangol"});
@@ -237,8 +237,8 @@ void TestCatalogueTransfer::caseDifferentNameAppendsARowButKeepsOneFile() {
     Folders f;
     f.store.makePairs("Angol", {"old;régi"});
     f.store.exec("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, letezik) VALUES ('Nagy A', 'Angol', 1, 'I')");
-    server_.serveFile("/p/angol.zip", zipArchive({{"angol.DB", pairTableFile("angol", {"new;új"})},
-                                                  {".ini", iniText("[dict]\nszotarak_nev=Kis a\ntablanev=angol\n")}}));
+    server_.serveFile("/p/angol.zip", zipArchiveBytes({{"angol.DB", pairTableFile("angol", {"new;új"})},
+                                                       {".ini", iniText("[dict]\nszotarak_nev=Kis a\ntablanev=angol\n")}}));
     const TransferOutcome r = f.install(server_.url("/p/angol.zip"), "angol");
     QVERIFY2(r.ok(), qPrintable(r.detail));
     QCOMPARE(f.store.rows("SELECT szotarak_nev, tablanev, letezik FROM szotarak ORDER BY szotarak"),
@@ -250,7 +250,7 @@ void TestCatalogueTransfer::caseDifferentNameAppendsARowButKeepsOneFile() {
 
 void TestCatalogueTransfer::followsRedirects() {
     Folders f;
-    server_.serveFile("/p/valodi.zip", zipArchive({{"valodi.DB", pairTableFile("valodi", {"a;b"})}}));
+    server_.serveFile("/p/valodi.zip", zipArchiveBytes({{"valodi.DB", pairTableFile("valodi", {"a;b"})}}));
     server_.serve("/p/atiranyitott.zip", CatalogueServer::Answer::Redirect, "/p/valodi.zip");
     const TransferOutcome r = f.install(server_.url("/p/atiranyitott.zip"), "valodi");
     QVERIFY2(r.ok(), qPrintable(r.detail));
@@ -262,24 +262,25 @@ void TestCatalogueTransfer::failures_data() {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("message");
     const QByteArray table = pairTableFile("angol", {"new;új"});
-    const QByteArray good = zipArchive({{"angol.DB", table}});
+    const QByteArray good = zipArchiveBytes({{"angol.DB", table}});
     const auto file = int(CatalogueServer::Answer::File);
     QTest::newRow("404") << int(CatalogueServer::Answer::NotFound) << QByteArray() << kDownloadError;
     QTest::newRow("stalled server") << int(CatalogueServer::Answer::Stall) << QByteArray() << kDownloadError;
     QTest::newRow("closed early") << int(CatalogueServer::Answer::CloseEarly) << good << kDownloadError;
     QTest::newRow("truncated zip") << file << good.left(good.size() / 2) << kUnpackError;
     QTest::newRow("not a zip") << file << QByteArray("<html>hiba</html>") << kUnpackError;
-    QTest::newRow("parent path") << file << zipArchive({{"angol.DB", table}, {"../x.DB", table}}) << kUnpackError;
-    QTest::newRow("absolute path") << file << zipArchive({{"angol.DB", table}, {"/tmp/x.DB", table}}) << kUnpackError;
-    QTest::newRow("symlink") << file << zipArchive({{"angol.DB", table}, {"link.DB", "/etc/passwd", S_IFLNK | 0777}})
+    QTest::newRow("parent path") << file << zipArchiveBytes({{"angol.DB", table}, {"../x.DB", table}}) << kUnpackError;
+    QTest::newRow("absolute path") << file << zipArchiveBytes({{"angol.DB", table}, {"/tmp/x.DB", table}}) << kUnpackError;
+    QTest::newRow("symlink") << file << zipArchiveBytes({{"angol.DB", table}, {"link.DB", "/etc/passwd", S_IFLNK | 0777}})
                              << kUnpackError;
-    QTest::newRow("folder") << file << zipArchive({{"angol.DB", table}, {"mappa/", QByteArray(), S_IFDIR | 0755}})
+    QTest::newRow("folder") << file << zipArchiveBytes({{"angol.DB", table}, {"mappa/", QByteArray(), S_IFDIR | 0755}})
                             << kUnpackError;
-    QTest::newRow("not a table") << file << zipArchive({{"angol.DB", QByteArray(4096, 'x')}}) << kUnpackError;
-    QTest::newRow("wrong table inside") << file << zipArchive({{"angol.DB", pairTableFile("masik", {"a;b"})}}) << kUnpackError;
-    QTest::newRow("catalogue") << file << zipArchive({{"angol.DB", table}, {"szotarak.DB", table}}) << kUnpackError;
+    QTest::newRow("not a table") << file << zipArchiveBytes({{"angol.DB", QByteArray(4096, 'x')}}) << kUnpackError;
+    QTest::newRow("wrong table inside") << file << zipArchiveBytes({{"angol.DB", pairTableFile("masik", {"a;b"})}})
+                                        << kUnpackError;
+    QTest::newRow("catalogue") << file << zipArchiveBytes({{"angol.DB", table}, {"szotarak.DB", table}}) << kUnpackError;
     // The stored member says 10 bytes in both of its headers but holds 4096.
-    QByteArray lying = zipArchive({{"olvass.txt", QByteArray(4096, 'y')}, {"angol.DB", table}});
+    QByteArray lying = zipArchiveBytes({{"olvass.txt", QByteArray(4096, 'y')}, {"angol.DB", table}});
     const auto patchSize = [&lying](const char* signature, int offset) {
         const int at = lying.indexOf(QByteArray(signature, 4));
         const char ten[4] = {10, 0, 0, 0};
@@ -318,7 +319,7 @@ void TestCatalogueTransfer::localFileThatCannotBeMade() {
     closed.close(); // nothing listens there any more: the connection is refused
     QCOMPARE(f.install(refusedUrl, "angol").message(), kDownloadError);
 
-    server_.serveFile("/p/angol.zip", zipArchive({{"angol.DB", pairTableFile("angol", {"a;b"})}}));
+    server_.serveFile("/p/angol.zip", zipArchiveBytes({{"angol.DB", pairTableFile("angol", {"a;b"})}}));
     const TransferOutcome r = CatalogueTransfer(f.store.db(), f.settings.filePath("nincs-ilyen-mappa"))
                                   .installPackage(server_.url("/p/angol.zip"), "angol", 1);
     QCOMPARE(r.message(), QStringLiteral("File létrehozási hiba"));
@@ -328,7 +329,7 @@ void TestCatalogueTransfer::localFileThatCannotBeMade() {
 void TestCatalogueTransfer::refusedReplacementKeepsTheOldTable() {
     Folders f;
     f.store.makePairs("angol", {"old;régi"});
-    server_.serveFile("/p/angol.zip", zipArchive({{"angol.DB", pairTableFile("angol", {"new;új"})}}));
+    server_.serveFile("/p/angol.zip", zipArchiveBytes({{"angol.DB", pairTableFile("angol", {"new;új"})}}));
     QStringList asked;
     TransferOptions options;
     options.beforeReplace = [&asked](const QStringList& tables) {
@@ -347,7 +348,7 @@ void TestCatalogueTransfer::refusedReplacementKeepsTheOldTable() {
 void TestCatalogueTransfer::lockedTableWaitsThenFails() {
     Folders f;
     f.store.makePairs("angol", {"old;régi"});
-    server_.serveFile("/p/angol.zip", zipArchive({{"angol.DB", pairTableFile("angol", {"new;új"})}}));
+    server_.serveFile("/p/angol.zip", zipArchiveBytes({{"angol.DB", pairTableFile("angol", {"new;új"})}}));
     store::Connection other(f.tablePath("angol"), store::Connection::Mode::ReadWrite, 100);
     other.exec("BEGIN IMMEDIATE");
     QCOMPARE(f.install(server_.url("/p/angol.zip"), "angol").message(), kUnpackError);

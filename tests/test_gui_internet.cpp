@@ -154,10 +154,10 @@ void TestGuiInternet::serveDictionaryList() {
         listRow("Francia", server_.url("/p/francia.zip"), "francia", 100, 20),
     };
     server_.serveFile("/data/internet.zip",
-                      zipArchive({{"internet.DB", listTableFile("internet", dictionaryListStatements(), rows)}}));
+                      zipArchiveBytes({{"internet.DB", makeListTableFile("internet", dictionaryListStatements(), rows)}}));
     server_.serveFile("/p/nemet.zip",
-                      zipArchive({{"nemet.DB", pairTableFile("nemet", {"Hund;kutya"})},
-                                  {".ini", "[dict]\r\nszotarak_nev=Német-magyar\r\ntablanev=nemet\r\nnyelv1=német\r\n"}}));
+                      zipArchiveBytes({{"nemet.DB", pairTableFile("nemet", {"Hund;kutya"})},
+                                       {".ini", "[dict]\r\nszotarak_nev=Német-magyar\r\ntablanev=nemet\r\nnyelv1=német\r\n"}}));
 }
 
 void TestGuiInternet::commandsAndPanelOpenOneWindowOfEachKind() {
@@ -238,8 +238,8 @@ void TestGuiInternet::installAsksBeforeClosingTheOpenDictionary() {
     server_.clear();
     const QList<QVariantHash> rows = {listRow("Angol", server_.url("/p/angol.zip"), "angol", 2, 100)};
     server_.serveFile("/data/internet.zip",
-                      zipArchive({{"internet.DB", listTableFile("internet", dictionaryListStatements(), rows)}}));
-    server_.serveFile("/p/angol.zip", zipArchive({{"angol.DB", pairTableFile("angol", {"körte;pear", "szilva;plum"})}}));
+                      zipArchiveBytes({{"internet.DB", makeListTableFile("internet", dictionaryListStatements(), rows)}}));
+    server_.serveFile("/p/angol.zip", zipArchiveBytes({{"angol.DB", pairTableFile("angol", {"körte;pear", "szilva;plum"})}}));
     Program p(server_);
     p.frame->openDictionaryWindow(1);
     QCOMPARE(p.windows<Tfrm_Szotar>().size(), 1);
@@ -296,7 +296,7 @@ void TestGuiInternet::programsWindowListsSearchesAndOpensLinks() {
                                       programRow(2, "Betűvető", "szöveg", "I", "Rövid leírás"),
                                       programRow(3, "Címtár", "iroda", "", "")};
     server_.serveFile("/data/programok.zip",
-                      zipArchive({{"programok.DB", listTableFile("programok", programListStatements(), rows)}}));
+                      zipArchiveBytes({{"programok.DB", makeListTableFile("programok", programListStatements(), rows)}}));
     Program p(server_);
     auto* w = p.open<Tfrm_Programok>("aHelpProgram");
     QAbstractItemModelTester tester(w->grid()->model());

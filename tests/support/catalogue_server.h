@@ -1,5 +1,8 @@
 #pragma once
 
+#include "internet/logic/list_tables.h"
+#include "internet/logic/zip_pack.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -37,26 +40,7 @@ private:
     QHash<QTcpSocket*, QByteArray> requests_;
 };
 
-// One member of a test archive: a file, or (with unixMode) a folder, link or the like.
-struct ZipMember {
-    QString name;
-    QByteArray bytes;
-    unsigned unixMode = 0; // 0: a plain file with the usual mode
-};
-
-// The bytes of a ZIP archive holding members, stored uncompressed so tests can patch them.
-QByteArray zipArchive(const QList<ZipMember>& members);
-
 // The bytes of a bilingual table file named table holding "first;second" pairs.
 QByteArray pairTableFile(const QString& table, const QStringList& pairs);
-
-// The bytes of a programs list or dictionary list table file, made with the statements given
-// (the table and its indexes) and filled with rows of values (by column name).
-QByteArray listTableFile(const QString& table, const QStringList& statements, const QList<QVariantHash>& rows);
-
-// The dictionary list's and the programs list's tables with an index for every column a
-// title click orders by.
-QStringList dictionaryListStatements();
-QStringList programListStatements();
 
 } // namespace verbalo::test
