@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QNetworkProxy>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -81,6 +82,7 @@ private slots:
     void localFileThatCannotBeMade();
     void refusedReplacementKeepsTheOldTable();
     void lockedTableWaitsThenFails();
+    void commandLineInstall();
 
 private:
     CatalogueServer server_;
@@ -360,6 +362,30 @@ void TestCatalogueTransfer::lockedTableWaitsThenFails() {
     store::Statement read(other, "SELECT nyelv1 FROM angol");
     QVERIFY(read.step());
     QCOMPARE(read.text(0), QStringLiteral("new"));
+}
+
+// The command-line tool runs while this process serves the package, so it is waited for
+// without blocking the server's event loop.
+void TestCatalogueTransfer::commandLineInstall() {
+    Folders f;
+    server_.serveFile("/p/olasz.zip", zipArchiveBytes({{"olasz.DB", pairTableFile("olasz", {"casa;ház"})},
+                                                       {".ini", iniText("[dict]\nszotarak_nev=Olasz\ntablanev=olasz\n")}}));
+    server_.serve("/p/hianyzik.zip", CatalogueServer::Answer::NotFound);
+    const auto run = [&f](const QString& url) {
+        QProcess cli;
+        cli.start(qEnvironmentVariable("VERBALO_CLI"), {"--data", f.store.folder(), "install", url});
+        if (!QTest::qWaitFor([&cli] { return cli.state() == QProcess::NotRunning; }, 30000))
+            return qMakePair(-1, QStringLiteral("the tool did not end"));
+        return qMakePair(cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput() + cli.readAllStandardError()).trimmed());
+    };
+    const auto done = run(server_.url("/p/olasz.zip"));
+    QCOMPARE(done, qMakePair(0, QStringLiteral("Szótár telepítése kész.")));
+    QCOMPARE(f.store.rows("SELECT szotarak_nev, tablanev, letezik FROM szotarak"), QStringList{"Olasz\tolasz\tI"});
+    const auto missing = run(server_.url("/p/hianyzik.zip"));
+    QCOMPARE(missing.first, 1);
+    QVERIFY2(
+        missing.second.contains("Hiba letöltés közben: Kiszolgáló nem elérhető, vagy speciális proxibeállítások szükségesek"),
+        qPrintable(missing.second));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueTransfer)

@@ -63,6 +63,14 @@ QImage badge(int size, const QColor& colour) {
     return image;
 }
 
+// JPEG keeps no transparency: the picture goes onto the white a page would show it on.
+QImage onWhite(const QImage& picture) {
+    QImage image(picture.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter(&image).drawImage(0, 0, picture);
+    return image;
+}
+
 QByteArray readAll(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) throw store::StoreError(QStringLiteral("cannot read %1").arg(path));
@@ -171,7 +179,7 @@ int main(int argc, char* argv[]) {
                                 {"leiras", p.value(3)},
                                 {"link", QStringLiteral("%1/programok/%2.html").arg(base).arg(id)},
                                 {"letoltlink", QStringLiteral("%1/programok/%2.zip").arg(base).arg(id)},
-                                {"kep", encoded(paintProgramsIcon(96), "JPG")}});
+                                {"kep", encoded(onWhite(paintProgramsIcon(96)), "JPG")}});
         }
         writeZip(site.filePath(QStringLiteral("data/programok.zip")),
                  {{QStringLiteral("programok.DB"),
