@@ -193,8 +193,6 @@ void DailyUseTest::menuCommandsOpenTheirWindows_data() {
         {"none", "FileNyomtat", "off"},
         {"none", "aSQL", "verbalo::Tfrm_SQL"},
         {"none", "aNyomSzotar3", "message:Ez a szótártípus nem nyomtatható ebben a formátumban."},
-        {"none", "FileLetolt", "off"},
-        {"none", "aHelpProgram", "off"},
         {"bilingual", "aImport", "verbalo::Tfrm_SzotarBetolt"},
         {"bilingual", "aAdatlap", "verbalo::Tfrm_Tulajdonsag"},
         {"bilingual", "aExport", "verbalo::Tfrm_Hatarolt"},

@@ -5,6 +5,8 @@
 #include "common/messages.h"
 #include "common/table_layouts.h"
 #include "common/text_routines.h"
+#include "internet/download_window.h"
+#include "internet/programs_window.h"
 #include "main/settings_window.h"
 #include "main/dictionary_panel.h"
 #include "main/frame_actions.h"
@@ -139,8 +141,8 @@ void Tfrm_Main::enableCommands() {
     DictionaryWindow* dictionary = mdi_ ? activeDictionaryWindow() : nullptr;
     a["aAdatlap"]->setEnabled(dictionary && dictionary->offers(Command::DataSheet));
     a["FileBezar"]->setEnabled(mdi_ && mdi_->activeSubWindow());
-    // Their windows are not part of the program yet.
-    for (const char* name : {"FileLetolt", "aHelpProgram", "FileSysTray"}) a[name]->setEnabled(false);
+    // The tray icon is not part of the program yet.
+    a["FileSysTray"]->setEnabled(false);
 }
 
 void Tfrm_Main::catalogueChanged() {
@@ -149,12 +151,50 @@ void Tfrm_Main::catalogueChanged() {
     if (panel_->isVisible()) panel_->rebuild(existingDictionaries(db_));
 }
 
+template <typename T>
+void Tfrm_Main::showToolWindow(const std::function<T*()>& create) {
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+        if (qobject_cast<T*>(sub->widget())) {
+            sub->show();
+            mdi_->setActiveSubWindow(sub);
+            return;
+        }
+    }
+    QMdiSubWindow* sub = mdi_->addSubWindow(create());
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    if (settings_.mdiFullScreen)
+        sub->showMaximized();
+    else
+        sub->showNormal();
+    mdi_->setActiveSubWindow(sub);
+    enableCommands();
+}
+
 void Tfrm_Main::showInternetWindow() {
-    // The dictionary download window is not part of this program yet.
+    showToolWindow<Tfrm_Internet>([this] { return new Tfrm_Internet(*this); });
 }
 
 void Tfrm_Main::showProgramsWindow() {
-    // The more-programs window is not part of this program yet.
+    showToolWindow<Tfrm_Programok>([this] { return new Tfrm_Programok(*this); });
+}
+
+bool Tfrm_Main::closeTableWindows(const QStringList& tables) {
+    QList<QMdiSubWindow*> showing;
+    QStringList names;
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+        auto* w = qobject_cast<DictionaryWindow*>(sub->widget());
+        if (w && tables.contains(w->info().tablanev, Qt::CaseInsensitive)) {
+            showing << sub;
+            names << w->info().szotarak_nev;
+        }
+    }
+    if (showing.isEmpty()) return true;
+    const QString question = QStringLiteral("A telepítés lecseréli a nyitott szótár tábláját: %1.\r\nBezárja az ablakát?")
+                                 .arg(names.join(QStringLiteral(", ")));
+    if (!askYesNo(question, QStringLiteral("Szótár telepítése"), this)) return false;
+    for (QMdiSubWindow* sub : showing)
+        if (!sub->close()) return false;
+    return true;
 }
 
 void Tfrm_Main::showDictionaryPanel() {

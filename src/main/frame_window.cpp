@@ -224,6 +224,11 @@ void Tfrm_Main::showDictionaryStatus(const QString& name, const QString& positio
     titleImage_->setPixmap(largeIcon.copy());
 }
 
+void Tfrm_Main::showTitle(const QString& text, const QPixmap& picture) {
+    titleLabel_->setText(text);
+    if (!picture.isNull()) titleImage_->setPixmap(picture);
+}
+
 void Tfrm_Main::openAddress(const QString& address) {
     if (address.isEmpty()) return;
     if (addressOpener_) {

@@ -50,13 +50,18 @@ public:
                               const QString& orderLanguage) override;
     void openAddress(const QString& address) override;
     void showDataSheet() override;
+    void showTitle(const QString& text, const QPixmap& picture) override;
+    bool closeTableWindows(const QStringList& tables) override;
+    // The catalogue changed (a dictionary was made or installed): existence flags and the side
+    // panel anew.
+    void catalogueChanged() override;
     QWidget* frameWindow() override { return this; }
 
     // Brings the dictionary's window forward, or opens one of its type. An id the catalogue
     // does not hold (a dictionary deleted since, another data folder) opens nothing, says
     // nothing, and is no longer the last dictionary.
     void openDictionaryWindow(int id);
-    // The download and more-programs windows; nothing until their windows exist.
+    // The download and more-programs windows: the one of its kind brought forward, or opened.
     void showInternetWindow();
     void showProgramsWindow();
     // Rebuilds the side panel's list and shows the panel.
@@ -114,8 +119,6 @@ private:
     // dictionary format while no child is open (it answers then too); the others are off, as
     // are the commands whose windows are not part of the program yet.
     void enableCommands();
-    // The catalogue changed (a dictionary was made): existence flags and the side panel anew.
-    void catalogueChanged();
     // The bounds of the settings, applied before the window is first shown.
     void applySavedBounds();
 
@@ -129,6 +132,9 @@ private:
     void zoom(int newSize);
     void tileSubWindows(Qt::Orientation orientation);
     void openDictionaryFromPicker();
+    // The first child window of type T brought forward, or a new one made by create.
+    template <typename T>
+    void showToolWindow(const std::function<T*()>& create);
 
     Folders folders_;
     IniFile ini_;

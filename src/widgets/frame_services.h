@@ -6,6 +6,7 @@
 
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -37,6 +38,23 @@ public:
     virtual void openAddress(const QString& address) = 0;
     // The frame's data sheet command on the active dictionary window.
     virtual void showDataSheet() = 0;
+    // The title area for a window that shows no dictionary: its text, and its picture unless
+    // that is null (the picture then stays as it was). A frame without a title area ignores it.
+    virtual void showTitle(const QString& text, const QPixmap& picture) {
+        Q_UNUSED(text);
+        Q_UNUSED(picture);
+    }
+    // Before table files are replaced under them: asks the user to close the dictionary windows
+    // showing those tables and closes them. False when a window stays open (the user said no,
+    // or it would not close); nothing is closed then without the user's consent. A frame that
+    // holds no dictionary windows has none to close.
+    virtual bool closeTableWindows(const QStringList& tables) {
+        Q_UNUSED(tables);
+        return true;
+    }
+    // Dictionaries were added to the catalogue: the side panel, when shown, lists them. A frame
+    // without a side panel has nothing to show.
+    virtual void catalogueChanged() {}
     // The frame window, as owner of dialogs; may be null in tests.
     virtual QWidget* frameWindow() = 0;
 };

@@ -23,6 +23,15 @@ public:
                               const QString& orderLanguage) override;
     void openAddress(const QString& address) override { openedAddresses << address; }
     void showDataSheet() override { ++dataSheetRequests; }
+    void showTitle(const QString& text, const QPixmap& picture) override {
+        title = text;
+        titleHasPicture = !picture.isNull();
+    }
+    bool closeTableWindows(const QStringList& tables) override {
+        tablesToClose << tables;
+        return closeTablesAnswer;
+    }
+    void catalogueChanged() override { ++catalogueChanges; }
     QWidget* frameWindow() override { return nullptr; }
 
     // Adds a catalogue row and makes its table; returns the new id.
@@ -39,6 +48,11 @@ public:
     QList<Status> statuses;
     QStringList openedAddresses;
     int dataSheetRequests = 0;
+    QString title;
+    bool titleHasPicture = false;
+    QStringList tablesToClose;
+    bool closeTablesAnswer = true;
+    int catalogueChanges = 0;
     RecordingMessageSink messages;
 
 private:

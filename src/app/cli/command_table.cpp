@@ -204,6 +204,16 @@ std::vector<CommandSpec> makeTable() {
          {dictOption(QStringLiteral("bilingual dictionary"))},
          arguments(QStringLiteral("FILE"), QStringLiteral("the file to write"), 1, 1, Completion::File),
          runExportHtml},
+        {QStringLiteral("install"),
+         QStringLiteral("download and install a dictionary package"),
+         QStringLiteral("Fetches the ZIP package at URL, checks its members and table files, puts them into the data "
+                        "folder and, unless the catalogue already has a row for the table, adds one from the "
+                        "package's settings file \".ini\" and its icons, as the download window does. A table "
+                        "that exists is replaced in place; any failure leaves the data folder as it was."),
+         {option(QStringLiteral("table"), QStringLiteral("TABLE"),
+                 QStringLiteral("the dictionary's table name; default: the package's file name without \".zip\""))},
+         arguments(QStringLiteral("URL"), QStringLiteral("the package's address"), 1, 1),
+         runInstall},
     };
 }
 

@@ -34,7 +34,7 @@ void FileDownload::start() {
     if (!QCoreApplication::instance()) return finish(QStringLiteral("Downloading needs a running application object"));
     const QUrl url(address_);
     if (!url.isValid() || url.isRelative()) return finish(QStringLiteral("Not a web address: %1").arg(address_));
-    if (!file_.open()) return finish(file_.errorString());
+    if (!file_.open()) return finish(file_.errorString(), Failure::LocalFile);
 
     manager_ = std::make_unique<QNetworkAccessManager>();
     QNetworkRequest request(url);
@@ -53,6 +53,7 @@ void FileDownload::receive() {
     stall_.start(stallTimeout_);
     const QByteArray chunk = reply_->readAll();
     received_ += chunk.size();
+    if (!chunk.isEmpty()) emit progress(received_);
     if (!writeFailed_ && !file_.write(chunk)) {
         writeFailed_ = true;
         reply_->abort();
@@ -63,7 +64,7 @@ void FileDownload::end() {
     stall_.stop();
     deadline_.stop();
     if (stalled_) return finish(QStringLiteral("No data arrived from %1 in time").arg(address_));
-    if (writeFailed_) return finish(file_.errorString());
+    if (writeFailed_) return finish(file_.errorString(), Failure::LocalFile);
     if (reply_->error() != QNetworkReply::NoError) return finish(reply_->errorString());
     const QVariant status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299))
@@ -78,10 +79,11 @@ void FileDownload::end() {
     finish(QString());
 }
 
-void FileDownload::finish(const QString& error) {
+void FileDownload::finish(const QString& error, Failure failure) {
     if (finished_) return;
     finished_ = true;
     error_ = error;
+    failure_ = error.isEmpty() ? Failure::None : failure;
     // An unfinished file is thrown away; the old one stays.
     if (!error_.isEmpty()) file_.discard();
     if (reply_) {

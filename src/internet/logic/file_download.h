@@ -27,18 +27,24 @@ public:
                  std::chrono::milliseconds totalTimeout = std::chrono::milliseconds::zero(), QObject* parent = nullptr);
     ~FileDownload() override;
 
+    // Why a transfer failed: the local file could not be made, or the server did not deliver.
+    enum class Failure { None, LocalFile, Transfer };
+
     void start();
     bool isFinished() const { return finished_; }
+    Failure failure() const { return failure_; }
     bool succeeded() const { return finished_ && error_.isEmpty(); }
     const QString& error() const { return error_; }
 
 signals:
+    // The bytes of the body received so far.
+    void progress(qint64 received);
     void finished(bool ok);
 
 private:
     void receive();
     void end();
-    void finish(const QString& error);
+    void finish(const QString& error, Failure failure = Failure::Transfer);
 
     QString address_;
     QString filePath_;
@@ -53,6 +59,7 @@ private:
     bool writeFailed_ = false;
     qint64 received_ = 0;
     bool finished_ = false;
+    Failure failure_ = Failure::None;
     QString error_;
 };
 
