@@ -39,8 +39,8 @@ QByteArray iniText(const QString& body) {
 }
 
 // A data folder with its catalogue, a settings folder beside it, and the transfer over both.
-struct Folders {
-    Folders() {
+struct TransferFolders {
+    TransferFolders() {
         QString error;
         createEmptyCatalogue(store.folder(), &error);
         store.db().setBusyTimeout(300);
@@ -155,7 +155,7 @@ void TestCatalogueTransfer::programValues() {
 }
 
 void TestCatalogueTransfer::refreshBringsTheListAndDropsTheArchive() {
-    Folders f;
+    TransferFolders f;
     const QVariantHash row{
         {"szotarnev", "Angol"}, {"filenev", server_.url("/p/angol.zip")}, {"tablanev", "angol"}, {"meret", 123}};
     server_.serveFile("/data/internet.zip",
@@ -178,7 +178,7 @@ void TestCatalogueTransfer::refreshBringsTheListAndDropsTheArchive() {
 }
 
 void TestCatalogueTransfer::installWithSettingsAndIcons() {
-    Folders f;
+    TransferFolders f;
     const QByteArray icon1 = "\x00\x00\x01\x00 first icon";
     const QByteArray ini = iniText("[dict]\nszotarak_nev=Angol-magyar\ntablanev=angol\ntipus=1\nverzio=3\nnyelv1=angol\n"
                                    "nyelv2=magyar\nszerzo=Kiss Anna\nszerzo_emil=anna@pelda.hu\nmegjegyzes=próba\n"
@@ -209,7 +209,7 @@ void TestCatalogueTransfer::installWithSettingsAndIcons() {
 }
 
 void TestCatalogueTransfer::installWithoutSettingsGivesTheDefaults() {
-    Folders f;
+    TransferFolders f;
     // What an earlier package left in the data folder is not this package's settings.
     QFile stale(QDir(f.store.folder()).filePath(".ini"));
     QVERIFY(stale.open(QIODevice::WriteOnly));
@@ -224,7 +224,7 @@ void TestCatalogueTransfer::installWithoutSettingsGivesTheDefaults() {
 }
 
 void TestCatalogueTransfer::existingTableIsReplacedAndItsRowKept() {
-    Folders f;
+    TransferFolders f;
     f.store.makePairs("angol", {"old;régi"});
     f.store.exec("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, letezik) VALUES ('Saját angol', 'angol', 1, 'I')");
     server_.serveFile("/p/angol.zip", zipArchiveBytes({{"angol.DB", pairTableFile("angol", {"new;új"})},
@@ -236,7 +236,7 @@ void TestCatalogueTransfer::existingTableIsReplacedAndItsRowKept() {
 }
 
 void TestCatalogueTransfer::caseDifferentNameAppendsARowButKeepsOneFile() {
-    Folders f;
+    TransferFolders f;
     f.store.makePairs("Angol", {"old;régi"});
     f.store.exec("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, letezik) VALUES ('Nagy A', 'Angol', 1, 'I')");
     server_.serveFile("/p/angol.zip", zipArchiveBytes({{"angol.DB", pairTableFile("angol", {"new;új"})},
@@ -251,7 +251,7 @@ void TestCatalogueTransfer::caseDifferentNameAppendsARowButKeepsOneFile() {
 }
 
 void TestCatalogueTransfer::followsRedirects() {
-    Folders f;
+    TransferFolders f;
     server_.serveFile("/p/valodi.zip", zipArchiveBytes({{"valodi.DB", pairTableFile("valodi", {"a;b"})}}));
     server_.serve("/p/atiranyitott.zip", CatalogueServer::Answer::Redirect, "/p/valodi.zip");
     const TransferOutcome r = f.install(server_.url("/p/atiranyitott.zip"), "valodi");
@@ -298,7 +298,7 @@ void TestCatalogueTransfer::failures() {
     QFETCH(int, answer);
     QFETCH(QByteArray, body);
     QFETCH(QString, message);
-    Folders f;
+    TransferFolders f;
     f.store.makePairs("angol", {"old;régi"});
     f.store.exec("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, letezik) VALUES ('Saját', 'angol', 1, 'I')");
     const QByteArray before = fileBytes(f.tablePath("angol"));
@@ -314,7 +314,7 @@ void TestCatalogueTransfer::failures() {
 }
 
 void TestCatalogueTransfer::localFileThatCannotBeMade() {
-    Folders f;
+    TransferFolders f;
     CatalogueServer closed;
     QVERIFY(closed.start());
     const QString refusedUrl = closed.url("/p/angol.zip");
@@ -329,7 +329,7 @@ void TestCatalogueTransfer::localFileThatCannotBeMade() {
 }
 
 void TestCatalogueTransfer::refusedReplacementKeepsTheOldTable() {
-    Folders f;
+    TransferFolders f;
     f.store.makePairs("angol", {"old;régi"});
     server_.serveFile("/p/angol.zip", zipArchiveBytes({{"angol.DB", pairTableFile("angol", {"new;új"})}}));
     QStringList asked;
@@ -348,7 +348,7 @@ void TestCatalogueTransfer::refusedReplacementKeepsTheOldTable() {
 // with the old content intact; once the lock is gone it goes through, and a connection that
 // stayed open reads the new content.
 void TestCatalogueTransfer::lockedTableWaitsThenFails() {
-    Folders f;
+    TransferFolders f;
     f.store.makePairs("angol", {"old;régi"});
     server_.serveFile("/p/angol.zip", zipArchiveBytes({{"angol.DB", pairTableFile("angol", {"new;új"})}}));
     store::Connection other(f.tablePath("angol"), store::Connection::Mode::ReadWrite, 100);
@@ -367,7 +367,7 @@ void TestCatalogueTransfer::lockedTableWaitsThenFails() {
 // The command-line tool runs while this process serves the package, so it is waited for
 // without blocking the server's event loop.
 void TestCatalogueTransfer::commandLineInstall() {
-    Folders f;
+    TransferFolders f;
     server_.serveFile("/p/olasz.zip", zipArchiveBytes({{"olasz.DB", pairTableFile("olasz", {"casa;ház"})},
                                                        {".ini", iniText("[dict]\nszotarak_nev=Olasz\ntablanev=olasz\n")}}));
     server_.serve("/p/hianyzik.zip", CatalogueServer::Answer::NotFound);

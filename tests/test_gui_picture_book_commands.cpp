@@ -83,7 +83,8 @@ void PictureBookCommandsTest::printAndExportAreRefused() {
     QVERIFY(p.open(gallery ? p.gallery : p.recipes));
     QAction* action = p.frame->action(command);
     QVERIFY(action->isEnabled());
-    QVERIFY(!p.frame->action(QStringLiteral("aNyomSzotar2"))->isEnabled());
+    // The dictionary format is on too: it answers a picture book with its own message.
+    QVERIFY(p.frame->action(QStringLiteral("aNyomSzotar2"))->isEnabled());
     action->trigger();
     QCOMPARE(p.f.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
 }
