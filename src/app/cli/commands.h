@@ -20,5 +20,6 @@ int runImportRecipes(CommandRun& run);
 int runExportList(CommandRun& run);
 int runExportDelimited(CommandRun& run);
 int runExportHtml(CommandRun& run);
+int runPrint(CommandRun& run);
 
 } // namespace verbalo::cli
