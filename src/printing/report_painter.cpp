@@ -100,6 +100,19 @@ void ReportPainter::paint(QPainter& painter, const Page& page) {
             painter.setFont(font(item.font));
             painter.setPen(colorOf(item.color));
             const QRectF rect(px(item.x), px(item.y), px(item.width), px(item.height));
+            // A one-line text that fits is drawn at its baseline: laying it out in the rectangle
+            // costs several times as much, on every line of a long dictionary.
+            if (!item.text.contains(QLatin1Char('\n'))) {
+                const QFontMetricsF& m = metrics(item.font);
+                const double advance = m.horizontalAdvance(item.text);
+                if (advance <= rect.width() || !item.wraps) {
+                    double x = rect.left();
+                    if (item.align == HAlign::Right) x = rect.right() - advance;
+                    if (item.align == HAlign::Center) x = rect.left() + (rect.width() - advance) / 2;
+                    painter.drawText(QPointF(x, rect.top() + m.ascent()), item.text);
+                    break;
+                }
+            }
             const int flags = alignmentOf(item.align) | Qt::AlignTop | (item.wraps ? Qt::TextWordWrap : Qt::TextSingleLine);
             painter.drawText(rect, flags, item.text);
             break;
