@@ -22,6 +22,8 @@ Tfrm_NyomValaszt::Tfrm_NyomValaszt(FrameServices& frame, const QStringList& prin
     : QDialog(parent), frame_(frame) {
     setObjectName(QStringLiteral("frm_NyomValaszt"));
     setWindowTitle(QStringLiteral("Nyomtatás típusa"));
+    // Wide enough for the window manager to show the whole caption.
+    setMinimumWidth(300);
 
     auto* group = new QGroupBox(QStringLiteral("Nyomtatás típusa"), this);
     group->setObjectName(QStringLiteral("RadioGroup1"));
