@@ -7,8 +7,6 @@
 #include "common/store/table.h"
 #include "dictionaries/pair_window.h"
 #include "dictionaries/picture_decoding.h"
-#include "exchange/delimited_export_window.h"
-#include "exchange/html_export_window.h"
 #include "printing/logic/list_layouts.h"
 #include "printing/print_choice_window.h"
 #include "printing/print_commands.h"
