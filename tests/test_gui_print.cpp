@@ -64,7 +64,10 @@ void answerPdfFile(const QString& path) {
     whenModal<QFileDialog>([path](QFileDialog* d) {
         QCOMPARE(d->objectName(), QStringLiteral("PdfFileDialog"));
         d->selectFile(path);
-        QMetaObject::invokeMethod(d, "accept"); // the dialog's own checks of the name
+        QCOMPARE(d->selectedFiles().value(0), path);
+        // Straight to the result: the dialog's own accept looks the name up in a folder model that
+        // is filled in the background, and so sometimes answers before it knows the folder.
+        static_cast<QDialog*>(d)->done(QDialog::Accepted);
     });
 }
 
@@ -266,7 +269,7 @@ void GuiPrintTest::recipesPrintAtOnceWithoutChoice() {
     printRecipes(
         fx.frame, info, recipes, true,
         [](const QByteArray& bytes, const QString& extension) { return decodeRecipePicture(bytes, extension).image; }, nullptr);
-    QVERIFY(QFile::exists(path));
+    QVERIFY2(QFile::exists(path), qPrintable(fx.frame.messages.texts().join(QLatin1Char('|'))));
     QVERIFY(pdfText(path).contains(QStringLiteral("Gulyás")));
 }
 

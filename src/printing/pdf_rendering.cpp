@@ -27,6 +27,10 @@ PdfResult renderPdf(const QString& path, const ReportLayout& layout, RowSource& 
         result.pages = renderReport(writer, layout, rows, printedAt, decodePicture);
     }
     buffer.close();
+    if (result.pages < 0) {
+        result.error = QStringLiteral("A PDF állomány nem készíthető el: %1").arg(path);
+        return result;
+    }
     const FileWriteResult written = writeFileSafely(path, buffer.data());
     result.ok = written.ok;
     result.error = written.error;

@@ -35,7 +35,9 @@ int ReportOutput::render(QPrinter& printer) {
     try {
         store::ReadSpan reading(table_);
         TableRows rows(table_);
-        return renderReport(printer, layout_, rows, QDateTime::currentDateTime(), decodePicture_);
+        const int pages = renderReport(printer, layout_, rows, QDateTime::currentDateTime(), decodePicture_);
+        if (pages < 0) showError(QStringLiteral("A nyomtatás nem indítható: %1").arg(printer.printerName()), owner_);
+        return pages;
     } catch (const store::StoreError& e) {
         showStoreError(e, table_.tableName(), owner_);
     }

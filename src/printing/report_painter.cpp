@@ -140,7 +140,8 @@ int renderReport(QPagedPaintDevice& device, const ReportLayout& layout, RowSourc
     device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     ReportPainter painter(device, decodePicture);
     ReportPager pager(layout, rows, painter.measure(), printedAt);
-    QPainter p(&device);
+    QPainter p;
+    if (!p.begin(&device)) return -1;
     int pages = 0;
     while (!pager.atEnd()) {
         if (pages > 0) device.newPage();

@@ -47,7 +47,8 @@ private:
 };
 
 // Every page of the layout on the device, which the painter has not begun yet; the number of
-// pages. A new page is started before every page but the first.
+// pages, or -1 when the device cannot be painted on (a printer that went away). A new page is
+// started before every page but the first.
 int renderReport(QPagedPaintDevice& device, const ReportLayout& layout, RowSource& rows, const QDateTime& printedAt,
                  const PictureDecoder& decodePicture = {});
 
