@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
@@ -63,13 +64,10 @@ void closeNext(QString* seen) {
 void answerPdfFile(const QString& path) {
     whenModal<QFileDialog>([path](QFileDialog* d) {
         QCOMPARE(d->objectName(), QStringLiteral("PdfFileDialog"));
-        // The dialog selects its offered name once its folder model has loaded the folder, which
-        // may come after a name chosen here: choose again until the choice stays.
-        for (int tries = 0; tries < 100; ++tries) {
-            d->selectFile(path);
-            QTest::qWait(30);
-            if (d->selectedFiles().value(0) == path) break;
-        }
+        // Typed into the name box as a user does: selectFile() leaves the box alone while it has
+        // the focus, and the dialog gives it the focus at some point after it is shown.
+        d->setDirectory(QFileInfo(path).absolutePath());
+        child<QLineEdit>(d, "fileNameEdit")->setText(QFileInfo(path).fileName());
         QCOMPARE(d->selectedFiles().value(0), path);
         // Straight to the result: the dialog's own accept looks the name up in a folder model that
         // is filled in the background, and so sometimes answers before it knows the folder.
