@@ -1,5 +1,6 @@
-// verbalo-cli export-delimited and export-html on a real data folder: the same files as the
-// export windows write, the spreadsheet branch by the file name, and the usage errors.
+// verbalo-cli export-delimited, export-html and print on a real data folder: the same files as
+// the export windows write, the spreadsheet branch by the file name, the print layouts as PDF,
+// and the usage errors.
 #include "common/catalogue.h"
 #include "common/store/query.h"
 #include "common/table_layouts.h"
@@ -51,6 +52,10 @@ private slots:
     void delimited();
     void spreadsheetAndPage();
     void usageErrors();
+    void printLayouts_data();
+    void printLayouts();
+    void printRefusals_data();
+    void printRefusals();
 };
 
 void ExportCliTest::delimited_data() {
@@ -93,6 +98,57 @@ void ExportCliTest::usageErrors() {
     const Run r = d.cli({"export-html", "--dict", "Angol", d.file("nincs/p.htm")});
     QCOMPARE(r.status, 1);
     QVERIFY(!r.err.isEmpty());
+}
+
+void ExportCliTest::printLayouts_data() {
+    QTest::addColumn<QString>("dict");
+    QTest::addColumn<QString>("layout");
+    QTest::newRow("word list") << "Angol"
+                               << "list";
+    QTest::newRow("2 columns") << "Angol"
+                               << "columns2";
+    QTest::newRow("4 columns") << "1"
+                               << "columns4";
+    QTest::newRow("headword list") << "Lista"
+                                   << "list";
+}
+
+void ExportCliTest::printLayouts() {
+    QFETCH(QString, dict);
+    QFETCH(QString, layout);
+    DataFolder d;
+    d.exec(createDictionaryTableLines(HeadwordList, QStringLiteral("lista")).join(QLatin1Char('\n')));
+    d.exec(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, sorrend, ablak) VALUES ('Lista', 'lista', 2, "
+                          "'nyelv1', 0)"));
+    const Run r = d.cli({"print", "--dict", dict, "--layout", layout, "--pdf", d.file("p.pdf")});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(r.out, d.file("p.pdf") + QStringLiteral(": 1 pages written\n"));
+    QVERIFY(d.bytes("p.pdf").startsWith("%PDF-"));
+}
+
+void ExportCliTest::printRefusals_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::newRow("unknown layout") << QStringList{"--dict", "Angol", "--layout", "columns5", "--pdf", "p.pdf"} << 2;
+    QTest::newRow("no file") << QStringList{"--dict", "Angol", "--layout", "list"} << 2;
+    QTest::newRow("no such dictionary") << QStringList{"--dict", "Nincs", "--layout", "list", "--pdf", "p.pdf"} << 1;
+    QTest::newRow("gallery") << QStringList{"--dict", "Kepek", "--layout", "list", "--pdf", "p.pdf"} << 1;
+    QTest::newRow("folder missing") << QStringList{"--dict", "Angol", "--layout", "list", "--pdf", "nincs/p.pdf"} << 1;
+}
+
+void ExportCliTest::printRefusals() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    DataFolder d;
+    d.exec(createDictionaryTableLines(ImageGallery, QStringLiteral("kepek")).join(QLatin1Char('\n')));
+    d.exec(QStringLiteral("INSERT INTO szotarak (szotarak_nev, tablanev, tipus, sorrend, ablak) VALUES ('Kepek', 'kepek', 3, "
+                          "'nyelv1', 0)"));
+    const int pdf = args.indexOf(QStringLiteral("--pdf"));
+    if (pdf >= 0) args[pdf + 1] = d.file(args[pdf + 1]);
+    const Run r = d.cli(QStringList{"print"} + args);
+    QCOMPARE(r.status, status);
+    QVERIFY(!r.err.isEmpty());
+    QVERIFY(!QFile::exists(d.file("p.pdf")));
 }
 
 QTEST_GUILESS_MAIN(ExportCliTest)

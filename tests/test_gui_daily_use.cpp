@@ -196,14 +196,14 @@ void DailyUseTest::menuCommandsOpenTheirWindows_data() {
         {"bilingual", "aImport", "verbalo::Tfrm_SzotarBetolt"},
         {"bilingual", "aAdatlap", "verbalo::Tfrm_Tulajdonsag"},
         {"bilingual", "aExport", "verbalo::Tfrm_Hatarolt"},
-        {"bilingual", "FileNyomtat", "off"},
-        {"bilingual", "aNyomSzotar2", "off"},
-        {"bilingual", "aNyomSzotar4", "off"},
+        {"bilingual", "FileNyomtat", "verbalo::Tfrm_NyomValaszt"},
+        {"bilingual", "aNyomSzotar2", "QPrintPreviewDialog"},
+        {"bilingual", "aNyomSzotar4", "QPrintPreviewDialog"},
         {"bilingual", "FileSzotarNyilt", "verbalo::Tfrm_TorzsSzotar"},
         {"list", "aImport", "verbalo::Tfrm_ListaBetolt"},
         {"list", "aExport", "QFileDialog"},
         {"list", "aAdatlap", "verbalo::Tfrm_Tulajdonsag"},
-        {"list", "FileNyomtat", "off"},
+        {"list", "FileNyomtat", "verbalo::Tfrm_NyomValaszt"},
         {"list", "aNyomSzotar3", "message:Ez a szótártípus nem nyomtatható ebben a formátumban."},
     };
     for (const auto& r : rows) QTest::addRow("%s %s", r.kind, r.command) << r.kind << r.command << r.opens;

@@ -10,6 +10,10 @@
 #include "common/store/store_error.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <cstring>
+#include <memory>
 
 using namespace verbalo;
 using namespace verbalo::cli;
@@ -85,10 +89,31 @@ int runCommand(const QStringList& programArgs, QTextStream& out, QTextStream& er
     return command->run(run);
 }
 
+// The command word: the first argument that is neither a global option nor its value.
+bool isPrintCommand(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--data") == 0) {
+            ++i;
+            continue;
+        }
+        if (argv[i][0] != '-') return std::strcmp(argv[i], "print") == 0;
+    }
+    return false;
+}
+
+// Printing measures text with the installed fonts, which takes a GUI application; it runs
+// offscreen, so that scripts print with no display.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
+    if (!isPrintCommand(argc, argv)) return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+    QCoreApplication& app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("verbalo-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VERBALO_VERSION));
     // Qt writes UTF-8 here whatever LANG or LC_ALL say, so pipes get the same bytes everywhere.

@@ -13,6 +13,7 @@
 #include "exchange/logic/list_text_writer.h"
 #include "widgets/frame_services.h"
 #include "common/table_layouts.h"
+#include "printing/print_commands.h"
 #include "widgets/icons.h"
 #include "widgets/store_messages.h"
 #include "widgets/window_geometry.h"
@@ -271,6 +272,10 @@ void Tfrm_Szotar2::importData() {
     if (!tbl_->isOpen()) return;
     Tfrm_ListaBetolt::run(frame_, *tbl_, info_, this);
     followCurrentRecord();
+}
+
+void Tfrm_Szotar2::printList() {
+    if (tbl_ && tbl_->isOpen()) printHeadwordList(frame_, info_, *tbl_, this);
 }
 
 void Tfrm_Szotar2::exportData() {

@@ -31,9 +31,9 @@ public:
     bool openDictionary(int id) override;
     store::Table* table() override;
     void reportActive() override;
-    bool offers(Command command) const override {
-        return command == Command::Import || command == Command::Export || command == Command::DataSheet;
-    }
+    bool offers(Command command) const override { return command != Command::PrintDictionaryFormat; }
+    // The headwords with their texts, in the window's order.
+    void printList() override;
     void importData() override;
     void exportData() override;
     void reloadDictionaryInfo() override;

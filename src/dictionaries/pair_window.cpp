@@ -12,6 +12,7 @@
 #include "dictionaries/text_editor.h"
 #include "exchange/delimited_export_window.h"
 #include "exchange/pair_import_window.h"
+#include "printing/print_commands.h"
 #include "widgets/frame_services.h"
 #include "common/table_layouts.h"
 #include "widgets/icons.h"
@@ -320,6 +321,22 @@ void Tfrm_Szotar::reloadDictionaryInfo() {
 
 void Tfrm_Szotar::exportData() {
     if (tbl_ && tbl_->isOpen()) openDelimitedExport(frame_, *tbl_, {}, this);
+}
+
+// The record as the window shows it: ordered by its present column, not the one last saved.
+void Tfrm_Szotar::printList() {
+    if (!tbl_ || !tbl_->isOpen()) return;
+    TSzotarak shown = info_;
+    shown.sorrend = orderColumn();
+    printBilingualList(frame_, shown, *tbl_, this);
+}
+
+bool Tfrm_Szotar::printDictionaryFormat(int columns) {
+    if (!tbl_ || !tbl_->isOpen()) return true;
+    TSzotarak shown = info_;
+    shown.sorrend = orderColumn();
+    verbalo::printDictionaryFormat(frame_, shown, *tbl_, columns, this);
+    return true;
 }
 
 void Tfrm_Szotar::showStatus() {

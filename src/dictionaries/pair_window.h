@@ -34,9 +34,12 @@ public:
     store::Table* table() override;
     void reportActive() override;
     void saveLayoutForDataSheet() override { saveViewSettings(); }
-    bool offers(Command command) const override {
-        return command == Command::Import || command == Command::Export || command == Command::DataSheet;
+    bool offers(Command) const override {
+        return true; // every frame command, the dictionary format included
     }
+    // The word list, or the dictionary format in 2, 3 or 4 columns, in the window's order.
+    void printList() override;
+    bool printDictionaryFormat(int columns) override;
     // "Adatok importja": the word-pair import (Tfrm_SzotarBetolt) on the window's table.
     void importData() override;
     void reloadDictionaryInfo() override;

@@ -214,6 +214,23 @@ std::vector<CommandSpec> makeTable() {
                  QStringLiteral("the dictionary's table name; default: the package's file name without \".zip\""))},
          arguments(QStringLiteral("URL"), QStringLiteral("the package's address"), 1, 1),
          runInstall},
+        {QStringLiteral("print"),
+         QStringLiteral("print a dictionary into a PDF file, as the print commands lay it out"),
+         QStringLiteral("Renders the dictionary on A4 pages in the order its window shows it, as the program's "
+                        "preview does, and writes them as one PDF file (complete, or the old file stays). list: a "
+                        "bilingual dictionary as its word list, a headword list with its texts; columns2, columns3, "
+                        "columns4: a bilingual dictionary in the dictionary format of that many columns, each "
+                        "headword once with its translations below it. Tahoma and Arial are drawn in DejaVu Sans "
+                        "where they are not installed. Prints the number of pages."),
+         {dictOption(QStringLiteral("bilingual dictionary or headword list")),
+          required(option(
+              QStringLiteral("layout"), QStringLiteral("LAYOUT"), QStringLiteral("list, columns2, columns3 or columns4"),
+              Completion::Choices,
+              {QStringLiteral("list"), QStringLiteral("columns2"), QStringLiteral("columns3"), QStringLiteral("columns4")})),
+          required(
+              option(QStringLiteral("pdf"), QStringLiteral("FILE"), QStringLiteral("the PDF file to write"), Completion::File))},
+         {},
+         runPrint},
     };
 }
 

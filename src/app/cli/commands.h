@@ -21,5 +21,6 @@ int runExportList(CommandRun& run);
 int runExportDelimited(CommandRun& run);
 int runExportHtml(CommandRun& run);
 int runInstall(CommandRun& run);
+int runPrint(CommandRun& run);
 
 } // namespace verbalo::cli

@@ -10,6 +10,12 @@
 #include "exchange/logic/data_to_xls.h"
 #include "exchange/logic/delimited_export.h"
 #include "exchange/logic/html_page_export.h"
+#include "printing/logic/dictionary_layouts.h"
+#include "printing/maker_contact.h"
+#include "printing/pdf_rendering.h"
+#include "common/settings.h"
+
+#include <QDateTime>
 
 namespace verbalo::cli {
 
@@ -104,6 +110,36 @@ int runExportHtml(CommandRun& run) {
         run.out << path << ": " << written.rows << " rows written (" << (written.utf8 ? "UTF-8" : "ISO-8859-2") << ")\n";
     } catch (const ExportError& e) {
         return run.fail(e.message());
+    } catch (const StoreError& e) {
+        return run.fail(e.message());
+    }
+    return 0;
+}
+
+// print: the print layouts into a PDF file.
+int runPrint(CommandRun& run) {
+    const QString layoutName = run.value("layout");
+    const QString path = run.value("pdf");
+    const int columns = layoutName.startsWith(QLatin1String("columns")) ? layoutName.mid(7).toInt() : 0;
+    if (layoutName != QLatin1String("list") && (columns < 2 || columns > 4))
+        return run.usageError(QStringLiteral("--layout: list, columns2, columns3 or columns4"));
+    try {
+        TSzotarak info;
+        if (!findAnyDictionary(run, info)) return 1;
+        if (info.tipus != Bilingual && !(info.tipus == HeadwordList && columns == 0))
+            return run.fail(QStringLiteral("%1 cannot be printed in the %2 layout").arg(info.szotarak_nev, layoutName));
+        Table table(run.db);
+        openInWindowOrder(table, info);
+        const Folders folders = currentFolders();
+        const printing::MakerContact maker = printing::makerContactFor(loadSettings(IniFile(folders.configFile), folders).server);
+        const printing::ReportLayout layout = columns > 0               ? printing::dictionaryFormatLayout(info, columns, maker)
+                                              : info.tipus == Bilingual ? printing::bilingualListLayout(info, maker)
+                                                                        : printing::headwordListLayout(info, maker);
+        ReadSpan reading(table);
+        printing::TableRows rows(table);
+        const printing::PdfResult written = printing::renderPdf(path, layout, rows, QDateTime::currentDateTime());
+        if (!written.ok) return run.fail(written.error);
+        run.out << path << ": " << written.pages << " pages written\n";
     } catch (const StoreError& e) {
         return run.fail(e.message());
     }

@@ -34,5 +34,7 @@ struct MakerAddresses {
     QString programStore;
 };
 MakerAddresses makerAddresses(const QString& server);
+// The maker's telephone number, as the printed lists give it.
+inline const QString kMakerTelephone = QStringLiteral("+36 1 555 0142");
 
 } // namespace verbalo
