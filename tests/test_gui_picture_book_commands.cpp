@@ -10,6 +10,7 @@
 #include "test_gui_main_fixture.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -57,6 +58,7 @@ class PictureBookCommandsTest : public QObject {
 private slots:
     void printAndExportAreRefused_data();
     void printAndExportAreRefused();
+    void recipesPrintAtOnce();
     void importOpensTheKindsWindow();
 };
 
@@ -70,9 +72,23 @@ void PictureBookCommandsTest::printAndExportAreRefused_data() {
                                     << "Ez a szótár típus nem exportálható.";
     QTest::newRow("recipe export") << false << "aExport"
                                    << "Ez a szótár típus nem exportálható.";
-    // The recipe printout is not there yet: the command is on and says nothing false.
-    QTest::newRow("recipe print") << false << "FileNyomtat"
-                                  << "";
+}
+
+void PictureBookCommandsTest::recipesPrintAtOnce() {
+    // No choice window: with no printer installed the recipes go into a PDF file the user
+    // names, and cancelling that question prints nothing and says nothing.
+    Program p;
+    QVERIFY(p.open(p.recipes));
+    QAction* print = p.frame->action(QStringLiteral("FileNyomtat"));
+    QVERIFY(print->isEnabled());
+    bool asked = false;
+    test::whenModal<QFileDialog>([&](QFileDialog* d) {
+        asked = true;
+        d->reject();
+    });
+    print->trigger();
+    QVERIFY(asked);
+    QCOMPARE(p.f.messages.texts(), QStringList());
 }
 
 void PictureBookCommandsTest::printAndExportAreRefused() {

@@ -13,6 +13,7 @@
 #include "dictionaries/recipe_window_widths.h"
 #include "dictionaries/search_box_keys.h"
 #include "exchange/recipe_import_window.h"
+#include "printing/print_commands.h"
 #include "widgets/frame_services.h"
 #include "widgets/window_commands.h"
 #include "widgets/window_geometry.h"
@@ -345,7 +346,11 @@ bool Tfrm_Szotar5::savePictureTo(const QString& path) {
 }
 
 void Tfrm_Szotar5::printList() {
-    // The recipe printout of the printing module connects here.
+    // What is typed in the memos is printed too; the recipes go at once to the default printer.
+    if (!tbl_->isOpen() || !postMemos()) return;
+    printRecipes(
+        frame_, info_, *tbl_, true,
+        [](const QByteArray& bytes, const QString& extension) { return decodeRecipePicture(bytes, extension).image; }, this);
 }
 
 void Tfrm_Szotar5::importData() {

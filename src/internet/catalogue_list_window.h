@@ -36,8 +36,6 @@ public:
     bool offers(Command command) const override { return command == Command::Print || command == Command::Export; }
     // Adatok exportja: the list table to a delimited file.
     void exportData() override;
-    // Nyomtatás: the printed list connects here.
-    void printList() override {}
 
     QTableView* grid() const { return grid_; }
     QProgressBar* progressBar() const { return progress_; }

@@ -7,6 +7,7 @@
 #include "common/table_layouts.h"
 #include "internet/link_label.h"
 #include "internet/list_table_model.h"
+#include "printing/print_commands.h"
 #include "internet/logic/catalogue_transfer.h"
 #include "internet/logic/list_values.h"
 #include "widgets/default_icons.h"
@@ -258,6 +259,10 @@ void Tfrm_Internet::resizeEvent(QResizeEvent* event) {
     const double free = grid_->width() - 60;
     const double shares[] = {0.32, 0.44, 0.12, 0.12};
     for (int c = 1; c <= 4; ++c) grid_->setColumnWidth(c, int(std::lround(free * shares[c - 1])));
+}
+
+void Tfrm_Internet::printList() {
+    if (store::Table* list = table()) printDownloadList(frame_, *list, this);
 }
 
 } // namespace verbalo

@@ -18,6 +18,9 @@ class Tfrm_Internet : public CatalogueListWindow {
 public:
     explicit Tfrm_Internet(FrameServices& frame, QWidget* parent = nullptr);
 
+    // Nyomtatás: the list as it is ordered now.
+    void printList() override;
+
     // Letölt: the current row's package fetched, unpacked into the data folder and put in the
     // catalogue. Nothing for an empty list.
     void downloadCurrent();

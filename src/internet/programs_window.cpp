@@ -4,6 +4,7 @@
 #include "common/store/table.h"
 #include "internet/link_label.h"
 #include "internet/list_table_model.h"
+#include "printing/print_commands.h"
 #include "internet/logic/catalogue_transfer.h"
 #include "internet/logic/list_values.h"
 #include "widgets/default_icons.h"
@@ -235,6 +236,10 @@ void Tfrm_Programok::resizeEvent(QResizeEvent* event) {
     grid_->setColumnWidth(1, int(std::lround(free * 0.6)));
     grid_->setColumnWidth(2, int(std::lround(free * 0.2)));
     grid_->setColumnWidth(kFreeColumn, kFreeColumnWidth);
+}
+
+void Tfrm_Programok::printList() {
+    if (store::Table* list = table()) printProgramList(frame_, *list, this);
 }
 
 } // namespace verbalo

@@ -18,6 +18,9 @@ class Tfrm_Programok : public CatalogueListWindow {
 public:
     explicit Tfrm_Programok(FrameServices& frame, QWidget* parent = nullptr);
 
+    // Nyomtatás: the list as it is ordered now.
+    void printList() override;
+
     void refresh() { refreshList(); }
     // The search: the first row whose ordering column starts with text (case ignored); a text
     // that matches nothing leaves the list where it is.
