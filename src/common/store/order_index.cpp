@@ -145,6 +145,29 @@ OrderKey OrderKey::fromValues(const QVariantList& values) {
     return k;
 }
 
+bool bindEncodedKey(sqlite3_stmt* stmt, int firstParameter, const std::string& key, int columns) {
+    const char* p = key.data();
+    const char* end = p + key.size();
+    for (int c = 0; c < columns; ++c) {
+        if (p >= end) return false;
+        Cell cell;
+        p = readCell(p, cell);
+        const int param = firstParameter + c;
+        switch (cell.tag) {
+        case TagNull: return false;
+        case TagNumber:
+            if (cell.isInteger)
+                sqlite3_bind_int64(stmt, param, cell.i);
+            else
+                sqlite3_bind_double(stmt, param, cell.d);
+            break;
+        case TagText: sqlite3_bind_text(stmt, param, cell.p, static_cast<int>(cell.n), SQLITE_TRANSIENT); break;
+        default: sqlite3_bind_blob(stmt, param, cell.p, static_cast<int>(cell.n), SQLITE_TRANSIENT);
+        }
+    }
+    return true;
+}
+
 int compareEncodedKeys(const char* a, size_t aLen, const char* b, size_t bLen, int columns, KeyStrength strength) {
     const char* aEnd = a + aLen;
     const char* bEnd = b + bLen;

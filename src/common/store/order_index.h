@@ -32,6 +32,10 @@ private:
 
 enum class KeyStrength { Exact, IgnoringCase };
 
+// Binds the columns of an encoded key to the statement's parameters from firstParameter on;
+// false when one of them is null, which a comparison in SQL cannot reach.
+bool bindEncodedKey(sqlite3_stmt* stmt, int firstParameter, const std::string& key, int columns);
+
 // Compares encoded keys column by column in the store's order (null < numbers < text < blob),
 // over at most `columns` columns.
 int compareEncodedKeys(const char* a, size_t aLen, const char* b, size_t bLen, int columns, KeyStrength strength);
