@@ -50,7 +50,7 @@ void Table::open() {
     if (name_.isEmpty()) throw StoreError(QStringLiteral("no table name given"));
     conn_ = db_.openTableFile(name_);
     try {
-        schema_ = readSchema(conn_);
+        schema_ = db_.schemaOf(conn_);
     } catch (const StoreError& e) {
         conn_ = Connection();
         throw StoreError::ofTable(name_, e);
