@@ -234,6 +234,22 @@ std::string OrderIndex::keyAt(size_t pos) const {
     return keys_.substr(offsets_[pos], lengths_[pos]);
 }
 
+QVariant OrderIndex::keyValueAt(size_t pos, int column) const {
+    const char* p = keys_.data() + offsets_[pos];
+    const char* end = p + lengths_[pos];
+    Cell cell{};
+    for (int c = 0; c <= column; ++c) {
+        if (p >= end) return QVariant();
+        p = readCell(p, cell);
+    }
+    switch (cell.tag) {
+    case TagNull: return QVariant();
+    case TagNumber: return cell.isInteger ? QVariant::fromValue<qlonglong>(cell.i) : QVariant(cell.d);
+    case TagText: return QString::fromUtf8(cell.p, static_cast<qsizetype>(cell.n));
+    default: return cell.n > 0 ? QByteArray(cell.p, static_cast<qsizetype>(cell.n)) : QByteArray("", 0);
+    }
+}
+
 int OrderIndex::compareAt(size_t pos, const OrderKey& key, int columns, KeyStrength strength) const {
     return compareEncodedKeys(keys_.data() + offsets_[pos], lengths_[pos], key.bytes().data(), key.bytes().size(), columns,
                               strength);

@@ -53,6 +53,9 @@ public:
     size_t size() const { return rowids_.size(); }
     std::int64_t rowidAt(size_t pos) const { return rowids_[pos]; }
     std::string keyAt(size_t pos) const;
+    // One column of a row's key as the engine gives it (qlonglong, double, QString, QByteArray
+    // or null), read from memory.
+    QVariant keyValueAt(size_t pos, int column) const;
 
     // First position whose key is not less than `key` (over the key's own column count).
     size_t lowerBound(const OrderKey& key, int columns, KeyStrength strength) const;

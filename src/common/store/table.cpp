@@ -15,6 +15,7 @@ namespace {
 constexpr int kRowCacheLimit = 512;
 // The longest run read ahead at once: a screenful many times over, a small part of the cache.
 constexpr size_t kLongestRun = 256;
+constexpr size_t kFirstRun = 8;
 
 } // namespace
 
@@ -85,6 +86,7 @@ void Table::close() {
     releaseRead();
     readDepth_ = 0;
     rowStatement_ = nullptr;
+    runStatement_ = nullptr;
     statements_.clear();
     insertStatements_.clear();
     bulkCache_ = false;
@@ -127,6 +129,11 @@ void Table::setIndexFieldNames(const QString& names) {
     orderSpec_ = names;
     orderColumns_ = columns;
     orderedByIndex_ = byIndex;
+    keyColumnOfField_.assign(schema_.fields.size(), -1);
+    for (int c = 0; c < columns.size(); ++c) {
+        const int f = schema_.fieldIndex(columns[c]);
+        if (f >= 0) keyColumnOfField_[static_cast<size_t>(f)] = c;
+    }
     invalidateOrder();
     ensureOrder();
     notifyRows();
@@ -166,6 +173,7 @@ QString Table::whereClause() const {
 
 void Table::invalidateOrder() {
     orderValid_ = false;
+    runStatement_ = nullptr; // made again for the order and filter now in force
     rowCache_.clear();
 }
 
@@ -499,7 +507,11 @@ const std::vector<QVariant>& Table::rowValuesAt(size_t pos) {
     const std::int64_t rowid = order_.rowidAt(pos);
     auto it = rowCache_.constFind(rowid);
     if (it != rowCache_.constEnd()) return *it;
-    runLength_ = pos == nextInSequence_ ? std::min(runLength_ * 2, kLongestRun) : 1;
+    // A lookup reads a row or two where it lands; runs start with the third row in sequence,
+    // where a reader going through the rows (a grid, an export) shows itself.
+    sequenceLength_ = pos == nextInSequence_ ? sequenceLength_ + 1 : 0;
+    runLength_ = sequenceLength_ < 2 ? 1 : std::min(runLength_ * 2, kLongestRun);
+    if (sequenceLength_ == 2) runLength_ = kFirstRun;
     const size_t read = runLength_ > 1 ? readRunAhead(pos, runLength_) : 0;
     if (read == 0) {
         nextInSequence_ = pos + 1;
@@ -514,27 +526,29 @@ const std::vector<QVariant>& Table::rowValuesAt(size_t pos) {
 // program added or removed meanwhile ends the run there, and the rest is read by row id.
 size_t Table::readRunAhead(size_t pos, size_t count) {
     count = std::min(count, order_.size() - pos);
-    QStringList key = orderColumns_;
-    if (!key.contains(QStringLiteral("rowid"))) key << QStringLiteral("rowid");
-    QStringList columns, params;
-    for (int i = 0; i < key.size(); ++i) {
-        columns << quoteIdentifier(key[i]);
-        params << QStringLiteral("?%1").arg(i + 1);
-    }
-    const QString filter = filtered_ && !filter_.trimmed().isEmpty() ? QStringLiteral(" AND (%1)").arg(filter_) : QString();
-    Statement& s = cached(QStringLiteral("SELECT rowid, * FROM %1 WHERE (%2) >= (%3)%4 ORDER BY %5 LIMIT ?%6")
-                              .arg(quoteIdentifier(schema_.tableName), columns.join(QStringLiteral(", ")),
-                                   params.join(QStringLiteral(", ")), filter, orderByClause())
-                              .arg(key.size() + 1));
-    StatementResetter r(s);
     const int keyColumns = static_cast<int>(orderColumns_.size());
-    if (orderColumns_.contains(QStringLiteral("rowid"))) {
+    const bool byRowid = orderColumns_.contains(QStringLiteral("rowid"));
+    const int limitParameter = keyColumns + (byRowid ? 1 : 2);
+    if (!runStatement_) {
+        QStringList columns, params;
+        for (const QString& c : orderColumns_) columns << quoteIdentifier(c);
+        if (!byRowid) columns << QStringLiteral("rowid");
+        for (int i = 1; i < limitParameter; ++i) params << QStringLiteral("?%1").arg(i);
+        const QString filter = filtered_ && !filter_.trimmed().isEmpty() ? QStringLiteral(" AND (%1)").arg(filter_) : QString();
+        runStatement_ = &cached(QStringLiteral("SELECT rowid, * FROM %1 WHERE (%2) >= (%3)%4 ORDER BY %5 LIMIT ?%6")
+                                    .arg(quoteIdentifier(schema_.tableName), columns.join(QStringLiteral(", ")),
+                                         params.join(QStringLiteral(", ")), filter, orderByClause())
+                                    .arg(limitParameter));
+    }
+    Statement& s = *runStatement_;
+    StatementResetter r(s);
+    if (byRowid) {
         s.bindInt(1, order_.rowidAt(pos));
     } else {
         if (!bindEncodedKey(s.handle(), 1, order_.keyAt(pos), keyColumns)) return 0;
         s.bindInt(keyColumns + 1, order_.rowidAt(pos));
     }
-    s.bindInt(key.size() + 1, static_cast<std::int64_t>(count));
+    s.bindInt(limitParameter, static_cast<std::int64_t>(count));
     ++storeReads_;
     if (rowCache_.size() + static_cast<qsizetype>(count) > kRowCacheLimit) rowCache_.clear();
     size_t read = 0;
@@ -594,6 +608,11 @@ QVariant Table::valueAt(int position, int field) {
     ensureFresh();
     ensureOrder();
     if (position < 0 || static_cast<size_t>(position) >= order_.size() || field < 0 || field >= fieldCount()) return QVariant();
+    // The order holds the key columns of every row: a grid showing them, or a lookup reading
+    // translations that are part of the key, needs no read of the file.
+    const int keyColumn =
+        static_cast<size_t>(field) < keyColumnOfField_.size() ? keyColumnOfField_[static_cast<size_t>(field)] : -1;
+    if (keyColumn >= 0) return order_.keyValueAt(static_cast<size_t>(position), keyColumn);
     return rowValuesAt(static_cast<size_t>(position))[static_cast<size_t>(field)];
 }
 

@@ -201,7 +201,8 @@ private:
     State state_ = State::Inactive;
 
     QString orderSpec_;
-    QStringList orderColumns_; // the key of the current order; "rowid" alone without an index
+    QStringList orderColumns_;          // the key of the current order; "rowid" alone without an index
+    std::vector<int> keyColumnOfField_; // per field its column in the order key, or -1
     bool orderedByIndex_ = false;
     QString filter_;
     bool filtered_ = false;
@@ -220,8 +221,10 @@ private:
     bool anyAssigned_ = false;
 
     QHash<std::int64_t, std::vector<QVariant>> rowCache_;
-    size_t nextInSequence_ = SIZE_MAX; // the position after the last one read
-    size_t runLength_ = 1;             // rows the next read in sequence takes at once
+    size_t nextInSequence_ = SIZE_MAX;  // the position after the last one read
+    size_t runLength_ = 1;              // rows the next read in sequence takes at once
+    size_t sequenceLength_ = 0;         // reads in a row, each right after the one before
+    Statement* runStatement_ = nullptr; // one of statements_: a run of rows from a key on
     QHash<QString, std::shared_ptr<Statement>> statements_;
     Statement* rowStatement_ = nullptr; // one of statements_: a row by its id
     std::map<std::vector<bool>, std::shared_ptr<Statement>> insertStatements_;
