@@ -41,6 +41,7 @@ using namespace bench;
 namespace {
 
 constexpr double kGoalMedianMs = 5.0;
+constexpr double kGoalRatio = 1.5;
 
 struct Stats {
     double median = 0, p90 = 0, max = 0;
@@ -257,8 +258,11 @@ int main(int argc, char** argv) {
                     r.p90, r.max);
         std::printf("          ratio %.2fx; translations found %ld (reference %ld); failed lookups %ld\n",
                     r.median > 0 ? s.median / r.median : 0.0, storeFound, referenceFound, failures);
-        std::printf("          goal median <= %.1f ms: %s\n\n", kGoalMedianMs,
+        std::printf("          goal median <= %.1f ms: %s\n", kGoalMedianMs,
                     s.median <= kGoalMedianMs && failures == 0 && storeFound == referenceFound ? "PASS" : "MISS");
+        const double ratio = r.median > 0 ? s.median / r.median : 0.0;
+        std::printf("          ratio %.2fx   goal <= %.1fx the SQLite C API   %s\n\n", ratio, kGoalRatio,
+                    ratio <= kGoalRatio && failures == 0 && storeFound == referenceFound ? "PASS" : "MISS");
 
         // Caret moves within one word: the word under the caret is found again, the lookup
         // sees the same word and the store is never asked.

@@ -3,6 +3,7 @@
 // model, the column widths and the catalogue writes, and saving result lines.
 #include "common/catalogue.h"
 #include "common/store/table.h"
+#include "common/store/sqlite_handle.h"
 #include "common/text_file.h"
 #include "common/text_routines.h"
 #include "dictionaries/pair_list_model.h"
@@ -24,6 +25,8 @@ class PairSearchTest : public QObject {
 private slots:
     void prefixListFindsRows_data();
     void prefixListFindsRows();
+    void prefixListCursorReadsOnlyItsRange_data();
+    void prefixListCursorReadsOnlyItsRange();
     void expressionSearch_data();
     void expressionSearch();
     void expressionLinesHaveTheMatchInBold();
@@ -75,6 +78,48 @@ void PairSearchTest::prefixListFindsRows() {
               [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     QCOMPARE(firsts, found);
     QCOMPARE(f.rows(wholeTableStatement(QStringLiteral("angol"))).size(), 9);
+}
+
+void PairSearchTest::prefixListCursorReadsOnlyItsRange_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<bool>("byRange");
+    QTest::newRow("lower case") << "ab" << QStringList{"ab", "AB", "Abba", "abc", "abž", "ab中"} << true;
+    // Lower case sorts first: a typed capital still reaches «ab».
+    QTest::newRow("capitals") << "AB" << QStringList{"ab", "AB", "Abba", "abc", "abž", "ab中"} << true;
+    QTest::newRow("accented") << "áb" << QStringList{"ábra"} << true;
+    QTest::newRow("range up to the wildcard") << "ab_" << QStringList{"Abba", "abc", "abž", "ab中"} << true;
+    QTest::newRow("wildcard first") << "_b" << QStringList{"ab", "AB", "Abba", "abc", "ábra", "abž", "ab中"} << false;
+}
+
+// The list the search tab shows while the user types: its cursor reads the rows of an index
+// range, not the table, and lists them in the order and with the content the LIKE alone gives.
+void PairSearchTest::prefixListCursorReadsOnlyItsRange() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, listed);
+    QFETCH(bool, byRange);
+    test::StoreFixture f;
+    QStringList pairs{"ab;1", "AB;2", "Abba;3", "abc;4", "abž;5", "ab中;6", "ábra;7", "aa;8", "ac;9", "b;10"};
+    for (int i = 0; i < 300; ++i) pairs << QStringLiteral("w%1;x").arg(i, 3, 10, QLatin1Char('0'));
+    f.makePairs(QStringLiteral("angol"), pairs);
+    store::Table t(f.db());
+    t.setTableName(QStringLiteral("angol"));
+    t.setFilter(prefixListCondition(QStringLiteral("nyelv1"), text));
+    t.setFiltered(true);
+    t.setIndexFieldNames(QStringLiteral("nyelv1"));
+    t.open();
+    const quint64 before = t.rowsRead();
+    QStringList got;
+    for (int i = 0; i < t.recordCount(); ++i) got << t.valueAt(i, 0).toString();
+    QCOMPARE(got, listed);
+    const QStringList likeOnly = f.rows(QStringLiteral("SELECT nyelv1 FROM angol WHERE nyelv1 LIKE %1 ORDER BY nyelv1")
+                                            .arg(store::quoteLiteral(text + QLatin1Char('%'))));
+    QCOMPARE(got, likeOnly);
+    // The order reads the range (a few accented forms more than it lists); the rows shown are
+    // the order's own keys and need no further read.
+    const quint64 read = t.rowsRead();
+    QVERIFY2(byRange == (read <= static_cast<quint64>(2 * listed.size() + 8)), qPrintable(QString::number(read)));
+    QCOMPARE(read, before);
 }
 
 void PairSearchTest::expressionSearch_data() {

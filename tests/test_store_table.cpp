@@ -34,6 +34,8 @@ private slots:
     void navigationAndEnds();
     void emptyTable();
     void orderNeedsAnIndex();
+    void rowsReadByPositionAreTheStoredRows_data();
+    void rowsReadByPositionAreTheStoredRows();
     void filterSwitchesOnAndOff();
     void gotoNearest_data();
     void gotoNearest();
@@ -162,6 +164,68 @@ void StoreTableTest::orderNeedsAnIndex() {
     QCOMPARE(walk(t, N1), (QStringList{QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")}));
     t.setIndexFieldNames(N1);
     QCOMPARE(walk(t, N1), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+}
+
+void StoreTableTest::rowsReadByPositionAreTheStoredRows_data() {
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<bool>("filtered");
+    QTest::addColumn<QString>("sqlOrder");
+    QTest::newRow("primary key") << "" << false << "szo, szam, rowid";
+    QTest::newRow("text index, filtered") << "szo" << true << "szo, rowid";
+    QTest::newRow("number index") << "szam" << false << "szam, rowid";
+}
+
+// Grids and exports read rows by position: key columns come from the order in memory, the
+// others in runs along the index. Every value, its type and nulls included, must be what the
+// row itself holds.
+void StoreTableTest::rowsReadByPositionAreTheStoredRows() {
+    QFETCH(QString, order);
+    QFETCH(bool, filtered);
+    QFETCH(QString, sqlOrder);
+    StoreFixture f;
+    f.exec(QStringLiteral("CREATE TABLE vegyes ( szo CHAR(20), szam INT, ar FLOAT, megj CHAR(20), PRIMARY KEY (szo, szam));"));
+    f.exec(QStringLiteral("CREATE INDEX idx_szam ON vegyes (szam);"));
+    f.exec(QStringLiteral("CREATE INDEX idx_szo ON vegyes (szo);"));
+    for (int i = 0; i < 700; ++i)
+        f.exec(QStringLiteral("INSERT INTO vegyes VALUES ('%1', %2, %3, %4);")
+                   .arg(i % 3 == 0 ? QStringLiteral("Alma%1").arg(i) : QStringLiteral("körte%1").arg(i))
+                   .arg(i % 7 == 0 ? QStringLiteral("NULL") : QString::number(700 - i))
+                   .arg(i % 5 == 0 ? QStringLiteral("NULL") : QString::number(i / 4.0))
+                   .arg(i % 2 ? QStringLiteral("''") : QStringLiteral("'m%1'").arg(i)));
+    Table t(f.db());
+    t.setTableName(QStringLiteral("vegyes"));
+    t.setIndexFieldNames(order);
+    t.setFilter(QStringLiteral("szo <> 'körte10'"));
+    t.setFiltered(filtered);
+    t.open();
+    QCOMPARE(t.recordCount(), filtered ? 699 : 700);
+    // Along the order, then backwards, then in steps: runs, single reads and cache hits.
+    std::vector<int> positions;
+    for (int p = 0; p < t.recordCount(); ++p) positions.push_back(p);
+    for (int p = t.recordCount() - 1; p >= 0; --p) positions.push_back(p);
+    for (int p = 0; p < t.recordCount(); p += 37) positions.push_back(p);
+    std::vector<QVariantList> byPosition(static_cast<size_t>(t.recordCount()));
+    for (int p : positions) {
+        QVariantList row;
+        for (int c = 0; c < t.fieldCount(); ++c) row << t.valueAt(p, c);
+        if (byPosition[static_cast<size_t>(p)].isEmpty()) byPosition[static_cast<size_t>(p)] = row;
+        QCOMPARE(row, byPosition[static_cast<size_t>(p)]);
+    }
+    // The same rows through a query of their own, which shares nothing with the cursor.
+    Query q(f.db());
+    q.setSql(QStringLiteral("SELECT * FROM vegyes%1 ORDER BY %2")
+                 .arg(filtered ? QStringLiteral(" WHERE szo <> 'körte10'") : QString(), sqlOrder));
+    int p = 0;
+    for (ResultSet rs = q.open(); !rs.eof(); rs.next(), ++p) {
+        QVERIFY(p < t.recordCount());
+        for (int c = 0; c < t.fieldCount(); ++c) {
+            const QVariant stored = rs.value(c);
+            const QVariant read = byPosition[static_cast<size_t>(p)][c];
+            QCOMPARE(read.metaType(), stored.metaType());
+            QCOMPARE(read, stored);
+        }
+    }
+    QCOMPARE(p, t.recordCount());
 }
 
 void StoreTableTest::filterSwitchesOnAndOff() {

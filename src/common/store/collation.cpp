@@ -1,5 +1,7 @@
 #include "collation.h"
 
+#include "sqlite_handle.h"
+
 #include <QString>
 #include <QVector>
 #include <sqlite3.h>
@@ -295,6 +297,13 @@ std::int32_t collationVersionMarker() {
     ucol_getVersion(collators().full, info);
     return static_cast<std::int32_t>((std::uint32_t(info[0]) << 24) | (std::uint32_t(info[1]) << 16) |
                                      (std::uint32_t(info[2]) << 8) | std::uint32_t(info[3]));
+}
+
+QString prefixRangeCondition(const QString& column, const QString& prefix) {
+    if (prefix.isEmpty()) return QString();
+    const QString low = prefix.toCaseFolded();
+    const QString quoted = quoteIdentifier(column);
+    return QStringLiteral("%1 >= %2 AND %1 < %3").arg(quoted, quoteLiteral(low), quoteLiteral(low + QChar(0xFFFF)));
 }
 
 } // namespace verbalo::store

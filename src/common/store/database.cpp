@@ -130,9 +130,18 @@ void Database::prepareFile(Connection& conn, const QString& tableName) {
         // The first read tells whether the file is a database at all, and one that holds a table.
         // An empty file reads as an empty database: it would open, and then no statement would
         // find the table in it.
-        Statement s(conn, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table'"));
+        // The same read gives the schema text that tells whether the layout kept from an
+        // earlier open still holds.
+        Statement s(conn, QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_master"));
         StatementResetter r(s);
-        holdsTable = s.step() && s.int64(0) > 0;
+        QByteArray schemaText;
+        while (s.step()) {
+            if (s.text(0) == QLatin1String("table")) holdsTable = true;
+            for (int c = 0; c < 4; ++c) schemaText += s.text(c).toUtf8() + '\x1f';
+            schemaText += '\x1e';
+        }
+        KnownSchema& known = knownSchemas_[conn.path()];
+        if (known.schemaText != schemaText) known = KnownSchema{schemaText, std::nullopt};
     } catch (const StoreError& e) {
         throw StoreError::ofTable(tableName, e);
     }
@@ -157,6 +166,13 @@ Connection Database::openTableFile(const QString& tableName) {
     } catch (const StoreError& e) {
         throw StoreError::ofTable(name, e);
     }
+}
+
+TableSchema Database::schemaOf(Connection& conn) {
+    auto it = knownSchemas_.find(conn.path());
+    if (it == knownSchemas_.end()) return readSchema(conn);
+    if (!it->schema) it->schema = readSchema(conn);
+    return *it->schema;
 }
 
 void Database::createTable(const QString& tableName, const QString& columnsBody, bool ifNotExists) {

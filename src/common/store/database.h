@@ -1,12 +1,16 @@
 #pragma once
 
+#include "schema.h"
 #include "sqlite_handle.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace verbalo::store {
 
@@ -40,6 +44,9 @@ public:
     // Opens a table file for the store's use: checks that it is a database and rebuilds its
     // indexes when they were built under another collation version. Errors name the table.
     Connection openTableFile(const QString& tableName);
+    // The layout of a table file opened by openTableFile. Lookups open a file for every word:
+    // the layout is read once and kept while the file's schema text stays the same.
+    TableSchema schemaOf(Connection& conn);
     void createTable(const QString& tableName, const QString& columnsBody, bool ifNotExists);
     void dropTable(const QString& tableName, bool ifExists);
 
@@ -65,6 +72,11 @@ private:
     QString alias_;
     QString folder_;
     QSet<QString> preparedFiles_;
+    struct KnownSchema {
+        QByteArray schemaText; // every row of sqlite_master, as openTableFile last read it
+        std::optional<TableSchema> schema;
+    };
+    QHash<QString, KnownSchema> knownSchemas_;
     int busyTimeoutMs_ = Connection::kDefaultBusyTimeoutMs;
     std::unique_ptr<SqlSession> session_;
     friend class SqlSession;

@@ -22,13 +22,19 @@ void KeyedReader::open(const QString& tableName, const QString& orderColumn) {
     if (name_.isEmpty()) throw StoreError(QStringLiteral("no table name given"));
     conn_ = db_.openTableFile(name_);
     try {
-        schema_ = readSchema(conn_);
+        schema_ = db_.schemaOf(conn_);
         const IndexDef* idx = schema_.indexLeadingWith(orderColumn);
         if (!idx) throw StoreError(QStringLiteral("no index on column %1 of table %2").arg(orderColumn, name_));
         column_ = schema_.field(orderColumn)->name;
         // The order a Table shows the rows in: the rest of the index and the row id after the key.
         order_ = TableSchema::orderColumns({column_}, *idx);
         order_ << QStringLiteral("rowid");
+        // Made once per open: a lookup opens, reads and closes, and building these texts cost
+        // a good part of it.
+        const QString table = quoteIdentifier(schema_.tableName);
+        const QString column = schema_.orderTerm(column_);
+        forwardSql_ = QStringLiteral("SELECT * FROM %1 WHERE %2 >= ?1 ORDER BY %3").arg(table, column, orderBy(false));
+        backwardSql_ = QStringLiteral("SELECT * FROM %1 WHERE %2 < ?1 ORDER BY %3").arg(table, column, orderBy(true));
     } catch (const StoreError& e) {
         conn_ = Connection();
         if (e.message().contains(name_)) throw;
@@ -65,30 +71,37 @@ void KeyedReader::gotoNearest(const QString& key) {
     current_.clear();
     eof_ = true;
 
-    const QString table = quoteIdentifier(schema_.tableName);
-    const QString column = schema_.orderTerm(column_);
     const QByteArray keyBytes = key.toUtf8();
     const int keyField = schema_.fieldIndex(column_);
 
-    // The index sorts case variants next to each other, the ones that count as smaller than
-    // the key just before it: those are read backwards first, so that «ALMA» still reaches
-    // «alma» and «Alma».
-    Row lastBelow;
-    {
-        Statement back(conn_, QStringLiteral("SELECT * FROM %1 WHERE %2 < ?1 ORDER BY %3").arg(table, column, orderBy(true)));
+    // Lower case sorts first among case variants, so a read from the case-folded key meets
+    // «alma», «Alma» and «ALMA» in their order however the key is spelled. Only keys outside
+    // ASCII can have variants equal but for case that sort before even the folded form (the
+    // same letters composed differently, decided by their bytes): for those the rows just
+    // before the key are read backwards first, as they are when nothing follows the key.
+    const QString folded = key.toCaseFolded();
+    bool ascii = true;
+    for (const QChar c : key) ascii = ascii && c.unicode() < 0x80;
+    const QString from = ascii ? folded : key;
+    auto readBelow = [&](bool keepVariants) {
+        Row lastBelow;
+        Statement back(conn_, backwardSql_);
         StatementResetter r(back);
-        back.bindText(1, key);
+        back.bindText(1, from);
         ++storeReads_;
         while (back.step()) {
             Row row = readRow(back);
             if (lastBelow.empty()) lastBelow = row;
-            if (!equalIgnoringCase(row[static_cast<size_t>(keyField)], keyBytes)) break;
+            if (!keepVariants || !equalIgnoringCase(row[static_cast<size_t>(keyField)], keyBytes)) break;
             pending_.push_front(std::move(row));
         }
-    }
+        return lastBelow;
+    };
+    Row lastBelow;
+    if (!ascii) lastBelow = readBelow(true);
 
-    forward_ = Statement(conn_, QStringLiteral("SELECT * FROM %1 WHERE %2 >= ?1 ORDER BY %3").arg(table, column, orderBy(false)));
-    forward_.bindText(1, key);
+    forward_ = Statement(conn_, forwardSql_);
+    forward_.bindText(1, from);
     forwardOpen_ = true;
     ++storeReads_;
     if (!pending_.empty()) {
@@ -98,6 +111,7 @@ void KeyedReader::gotoNearest(const QString& key) {
         return;
     }
     stepForward();
+    if (eof_ && ascii) lastBelow = readBelow(false);
     if (eof_ && !lastBelow.empty()) {
         // Nothing at or after the key: the last row, as go-to-nearest never fails.
         current_ = std::move(lastBelow);

@@ -55,8 +55,10 @@ private:
     QString name_;
     Connection conn_;
     TableSchema schema_;
-    QString column_;    // the order column as the file spells it
-    QStringList order_; // the full order: the column, the rest of its index, rowid
+    QString column_;      // the order column as the file spells it
+    QStringList order_;   // the full order: the column, the rest of its index, rowid
+    QString forwardSql_;  // the rows from a key on, in order
+    QString backwardSql_; // the rows before a key, last first
     Statement forward_;
     bool forwardOpen_ = false;
     std::deque<Row> pending_; // rows equal to the key but for case that sort before it

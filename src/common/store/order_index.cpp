@@ -145,6 +145,29 @@ OrderKey OrderKey::fromValues(const QVariantList& values) {
     return k;
 }
 
+bool bindEncodedKey(sqlite3_stmt* stmt, int firstParameter, const std::string& key, int columns) {
+    const char* p = key.data();
+    const char* end = p + key.size();
+    for (int c = 0; c < columns; ++c) {
+        if (p >= end) return false;
+        Cell cell;
+        p = readCell(p, cell);
+        const int param = firstParameter + c;
+        switch (cell.tag) {
+        case TagNull: return false;
+        case TagNumber:
+            if (cell.isInteger)
+                sqlite3_bind_int64(stmt, param, cell.i);
+            else
+                sqlite3_bind_double(stmt, param, cell.d);
+            break;
+        case TagText: sqlite3_bind_text(stmt, param, cell.p, static_cast<int>(cell.n), SQLITE_TRANSIENT); break;
+        default: sqlite3_bind_blob(stmt, param, cell.p, static_cast<int>(cell.n), SQLITE_TRANSIENT);
+        }
+    }
+    return true;
+}
+
 int compareEncodedKeys(const char* a, size_t aLen, const char* b, size_t bLen, int columns, KeyStrength strength) {
     const char* aEnd = a + aLen;
     const char* bEnd = b + bLen;
@@ -209,6 +232,22 @@ void OrderIndex::loadFrom(sqlite3_stmt* stmt, int keyColumns) {
 
 std::string OrderIndex::keyAt(size_t pos) const {
     return keys_.substr(offsets_[pos], lengths_[pos]);
+}
+
+QVariant OrderIndex::keyValueAt(size_t pos, int column) const {
+    const char* p = keys_.data() + offsets_[pos];
+    const char* end = p + lengths_[pos];
+    Cell cell{};
+    for (int c = 0; c <= column; ++c) {
+        if (p >= end) return QVariant();
+        p = readCell(p, cell);
+    }
+    switch (cell.tag) {
+    case TagNull: return QVariant();
+    case TagNumber: return cell.isInteger ? QVariant::fromValue<qlonglong>(cell.i) : QVariant(cell.d);
+    case TagText: return QString::fromUtf8(cell.p, static_cast<qsizetype>(cell.n));
+    default: return cell.n > 0 ? QByteArray(cell.p, static_cast<qsizetype>(cell.n)) : QByteArray("", 0);
+    }
 }
 
 int OrderIndex::compareAt(size_t pos, const OrderKey& key, int columns, KeyStrength strength) const {

@@ -32,6 +32,10 @@ private:
 
 enum class KeyStrength { Exact, IgnoringCase };
 
+// Binds the columns of an encoded key to the statement's parameters from firstParameter on;
+// false when one of them is null, which a comparison in SQL cannot reach.
+bool bindEncodedKey(sqlite3_stmt* stmt, int firstParameter, const std::string& key, int columns);
+
 // Compares encoded keys column by column in the store's order (null < numbers < text < blob),
 // over at most `columns` columns.
 int compareEncodedKeys(const char* a, size_t aLen, const char* b, size_t bLen, int columns, KeyStrength strength);
@@ -49,6 +53,9 @@ public:
     size_t size() const { return rowids_.size(); }
     std::int64_t rowidAt(size_t pos) const { return rowids_[pos]; }
     std::string keyAt(size_t pos) const;
+    // One column of a row's key as the engine gives it (qlonglong, double, QString, QByteArray
+    // or null), read from memory.
+    QVariant keyValueAt(size_t pos, int column) const;
 
     // First position whose key is not less than `key` (over the key's own column count).
     size_t lowerBound(const OrderKey& key, int columns, KeyStrength strength) const;

@@ -6,11 +6,16 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace verbalo::store {
 
 namespace {
 
 constexpr int kRowCacheLimit = 512;
+// The longest run read ahead at once: a screenful many times over, a small part of the cache.
+constexpr size_t kLongestRun = 256;
+constexpr size_t kFirstRun = 8;
 
 } // namespace
 
@@ -46,7 +51,7 @@ void Table::open() {
     if (name_.isEmpty()) throw StoreError(QStringLiteral("no table name given"));
     conn_ = db_.openTableFile(name_);
     try {
-        schema_ = readSchema(conn_);
+        schema_ = db_.schemaOf(conn_);
     } catch (const StoreError& e) {
         conn_ = Connection();
         throw StoreError::ofTable(name_, e);
@@ -81,6 +86,7 @@ void Table::close() {
     releaseRead();
     readDepth_ = 0;
     rowStatement_ = nullptr;
+    runStatement_ = nullptr;
     statements_.clear();
     insertStatements_.clear();
     bulkCache_ = false;
@@ -123,6 +129,11 @@ void Table::setIndexFieldNames(const QString& names) {
     orderSpec_ = names;
     orderColumns_ = columns;
     orderedByIndex_ = byIndex;
+    keyColumnOfField_.assign(schema_.fields.size(), -1);
+    for (int c = 0; c < columns.size(); ++c) {
+        const int f = schema_.fieldIndex(columns[c]);
+        if (f >= 0) keyColumnOfField_[static_cast<size_t>(f)] = c;
+    }
     invalidateOrder();
     ensureOrder();
     notifyRows();
@@ -162,6 +173,7 @@ QString Table::whereClause() const {
 
 void Table::invalidateOrder() {
     orderValid_ = false;
+    runStatement_ = nullptr; // made again for the order and filter now in force
     rowCache_.clear();
 }
 
@@ -220,6 +232,8 @@ void Table::buildOrder() {
     try {
         Statement s(conn_, sql);
         order_.loadFrom(s.handle(), static_cast<int>(orderColumns_.size()));
+        const auto walked = static_cast<quint64>(sqlite3_stmt_status(s.handle(), SQLITE_STMTSTATUS_FULLSCAN_STEP, 0));
+        rowsRead_ += std::max<quint64>(order_.size(), walked);
     } catch (const StoreError& e) {
         order_.clear();
         throw StoreError::ofTable(name_, e);
@@ -265,6 +279,7 @@ OrderKey Table::readOrderKey(std::int64_t rowid) {
     StatementResetter r(s);
     s.bindInt(1, rowid);
     ++storeReads_;
+    ++rowsRead_;
     if (!s.step()) return OrderKey();
     return OrderKey::fromStatement(s.handle(), 0, static_cast<int>(orderColumns_.size()));
 }
@@ -481,10 +496,71 @@ const std::vector<QVariant>& Table::rowValues(std::int64_t rowid) {
     StatementResetter r(s);
     s.bindInt(1, rowid);
     ++storeReads_;
+    ++rowsRead_;
     std::vector<QVariant> row(schema_.fields.size());
     if (s.step())
         for (size_t i = 0; i < row.size(); ++i) row[i] = s.value(static_cast<int>(i));
     return *rowCache_.insert(rowid, std::move(row));
+}
+
+const std::vector<QVariant>& Table::rowValuesAt(size_t pos) {
+    const std::int64_t rowid = order_.rowidAt(pos);
+    auto it = rowCache_.constFind(rowid);
+    if (it != rowCache_.constEnd()) return *it;
+    // A lookup reads a row or two where it lands; runs start with the third row in sequence,
+    // where a reader going through the rows (a grid, an export) shows itself.
+    sequenceLength_ = pos == nextInSequence_ ? sequenceLength_ + 1 : 0;
+    runLength_ = sequenceLength_ < 2 ? 1 : std::min(runLength_ * 2, kLongestRun);
+    if (sequenceLength_ == 2) runLength_ = kFirstRun;
+    const size_t read = runLength_ > 1 ? readRunAhead(pos, runLength_) : 0;
+    if (read == 0) {
+        nextInSequence_ = pos + 1;
+        return rowValues(rowid);
+    }
+    nextInSequence_ = pos + read;
+    return *rowCache_.constFind(rowid);
+}
+
+// One keyed statement from the row at pos on, in the order and under the filter the order was
+// built with. The rows must be those the order holds at the same positions: a row another
+// program added or removed meanwhile ends the run there, and the rest is read by row id.
+size_t Table::readRunAhead(size_t pos, size_t count) {
+    count = std::min(count, order_.size() - pos);
+    const int keyColumns = static_cast<int>(orderColumns_.size());
+    const bool byRowid = orderColumns_.contains(QStringLiteral("rowid"));
+    const int limitParameter = keyColumns + (byRowid ? 1 : 2);
+    if (!runStatement_) {
+        QStringList columns, params;
+        for (const QString& c : orderColumns_) columns << quoteIdentifier(c);
+        if (!byRowid) columns << QStringLiteral("rowid");
+        for (int i = 1; i < limitParameter; ++i) params << QStringLiteral("?%1").arg(i);
+        const QString filter = filtered_ && !filter_.trimmed().isEmpty() ? QStringLiteral(" AND (%1)").arg(filter_) : QString();
+        runStatement_ = &cached(QStringLiteral("SELECT rowid, * FROM %1 WHERE (%2) >= (%3)%4 ORDER BY %5 LIMIT ?%6")
+                                    .arg(quoteIdentifier(schema_.tableName), columns.join(QStringLiteral(", ")),
+                                         params.join(QStringLiteral(", ")), filter, orderByClause())
+                                    .arg(limitParameter));
+    }
+    Statement& s = *runStatement_;
+    StatementResetter r(s);
+    if (byRowid) {
+        s.bindInt(1, order_.rowidAt(pos));
+    } else {
+        if (!bindEncodedKey(s.handle(), 1, order_.keyAt(pos), keyColumns)) return 0;
+        s.bindInt(keyColumns + 1, order_.rowidAt(pos));
+    }
+    s.bindInt(limitParameter, static_cast<std::int64_t>(count));
+    ++storeReads_;
+    if (rowCache_.size() + static_cast<qsizetype>(count) > kRowCacheLimit) rowCache_.clear();
+    size_t read = 0;
+    while (read < count && s.step()) {
+        ++rowsRead_;
+        if (s.int64(0) != order_.rowidAt(pos + read)) break;
+        std::vector<QVariant> row(schema_.fields.size());
+        for (size_t i = 0; i < row.size(); ++i) row[i] = s.value(static_cast<int>(i) + 1);
+        rowCache_.insert(order_.rowidAt(pos + read), std::move(row));
+        ++read;
+    }
+    return read;
 }
 
 const std::vector<QVariant>& Table::currentRow() {
@@ -492,6 +568,7 @@ const std::vector<QVariant>& Table::currentRow() {
         buffer_.assign(schema_.fields.size(), QVariant());
         return buffer_;
     }
+    if (pos_ < order_.size() && order_.rowidAt(pos_) == currentRowid_) return rowValuesAt(pos_);
     return rowValues(currentRowid_);
 }
 
@@ -531,7 +608,12 @@ QVariant Table::valueAt(int position, int field) {
     ensureFresh();
     ensureOrder();
     if (position < 0 || static_cast<size_t>(position) >= order_.size() || field < 0 || field >= fieldCount()) return QVariant();
-    return rowValues(order_.rowidAt(static_cast<size_t>(position)))[static_cast<size_t>(field)];
+    // The order holds the key columns of every row: a grid showing them, or a lookup reading
+    // translations that are part of the key, needs no read of the file.
+    const int keyColumn =
+        static_cast<size_t>(field) < keyColumnOfField_.size() ? keyColumnOfField_[static_cast<size_t>(field)] : -1;
+    if (keyColumn >= 0) return order_.keyValueAt(static_cast<size_t>(position), keyColumn);
+    return rowValuesAt(static_cast<size_t>(position))[static_cast<size_t>(field)];
 }
 
 } // namespace verbalo::store

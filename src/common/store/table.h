@@ -146,6 +146,10 @@ public:
     // Row ids and store reads, for tests and benchmarks that check how much a caller costs.
     std::int64_t currentRowid() const { return currentRowid_; }
     quint64 storeReads() const { return storeReads_; }
+    // Rows the engine went through for this cursor: those its statements returned, or all it
+    // stepped over when a statement walked the whole table. A read by index range counts only
+    // the rows of the range.
+    quint64 rowsRead() const { return rowsRead_; }
     size_t orderMemoryBytes() const { return order_.memoryBytes(); }
 
 signals:
@@ -172,6 +176,10 @@ private:
     void notifyRows();
     const std::vector<QVariant>& currentRow();
     const std::vector<QVariant>& rowValues(std::int64_t rowid);
+    // The row at a position of the order; rows asked for one after another are read ahead
+    // in growing runs along the index instead of one by one by row id.
+    const std::vector<QVariant>& rowValuesAt(size_t pos);
+    size_t readRunAhead(size_t pos, size_t count);
     int requireField(const QString& field) const;
     void startBatchTransaction();
     void holdRead();
@@ -193,7 +201,8 @@ private:
     State state_ = State::Inactive;
 
     QString orderSpec_;
-    QStringList orderColumns_; // the key of the current order; "rowid" alone without an index
+    QStringList orderColumns_;          // the key of the current order; "rowid" alone without an index
+    std::vector<int> keyColumnOfField_; // per field its column in the order key, or -1
     bool orderedByIndex_ = false;
     QString filter_;
     bool filtered_ = false;
@@ -212,6 +221,10 @@ private:
     bool anyAssigned_ = false;
 
     QHash<std::int64_t, std::vector<QVariant>> rowCache_;
+    size_t nextInSequence_ = SIZE_MAX;  // the position after the last one read
+    size_t runLength_ = 1;              // rows the next read in sequence takes at once
+    size_t sequenceLength_ = 0;         // reads in a row, each right after the one before
+    Statement* runStatement_ = nullptr; // one of statements_: a run of rows from a key on
     QHash<QString, std::shared_ptr<Statement>> statements_;
     Statement* rowStatement_ = nullptr; // one of statements_: a row by its id
     std::map<std::vector<bool>, std::shared_ptr<Statement>> insertStatements_;
@@ -230,6 +243,7 @@ private:
     bool freshInRead_ = false; // the data version was looked at since the read was taken
     QElapsedTimer readTimer_;
     quint64 storeReads_ = 0;
+    quint64 rowsRead_ = 0;
 };
 
 // Holds a read span on a table for a scope.

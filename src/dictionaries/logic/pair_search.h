@@ -17,9 +17,10 @@ class Database;
 // The prefix list needs this many characters; fewer leave the list as it is.
 inline constexpr int kPrefixListMinLength = 2;
 
-// "nyelv1 LIKE 'ab%'"
+// "\"nyelv1\" >= 'ab' AND \"nyelv1\" < 'ab\uFFFF' AND nyelv1 LIKE 'ab%'": the LIKE, read as an index
+// range up to the text's first wildcard.
 QString prefixListCondition(const QString& orderColumn, const QString& text);
-// "SELECT * FROM angol WHERE nyelv1 LIKE 'ab%';"
+// "SELECT * FROM angol WHERE " + the condition above + ";"
 QString prefixListStatement(const QString& tableName, const QString& orderColumn, const QString& text);
 // "SELECT * FROM angol;": the search tab's list before anything is typed.
 QString wholeTableStatement(const QString& tableName);

@@ -46,6 +46,7 @@ QString DelimitedFormat::valueText(const QVariant& value, const ExportField& fie
 
 QString DelimitedFormat::rowLine(store::Table& table) const {
     QString line;
+    line.reserve(80); // a dictionary row; longer ones grow the line as usual
     for (size_t i = 0; i < fields_.size(); ++i)
         if (isChecked(i)) addField(line, valueText(table.value(static_cast<int>(i)), fields_[i]));
     return line;
