@@ -115,11 +115,11 @@ void PairSearchTest::prefixListCursorReadsOnlyItsRange() {
     const QStringList likeOnly = f.rows(QStringLiteral("SELECT nyelv1 FROM angol WHERE nyelv1 LIKE %1 ORDER BY nyelv1")
                                             .arg(store::quoteLiteral(text + QLatin1Char('%'))));
     QCOMPARE(got, likeOnly);
-    // The order reads the range (a few accented forms more than it lists); the rows shown are
-    // the order's own keys and need no further read.
+    // The order reads the range (a few accented forms more than it lists); showing the rows
+    // reads each of them once more, and no other row.
     const quint64 read = t.rowsRead();
-    QVERIFY2(byRange == (read <= static_cast<quint64>(2 * listed.size() + 8)), qPrintable(QString::number(read)));
-    QCOMPARE(read, before);
+    QVERIFY2(byRange == (before <= static_cast<quint64>(2 * listed.size() + 8)), qPrintable(QString::number(before)));
+    QVERIFY2(read - before <= static_cast<quint64>(listed.size() + 1), qPrintable(QString::number(read - before)));
 }
 
 void PairSearchTest::expressionSearch_data() {

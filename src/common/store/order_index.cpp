@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace verbalo::store {
@@ -184,29 +185,35 @@ int compareEncodedKeys(const char* a, size_t aLen, const char* b, size_t bLen, i
 
 void OrderIndex::clear() {
     rowids_.clear();
-    offsets_.clear();
-    lengths_.clear();
-    keys_.clear();
-    garbage_ = 0;
+    fencePositions_.clear();
+    fenceOffsets_.clear();
+    fenceLengths_.clear();
+    fenceKeys_.clear();
 }
 
-void OrderIndex::reserve(size_t rows, size_t keyBytes) {
+void OrderIndex::reserve(size_t rows) {
     rowids_.reserve(rows);
-    offsets_.reserve(rows);
-    lengths_.reserve(rows);
-    keys_.reserve(keyBytes);
+    fencePositions_.reserve(rows / kFenceInterval + 1);
+    fenceOffsets_.reserve(rows / kFenceInterval + 1);
+    fenceLengths_.reserve(rows / kFenceInterval + 1);
 }
 
-void OrderIndex::append(std::int64_t rowid, const std::string& key) {
-    if (keys_.size() + key.size() > UINT32_MAX) throw StoreError(QStringLiteral("table too large to order in memory"));
-    rowids_.push_back(rowid);
-    offsets_.push_back(static_cast<std::uint32_t>(keys_.size()));
-    lengths_.push_back(static_cast<std::uint32_t>(key.size()));
-    keys_.append(key);
+void OrderIndex::addFence(size_t pos, const char* key, size_t length) {
+    if (fenceKeys_.size() + length > UINT32_MAX || pos > UINT32_MAX)
+        throw StoreError(QStringLiteral("table too large to order in memory"));
+    fencePositions_.push_back(static_cast<std::uint32_t>(pos));
+    fenceOffsets_.push_back(static_cast<std::uint32_t>(fenceKeys_.size()));
+    fenceLengths_.push_back(static_cast<std::uint32_t>(length));
+    fenceKeys_.append(key, length);
 }
 
-void OrderIndex::loadFrom(sqlite3_stmt* stmt, int keyColumns) {
+void OrderIndex::loadFrom(sqlite3_stmt* stmt, int keyColumns, const std::atomic<bool>* stop) {
+    std::string key;
     for (;;) {
+        if (stop && (rowids_.size() & 4095) == 0 && stop->load(std::memory_order_relaxed)) {
+            sqlite3_reset(stmt);
+            throw StoreError(QStringLiteral("ordering the rows was stopped"));
+        }
         int rc = sqlite3_step(stmt);
         if (rc == SQLITE_DONE) break;
         if (rc != SQLITE_ROW) {
@@ -216,49 +223,57 @@ void OrderIndex::loadFrom(sqlite3_stmt* stmt, int keyColumns) {
             sqlite3_reset(stmt);
             throw StoreError(msg, code);
         }
-        const std::int64_t rowid = sqlite3_column_int64(stmt, 0);
-        const size_t start = keys_.size();
-        putColumns(keys_, stmt, 1, keyColumns);
-        if (keys_.size() > UINT32_MAX) {
-            sqlite3_reset(stmt);
-            throw StoreError(QStringLiteral("table too large to order in memory"));
+        if (rowids_.size() % kFenceInterval == 0) {
+            key.clear();
+            putColumns(key, stmt, 1, keyColumns);
+            try {
+                addFence(rowids_.size(), key.data(), key.size());
+            } catch (...) {
+                sqlite3_reset(stmt);
+                throw;
+            }
         }
-        rowids_.push_back(rowid);
-        offsets_.push_back(static_cast<std::uint32_t>(start));
-        lengths_.push_back(static_cast<std::uint32_t>(keys_.size() - start));
+        rowids_.push_back(sqlite3_column_int64(stmt, 0));
     }
     sqlite3_reset(stmt);
 }
 
 std::string OrderIndex::keyAt(size_t pos) const {
-    return keys_.substr(offsets_[pos], lengths_[pos]);
+    return reader_ ? reader_(rowids_[pos]) : std::string();
 }
 
-QVariant OrderIndex::keyValueAt(size_t pos, int column) const {
-    const char* p = keys_.data() + offsets_[pos];
-    const char* end = p + lengths_[pos];
-    Cell cell{};
-    for (int c = 0; c <= column; ++c) {
-        if (p >= end) return QVariant();
-        p = readCell(p, cell);
-    }
-    switch (cell.tag) {
-    case TagNull: return QVariant();
-    case TagNumber: return cell.isInteger ? QVariant::fromValue<qlonglong>(cell.i) : QVariant(cell.d);
-    case TagText: return QString::fromUtf8(cell.p, static_cast<qsizetype>(cell.n));
-    default: return cell.n > 0 ? QByteArray(cell.p, static_cast<qsizetype>(cell.n)) : QByteArray("", 0);
-    }
+std::string OrderIndex::fenceKeyAtOrBefore(size_t pos) const {
+    auto it = std::upper_bound(fencePositions_.begin(), fencePositions_.end(), pos);
+    if (it == fencePositions_.begin()) return std::string();
+    const size_t f = static_cast<size_t>(it - fencePositions_.begin()) - 1;
+    return fenceKeys_.substr(fenceOffsets_[f], fenceLengths_[f]);
 }
 
 int OrderIndex::compareAt(size_t pos, const OrderKey& key, int columns, KeyStrength strength) const {
-    return compareEncodedKeys(keys_.data() + offsets_[pos], lengths_[pos], key.bytes().data(), key.bytes().size(), columns,
-                              strength);
+    const std::string own = keyAt(pos);
+    return compareEncodedKeys(own.data(), own.size(), key.bytes().data(), key.bytes().size(), columns, strength);
+}
+
+int OrderIndex::compareFence(size_t fence, const OrderKey& key, int columns, KeyStrength strength) const {
+    return compareEncodedKeys(fenceKeys_.data() + fenceOffsets_[fence], fenceLengths_[fence], key.bytes().data(),
+                              key.bytes().size(), columns, strength);
 }
 
 size_t OrderIndex::lowerBound(const OrderKey& key, int columns, KeyStrength strength) const {
-    size_t lo = 0, hi = rowids_.size();
+    // The fences narrow the search to the stretch between two of them without a read; only
+    // the rows of that stretch are read.
+    size_t flo = 0, fhi = fencePositions_.size();
+    while (flo < fhi) {
+        const size_t mid = flo + (fhi - flo) / 2;
+        if (compareFence(mid, key, columns, strength) < 0)
+            flo = mid + 1;
+        else
+            fhi = mid;
+    }
+    size_t lo = flo > 0 ? fencePositions_[flo - 1] + size_t{1} : 0;
+    size_t hi = flo < fencePositions_.size() ? fencePositions_[flo] : rowids_.size();
     while (lo < hi) {
-        size_t mid = lo + (hi - lo) / 2;
+        const size_t mid = lo + (hi - lo) / 2;
         if (compareAt(mid, key, columns, strength) < 0)
             lo = mid + 1;
         else
@@ -277,24 +292,31 @@ size_t OrderIndex::find(std::int64_t rowid, const OrderKey& key, int columns) co
 
 size_t OrderIndex::insert(std::int64_t rowid, const OrderKey& key, int columns) {
     size_t pos = lowerBound(key, columns, KeyStrength::Exact);
-    while (pos < rowids_.size() && compareAt(pos, key, columns, KeyStrength::Exact) == 0 && rowids_[pos] < rowid) ++pos;
-    if (keys_.size() + key.bytes().size() > UINT32_MAX) throw StoreError(QStringLiteral("table too large to order in memory"));
+    while (pos < rowids_.size() && rowids_[pos] < rowid && compareAt(pos, key, columns, KeyStrength::Exact) == 0) ++pos;
+    if (rowids_.size() >= UINT32_MAX) throw StoreError(QStringLiteral("table too large to order in memory"));
     rowids_.insert(rowids_.begin() + static_cast<std::ptrdiff_t>(pos), rowid);
-    offsets_.insert(offsets_.begin() + static_cast<std::ptrdiff_t>(pos), static_cast<std::uint32_t>(keys_.size()));
-    lengths_.insert(lengths_.begin() + static_cast<std::ptrdiff_t>(pos), static_cast<std::uint32_t>(key.bytes().size()));
-    keys_.append(key.bytes());
+    auto it = std::lower_bound(fencePositions_.begin(), fencePositions_.end(), pos);
+    for (; it != fencePositions_.end(); ++it) ++*it;
     return pos;
 }
 
 void OrderIndex::removeAt(size_t pos) {
-    garbage_ += lengths_[pos];
     rowids_.erase(rowids_.begin() + static_cast<std::ptrdiff_t>(pos));
-    offsets_.erase(offsets_.begin() + static_cast<std::ptrdiff_t>(pos));
-    lengths_.erase(lengths_.begin() + static_cast<std::ptrdiff_t>(pos));
+    auto it = std::lower_bound(fencePositions_.begin(), fencePositions_.end(), pos);
+    if (it != fencePositions_.end() && *it == pos) {
+        // The fence's row is gone; the fence before it covers its stretch from now on. Its key
+        // bytes stay unused until the order is next built.
+        const auto f = it - fencePositions_.begin();
+        fenceOffsets_.erase(fenceOffsets_.begin() + f);
+        fenceLengths_.erase(fenceLengths_.begin() + f);
+        it = fencePositions_.erase(it);
+    }
+    for (; it != fencePositions_.end(); ++it) --*it;
 }
 
 size_t OrderIndex::memoryBytes() const {
-    return rowids_.capacity() * 8 + offsets_.capacity() * 4 + lengths_.capacity() * 4 + keys_.capacity();
+    return rowids_.capacity() * 8 + (fencePositions_.capacity() + fenceOffsets_.capacity() + fenceLengths_.capacity()) * 4 +
+           fenceKeys_.capacity();
 }
 
 } // namespace verbalo::store

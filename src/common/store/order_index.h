@@ -4,7 +4,9 @@
 #include <QVariant>
 #include <QVector>
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,22 +42,31 @@ bool bindEncodedKey(sqlite3_stmt* stmt, int firstParameter, const std::string& k
 // over at most `columns` columns.
 int compareEncodedKeys(const char* a, size_t aLen, const char* b, size_t bLen, int columns, KeyStrength strength);
 
-// The rows of a table in the current order: their row ids and order keys, kept in memory so
-// that positioning, record numbers and record counts cost a binary search, not a scan.
+// Reads the order key of one row from the file; empty when the row is not there.
+using KeyReader = std::function<std::string(std::int64_t rowid)>;
+
+// The rows of a table in the current order, kept in memory so that positioning, record
+// numbers and record counts cost a binary search, not a scan. Only the row ids are held for
+// every row; the key is held for one row in kFenceInterval (a fence), so that a search finds
+// its stretch of rows in memory and reads the keys of a few rows of that stretch from the file.
+// That keeps the order at about 8.5 bytes a row whatever the keys are.
 class OrderIndex {
 public:
+    static constexpr size_t kFenceInterval = 64;
+
+    void setKeyReader(KeyReader reader) { reader_ = std::move(reader); }
     void clear();
-    void reserve(size_t rows, size_t keyBytes);
-    void append(std::int64_t rowid, const std::string& key);
-    // Reads "rowid, key columns..." rows until the statement is done.
-    void loadFrom(sqlite3_stmt* stmt, int keyColumns);
+    void reserve(size_t rows);
+    // Reads "rowid, key columns..." rows until the statement is done. A set `stop` flag ends
+    // the read early with a StoreError.
+    void loadFrom(sqlite3_stmt* stmt, int keyColumns, const std::atomic<bool>* stop = nullptr);
 
     size_t size() const { return rowids_.size(); }
     std::int64_t rowidAt(size_t pos) const { return rowids_[pos]; }
+    // The key of the row at a position, read from the file.
     std::string keyAt(size_t pos) const;
-    // One column of a row's key as the engine gives it (qlonglong, double, QString, QByteArray
-    // or null), read from memory.
-    QVariant keyValueAt(size_t pos, int column) const;
+    // The key of the nearest fence at or before a position (from memory); empty when none.
+    std::string fenceKeyAtOrBefore(size_t pos) const;
 
     // First position whose key is not less than `key` (over the key's own column count).
     size_t lowerBound(const OrderKey& key, int columns, KeyStrength strength) const;
@@ -68,11 +79,15 @@ public:
 
 private:
     int compareAt(size_t pos, const OrderKey& key, int columns, KeyStrength strength) const;
+    int compareFence(size_t fence, const OrderKey& key, int columns, KeyStrength strength) const;
+    void addFence(size_t pos, const char* key, size_t length);
+
+    KeyReader reader_;
     std::vector<std::int64_t> rowids_;
-    std::vector<std::uint32_t> offsets_; // start of each row's key in keys_
-    std::vector<std::uint32_t> lengths_;
-    std::string keys_;
-    size_t garbage_ = 0;
+    std::vector<std::uint32_t> fencePositions_; // ascending
+    std::vector<std::uint32_t> fenceOffsets_;   // start of each fence's key in fenceKeys_
+    std::vector<std::uint32_t> fenceLengths_;
+    std::string fenceKeys_;
 };
 
 } // namespace verbalo::store

@@ -19,7 +19,9 @@ constexpr size_t kFirstRun = 8;
 
 } // namespace
 
-Table::Table(Database& db, QObject* parent) : QObject(parent), db_(db) {}
+Table::Table(Database& db, QObject* parent) : QObject(parent), db_(db) {
+    order_.setKeyReader([this](std::int64_t rowid) { return readOrderKey(rowid).bytes(); });
+}
 
 Table::~Table() {
     try {
@@ -87,6 +89,7 @@ void Table::close() {
     readDepth_ = 0;
     rowStatement_ = nullptr;
     runStatement_ = nullptr;
+    keyStatement_ = nullptr;
     statements_.clear();
     insertStatements_.clear();
     bulkCache_ = false;
@@ -128,12 +131,8 @@ void Table::setIndexFieldNames(const QString& names) {
     if (state_ == State::Edit || state_ == State::Insert) post();
     orderSpec_ = names;
     orderColumns_ = columns;
+    keyStatement_ = nullptr;
     orderedByIndex_ = byIndex;
-    keyColumnOfField_.assign(schema_.fields.size(), -1);
-    for (int c = 0; c < columns.size(); ++c) {
-        const int f = schema_.fieldIndex(columns[c]);
-        if (f >= 0) keyColumnOfField_[static_cast<size_t>(f)] = c;
-    }
     invalidateOrder();
     ensureOrder();
     notifyRows();
@@ -172,6 +171,22 @@ QString Table::whereClause() const {
 }
 
 void Table::invalidateOrder() {
+    // Where the current row stood, should it be gone when the order is built again: its key
+    // from the row last read, else the nearest fence's.
+    previousKey_.clear();
+    if (orderValid_ && hasCurrent_ && pos_ < order_.size() && order_.rowidAt(pos_) == currentRowid_) {
+        auto cachedRow = rowCache_.constFind(currentRowid_);
+        if (cachedRow != rowCache_.constEnd()) {
+            QVariantList key;
+            for (const QString& c : orderColumns_) {
+                const int f = schema_.fieldIndex(c);
+                key << (f >= 0 ? (*cachedRow)[static_cast<size_t>(f)] : QVariant::fromValue<qlonglong>(currentRowid_));
+            }
+            previousKey_ = OrderKey::fromValues(key).bytes();
+        } else {
+            previousKey_ = order_.fenceKeyAtOrBefore(pos_);
+        }
+    }
     orderValid_ = false;
     runStatement_ = nullptr; // made again for the order and filter now in force
     rowCache_.clear();
@@ -231,6 +246,7 @@ void Table::buildOrder() {
     order_.clear();
     try {
         Statement s(conn_, sql);
+        order_.reserve(lastOrderSize_);
         order_.loadFrom(s.handle(), static_cast<int>(orderColumns_.size()));
         const auto walked = static_cast<quint64>(sqlite3_stmt_status(s.handle(), SQLITE_STMTSTATUS_FULLSCAN_STEP, 0));
         rowsRead_ += std::max<quint64>(order_.size(), walked);
@@ -239,6 +255,7 @@ void Table::buildOrder() {
         throw StoreError::ofTable(name_, e);
     }
     ++storeReads_;
+    lastOrderSize_ = order_.size();
     orderValid_ = true;
 }
 
@@ -246,8 +263,7 @@ void Table::ensureOrder() {
     if (orderValid_) return;
     const bool had = hasCurrent_;
     const std::int64_t rowid = currentRowid_;
-    const std::string previousKey =
-        had && pos_ < order_.size() && order_.rowidAt(pos_) == rowid ? order_.keyAt(pos_) : std::string();
+    const std::string previousKey = previousKey_;
     buildOrder();
     if (order_.size() == 0) {
         hasCurrent_ = false;
@@ -272,10 +288,14 @@ void Table::ensureOrder() {
 }
 
 OrderKey Table::readOrderKey(std::int64_t rowid) {
-    QStringList cols;
-    for (const QString& c : orderColumns_) cols << quoteIdentifier(c);
-    Statement& s = cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
-                              .arg(cols.join(QStringLiteral(", ")), quoteIdentifier(schema_.tableName)));
+    // Searches read keys row by row: the statement is looked up once per order, not per read.
+    if (!keyStatement_) {
+        QStringList cols;
+        for (const QString& c : orderColumns_) cols << quoteIdentifier(c);
+        keyStatement_ = &cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
+                                    .arg(cols.join(QStringLiteral(", ")), quoteIdentifier(schema_.tableName)));
+    }
+    Statement& s = *keyStatement_;
     StatementResetter r(s);
     s.bindInt(1, rowid);
     ++storeReads_;
@@ -608,11 +628,6 @@ QVariant Table::valueAt(int position, int field) {
     ensureFresh();
     ensureOrder();
     if (position < 0 || static_cast<size_t>(position) >= order_.size() || field < 0 || field >= fieldCount()) return QVariant();
-    // The order holds the key columns of every row: a grid showing them, or a lookup reading
-    // translations that are part of the key, needs no read of the file.
-    const int keyColumn =
-        static_cast<size_t>(field) < keyColumnOfField_.size() ? keyColumnOfField_[static_cast<size_t>(field)] : -1;
-    if (keyColumn >= 0) return order_.keyValueAt(static_cast<size_t>(position), keyColumn);
     return rowValuesAt(static_cast<size_t>(position))[static_cast<size_t>(field)];
 }
 

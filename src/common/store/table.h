@@ -202,13 +202,14 @@ private:
 
     QString orderSpec_;
     QStringList orderColumns_;          // the key of the current order; "rowid" alone without an index
-    std::vector<int> keyColumnOfField_; // per field its column in the order key, or -1
     bool orderedByIndex_ = false;
     QString filter_;
     bool filtered_ = false;
 
     OrderIndex order_;
     bool orderValid_ = false;
+    size_t lastOrderSize_ = 0;  // rows of the order last built: room made before the next build
+    std::string previousKey_;   // the current row's key when the order was given up
     std::int64_t dataVersion_ = 0;
     size_t pos_ = 0;
     std::int64_t currentRowid_ = 0;
@@ -227,6 +228,7 @@ private:
     Statement* runStatement_ = nullptr; // one of statements_: a run of rows from a key on
     QHash<QString, std::shared_ptr<Statement>> statements_;
     Statement* rowStatement_ = nullptr; // one of statements_: a row by its id
+    Statement* keyStatement_ = nullptr; // one of statements_: the order key of a row by its id
     std::map<std::vector<bool>, std::shared_ptr<Statement>> insertStatements_;
 
     int disabledCount_ = 0;
