@@ -18,6 +18,7 @@
 #include "common/store/database.h"
 #include "common/store/query.h"
 #include "common/store/table.h"
+#include "common/store/table_values.h"
 #include "dictionaries/dictionarizing_tab.h"
 #include "dictionaries/pair_window.h"
 #include "dictionaries/logic/dictionarizing_text.h"
@@ -339,6 +340,25 @@ int run(const Options& opt) {
         for (const QString& w : words) logicLines += 1 + static_cast<int>(lookup.lookup(w).translations.size());
     }
     const double logicMs = msSince(start);
+    // The way a run went before: every occurrence looked up on the cursor, none remembered.
+    start = Clock::now();
+    int everyOccurrenceLines = 0;
+    {
+        store::Table& t = *window->table();
+        const int keyField = t.fieldIndex(QStringLiteral("nyelv1"));
+        const int count = t.recordCount();
+        const int back = t.recNo();
+        const bool blocked = t.blockSignals(true);
+        for (const QString& w : words) {
+            t.gotoNearest({w});
+            ++everyOccurrenceLines;
+            for (int pos = t.recNo() - 1; pos < count && store::valueText(t.valueAt(pos, keyField)) == w; ++pos)
+                ++everyOccurrenceLines;
+        }
+        t.setRecNo(back);
+        t.blockSignals(blocked);
+    }
+    const double everyOccurrenceMs = msSince(start);
     say(QString());
     say(QStringLiteral(
             "dictionarize %1 words (%2 distinct, %3 found) of a generated text into RichEdit1, %4 lines: %5 ms, %6 words/s")
@@ -351,9 +371,15 @@ int run(const Options& opt) {
     say(QStringLiteral("          reference: the same lookups on the open cursor without the window %1 ms (%2 lines)")
             .arg(logicMs, 0, 'f', 0)
             .arg(logicLines));
-    say(QStringLiteral("          %1 s   goal <= 1 s   %2")
+    say(QStringLiteral("          the former way, every occurrence looked up on the cursor with nothing remembered: %1 ms (%2 "
+                       "lines)")
+            .arg(everyOccurrenceMs, 0, 'f', 0)
+            .arg(everyOccurrenceLines));
+    say(QStringLiteral("          %1 s   goal <= 1 s   %2;   %3x the former way   goal <= 0.25x   %4")
             .arg(dictMs / 1000, 0, 'f', 3)
-            .arg(QLatin1String(verdict(dictMs <= 1000))));
+            .arg(QLatin1String(verdict(dictMs <= 1000)))
+            .arg(dictMs / everyOccurrenceMs, 0, 'f', 2)
+            .arg(QLatin1String(verdict(dictMs <= 0.25 * everyOccurrenceMs))));
 
     // --- expression search -----------------------------------------------------------------
     pages->setCurrentIndex(2);
@@ -422,9 +448,9 @@ int run(const Options& opt) {
     say(QStringLiteral("          at the end, after the runs above: %1 MiB (peak %2 MiB)")
             .arg(statusKiB("VmRSS") / 1024)
             .arg(statusKiB("VmHWM") / 1024));
-    say(QStringLiteral("          %1 MiB   goal <= 150 MiB   %2")
+    say(QStringLiteral("          %1 MiB   goal <= 80 MiB   %2")
             .arg(openRss / 1024)
-            .arg(QLatin1String(verdict(openRss <= 150 * 1024))));
+            .arg(QLatin1String(verdict(openRss <= 80 * 1024))));
     window.reset();
     return 0;
 }

@@ -17,6 +17,24 @@ constexpr int kRowCacheLimit = 512;
 constexpr size_t kLongestRun = 256;
 constexpr size_t kFirstRun = 8;
 
+// A read transaction for a scope, unless the connection is inside one already.
+class HeldRead {
+public:
+    explicit HeldRead(Connection& conn) : conn_(conn), own_(!conn.inTransaction()) {
+        if (own_) conn_.exec(QStringLiteral("BEGIN"));
+    }
+    ~HeldRead() {
+        // A read has nothing to store: ending it cannot lose anything.
+        if (own_ && conn_.inTransaction()) sqlite3_exec(conn_.handle(), "COMMIT", nullptr, nullptr, nullptr);
+    }
+    HeldRead(const HeldRead&) = delete;
+    HeldRead& operator=(const HeldRead&) = delete;
+
+private:
+    Connection& conn_;
+    bool own_;
+};
+
 } // namespace
 
 Table::Table(Database& db, QObject* parent) : QObject(parent), db_(db) {
@@ -76,6 +94,7 @@ void Table::open() {
 
 void Table::close() {
     if (state_ == State::Inactive) return;
+    stopOrderBuild();
     std::optional<StoreError> lastBatch;
     if (batchTransaction_) {
         try {
@@ -134,7 +153,7 @@ void Table::setIndexFieldNames(const QString& names) {
     keyStatement_ = nullptr;
     orderedByIndex_ = byIndex;
     invalidateOrder();
-    ensureOrder();
+    startOrder();
     notifyRows();
     notifyCurrent();
 }
@@ -187,6 +206,7 @@ void Table::invalidateOrder() {
             previousKey_ = order_.fenceKeyAtOrBefore(pos_);
         }
     }
+    stopOrderBuild();
     orderValid_ = false;
     runStatement_ = nullptr; // made again for the order and filter now in force
     rowCache_.clear();
@@ -237,12 +257,15 @@ void Table::ensureFresh() {
     freshInRead_ = readHeld_;
 }
 
-void Table::buildOrder() {
+QString Table::orderSql() const {
     QStringList cols;
     for (const QString& c : orderColumns_) cols << quoteIdentifier(c);
-    const QString sql =
-        QStringLiteral("SELECT rowid, %1 FROM %2%3 ORDER BY %4")
-            .arg(cols.join(QStringLiteral(", ")), quoteIdentifier(schema_.tableName), whereClause(), orderByClause());
+    return QStringLiteral("SELECT rowid, %1 FROM %2%3 ORDER BY %4")
+        .arg(cols.join(QStringLiteral(", ")), quoteIdentifier(schema_.tableName), whereClause(), orderByClause());
+}
+
+void Table::buildOrder() {
+    const QString sql = orderSql();
     order_.clear();
     try {
         Statement s(conn_, sql);
@@ -259,7 +282,104 @@ void Table::buildOrder() {
     orderValid_ = true;
 }
 
+void Table::startOrder() {
+    stopOrderBuild();
+    // A filtered order is a part of the table, usually a small one: it is built at once.
+    if (backgroundOrderFrom_ <= 0 || (filtered_ && !filter_.trimmed().isEmpty())) {
+        ensureOrder();
+        return;
+    }
+    const bool hadCurrent = hasCurrent_;
+    const std::int64_t rowid = currentRowid_;
+    size_t rows = 0;
+    try {
+        // The count and the first rows are read under one lock, so that they agree.
+        HeldRead read(conn_);
+        Statement count(conn_, QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(schema_.tableName)));
+        count.step();
+        rows = static_cast<size_t>(count.int64(0));
+        ++storeReads_;
+        if (rows >= static_cast<size_t>(backgroundOrderFrom_)) {
+            order_.clear();
+            Statement head(conn_, orderSql() + QStringLiteral(" LIMIT %1").arg(kHeadRows));
+            order_.loadFrom(head.handle(), static_cast<int>(orderColumns_.size()));
+            rowsRead_ += order_.size();
+            ++storeReads_;
+        }
+    } catch (const StoreError& e) {
+        order_.clear();
+        throw StoreError::ofTable(name_, e);
+    }
+    if (rows < static_cast<size_t>(backgroundOrderFrom_)) {
+        ensureOrder();
+        return;
+    }
+    builder_ = std::make_unique<OrderBuilder>(db_.openTableFile(name_), orderSql(), static_cast<int>(orderColumns_.size()), rows);
+    rowsWhileBuilding_ = rows;
+    orderValid_ = true;
+    // The current row, when there was one, is looked for in the whole order; until then the
+    // cursor stands on the first row.
+    pos_ = 0;
+    currentRowid_ = order_.size() > 0 ? order_.rowidAt(0) : 0;
+    hasCurrent_ = order_.size() > 0;
+    eof_ = bof_ = !hasCurrent_;
+    if (hadCurrent && order_.size() > 0 && rowid != currentRowid_) {
+        adoptBuiltOrder();
+        const OrderKey key = readOrderKey(rowid);
+        const size_t pos = key.empty() ? order_.size() : order_.find(rowid, key, static_cast<int>(orderColumns_.size()));
+        if (pos < order_.size()) {
+            pos_ = pos;
+            currentRowid_ = rowid;
+        }
+    }
+}
+
+void Table::stopOrderBuild() {
+    builder_.reset();
+}
+
+void Table::adoptBuiltOrder() {
+    if (!builder_) return;
+    std::unique_ptr<OrderBuilder> builder = std::move(builder_);
+    const size_t expected = rowsWhileBuilding_;
+    try {
+        OrderIndex built = builder->take();
+        built.setKeyReader([this](std::int64_t r) { return readOrderKey(r).bytes(); });
+        order_ = std::move(built);
+    } catch (const StoreError& e) {
+        // Built again here, where a failure reaches the caller.
+        Q_UNUSED(e)
+        orderValid_ = false;
+        ensureOrder();
+        return;
+    }
+    lastOrderSize_ = order_.size();
+    // The first rows are the same in the whole order unless another program wrote meanwhile;
+    // then the current row is looked for again.
+    if (order_.size() != expected || (hasCurrent_ && (pos_ >= order_.size() || order_.rowidAt(pos_) != currentRowid_))) {
+        if (!hasCurrent_ || order_.size() == 0) {
+            hasCurrent_ = order_.size() > 0;
+            pos_ = 0;
+            currentRowid_ = hasCurrent_ ? order_.rowidAt(0) : 0;
+            eof_ = bof_ = !hasCurrent_;
+        } else {
+            const OrderKey key = readOrderKey(currentRowid_);
+            size_t pos = key.empty() ? order_.size() : order_.find(currentRowid_, key, static_cast<int>(orderColumns_.size()));
+            if (pos >= order_.size()) pos = std::min(pos_, order_.size() - 1);
+            pos_ = pos;
+            currentRowid_ = order_.rowidAt(pos);
+        }
+        notifyRows();
+    }
+}
+
+void Table::ensureOrderUpTo(size_t pos) {
+    if (builder_ && !builder_->ready() && pos < order_.size()) return;
+    ensureOrder();
+}
+
 void Table::ensureOrder() {
+    if (builder_) adoptBuiltOrder();
     if (orderValid_) return;
     const bool had = hasCurrent_;
     const std::int64_t rowid = currentRowid_;
@@ -342,18 +462,18 @@ void Table::requireBrowseOrPost() {
     if (state_ == State::Edit || state_ == State::Insert) post();
 }
 
-bool Table::prepareMove() {
+bool Table::prepareMove(size_t upTo) {
     requireBrowseOrPost();
     ensureFresh();
-    ensureOrder();
-    if (order_.size() != 0) return true;
+    ensureOrderUpTo(upTo);
+    if (rowCount() != 0) return true;
     hasCurrent_ = false;
     eof_ = bof_ = true;
     return false;
 }
 
 void Table::first() {
-    if (!prepareMove()) {
+    if (!prepareMove(0)) {
         notifyCurrent();
         return;
     }
@@ -362,7 +482,7 @@ void Table::first() {
 }
 
 void Table::next() {
-    if (!prepareMove()) return;
+    if (!prepareMove(hasCurrent_ ? pos_ + 1 : 0)) return;
     if (hasCurrent_ && pos_ + 1 < order_.size())
         moveTo(pos_ + 1);
     else
@@ -370,7 +490,7 @@ void Table::next() {
 }
 
 void Table::prior() {
-    if (!prepareMove()) return;
+    if (!prepareMove(hasCurrent_ ? pos_ : 0)) return;
     if (hasCurrent_ && pos_ > 0)
         moveTo(pos_ - 1);
     else
@@ -392,23 +512,26 @@ bool Table::isEmpty() {
 
 int Table::recordCount() {
     ensureFresh();
-    ensureOrder();
-    return static_cast<int>(order_.size());
+    if (builder_ && builder_->ready()) adoptBuiltOrder();
+    if (!builder_) ensureOrder();
+    return static_cast<int>(rowCount());
 }
 
 int Table::recNo() {
     ensureFresh();
-    ensureOrder();
+    ensureOrderUpTo(pos_);
     return hasCurrent_ ? static_cast<int>(pos_) + 1 : 0;
 }
 
 void Table::setRecNo(int recNo) {
     requireBrowseOrPost();
     ensureFresh();
-    ensureOrder();
+    ensureOrderUpTo(0);
+    if (rowCount() == 0) return;
+    size_t pos = static_cast<size_t>(std::clamp(recNo, 1, static_cast<int>(rowCount())) - 1);
+    ensureOrderUpTo(pos);
     if (order_.size() == 0) return;
-    const size_t pos = static_cast<size_t>(std::clamp(recNo, 1, static_cast<int>(order_.size())) - 1);
-    moveTo(pos);
+    moveTo(std::min(pos, order_.size() - 1));
 }
 
 Bookmark Table::bookmark() {
@@ -479,9 +602,9 @@ bool Table::locate(const QString& field, const QVariant& value, LocateOptions op
 void Table::gotoNearest(const QVariantList& key) {
     requireBrowseOrPost();
     ensureFresh();
-    ensureOrder();
+    ensureOrderUpTo(0);
     if (!orderedByIndex_) throw StoreError(QStringLiteral("table %1 has no index to search by").arg(name_));
-    if (order_.size() == 0) return;
+    if (rowCount() == 0) return;
     QVariantList typed;
     for (int i = 0; i < key.size() && i < orderColumns_.size(); ++i) {
         const FieldDef* f = schema_.field(orderColumns_[i]);
@@ -494,7 +617,13 @@ void Table::gotoNearest(const QVariantList& key) {
             v = v.toString();
         typed << v;
     }
-    size_t pos = order_.lowerBound(OrderKey::fromValues(typed), static_cast<int>(typed.size()), KeyStrength::IgnoringCase);
+    const OrderKey wanted = OrderKey::fromValues(typed);
+    size_t pos = order_.lowerBound(wanted, static_cast<int>(typed.size()), KeyStrength::IgnoringCase);
+    // Found among the first rows: the rest of the order cannot hold an earlier one.
+    if (builder_ && pos >= order_.size()) {
+        ensureOrder();
+        pos = order_.lowerBound(wanted, static_cast<int>(typed.size()), KeyStrength::IgnoringCase);
+    }
     if (pos >= order_.size()) pos = order_.size() - 1;
     moveTo(pos);
 }
@@ -598,7 +727,7 @@ QVariant Table::value(int field) {
         throw StoreError(QStringLiteral("field index %1 out of range in table %2").arg(field).arg(name_));
     if (state_ == State::Edit || state_ == State::Insert) return buffer_[static_cast<size_t>(field)];
     ensureFresh();
-    ensureOrder();
+    ensureOrderUpTo(pos_);
     return currentRow()[static_cast<size_t>(field)];
 }
 
@@ -626,8 +755,9 @@ bool Table::isNull(const QString& field) {
 
 QVariant Table::valueAt(int position, int field) {
     ensureFresh();
-    ensureOrder();
-    if (position < 0 || static_cast<size_t>(position) >= order_.size() || field < 0 || field >= fieldCount()) return QVariant();
+    if (position < 0 || field >= fieldCount() || field < 0) return QVariant();
+    ensureOrderUpTo(static_cast<size_t>(position));
+    if (static_cast<size_t>(position) >= order_.size()) return QVariant();
     return rowValuesAt(static_cast<size_t>(position))[static_cast<size_t>(field)];
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "order_builder.h"
 #include "order_index.h"
 #include "schema.h"
 #include "sqlite_handle.h"
@@ -152,6 +153,16 @@ public:
     quint64 rowsRead() const { return rowsRead_; }
     size_t orderMemoryBytes() const { return order_.memoryBytes(); }
 
+    // A table of at least this many rows (under the filter) is ordered on a thread of its own
+    // when it is opened or its order changes: the first rows and the record count are there at
+    // once, and what lies further waits for the order only when it is asked for.
+    void setBackgroundOrderFrom(int rows) { backgroundOrderFrom_ = rows; }
+    static constexpr int kBackgroundOrderFrom = 50000;
+    // The first rows known while the rest of the order is being built.
+    static constexpr size_t kHeadRows = 256;
+    // True while the order is being built off this thread (tests and benchmarks look).
+    bool orderBuilding() const { return builder_ != nullptr; }
+
 signals:
     // The current row moved or its content changed.
     void currentChanged();
@@ -162,10 +173,21 @@ private:
     void requireOpen() const;
     void requireBrowseOrPost();
     // Posts a pending edit and brings the order up to date; false when the table has no rows.
-    bool prepareMove();
+    bool prepareMove(size_t upTo = SIZE_MAX);
     void ensureFresh();
+    // The whole order, waiting for one being built.
     void ensureOrder();
+    // The order as far as a position: the first rows while the rest is being built, unless
+    // the position lies past them.
+    void ensureOrderUpTo(size_t pos);
     void buildOrder();
+    // Reads the first rows and the count and leaves the rest to an OrderBuilder, when the
+    // table is large enough; else builds it at once.
+    void startOrder();
+    void adoptBuiltOrder();
+    void stopOrderBuild();
+    QString orderSql() const;
+    size_t rowCount() const { return builder_ ? rowsWhileBuilding_ : order_.size(); }
     void invalidateOrder();
     QString orderByClause() const;
     QString whereClause() const;
@@ -209,6 +231,9 @@ private:
     OrderIndex order_;
     bool orderValid_ = false;
     size_t lastOrderSize_ = 0;  // rows of the order last built: room made before the next build
+    std::unique_ptr<OrderBuilder> builder_; // the whole order, while order_ holds its first rows
+    size_t rowsWhileBuilding_ = 0;
+    int backgroundOrderFrom_ = kBackgroundOrderFrom;
     std::string previousKey_;   // the current row's key when the order was given up
     std::int64_t dataVersion_ = 0;
     size_t pos_ = 0;

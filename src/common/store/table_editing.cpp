@@ -230,6 +230,9 @@ void WriteBatch::commit() {
 }
 
 void Table::runWrite(Statement& statement, const std::function<void(Statement&)>& bind) {
+    // A write changes the order: an order still being built is waited for, so that the
+    // write can be followed in it.
+    if (builder_) adoptBuiltOrder();
     try {
         if (batchDepth_ > 0) {
             if (!batchTransaction_) startBatchTransaction();

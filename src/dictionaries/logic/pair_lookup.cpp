@@ -35,9 +35,11 @@ void PairLookup::prepare(const QString& tableName) {
         throw store::StoreError(
             QStringLiteral("no column %1 in table %2").arg(keyField_ < 0 ? keyColumn_ : translationColumn_, tableName));
     count_ = table_->recordCount();
+    span_ = std::make_unique<store::ReadSpan>(*table_);
 }
 
 PairLookup::~PairLookup() {
+    span_.reset();
     if (owned_) return;
     try {
         if (borrowedRecNo_ > 0) table_->setRecNo(borrowedRecNo_);

@@ -11,6 +11,7 @@ namespace verbalo {
 
 namespace store {
 class Database;
+class ReadSpan;
 class Table;
 } // namespace store
 
@@ -58,6 +59,9 @@ private:
     int translationField_ = -1;
     int count_ = 0; // the table does not change during a run
     QHash<QString, DictionarizedWord> answered_;
+    // A run reads under one held read of the file (let go every so often for the other
+    // program), not one lock per read.
+    std::unique_ptr<store::ReadSpan> span_;
 };
 
 // Looks every word up in list order, calling report for each (its index in the list and the
