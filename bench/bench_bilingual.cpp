@@ -38,6 +38,7 @@
 #include <QTabWidget>
 #include <QTableView>
 
+#include <cstdio>
 #include <malloc.h>
 #include <unistd.h>
 
@@ -201,6 +202,16 @@ double shellSeconds(const Options& opt, const QString& file, const QString& scri
     return shell.status == 0 ? shell.seconds : -1;
 }
 
+// Drops the kernel's page cache, so that the next open reads the file from the disk; false
+// where the machine does not let the benchmark (no root, or a container's read-only /proc).
+bool dropPageCache() {
+    ::sync();
+    FILE* f = std::fopen("/proc/sys/vm/drop_caches", "w");
+    if (!f) return false;
+    const bool written = std::fputs("3\n", f) >= 0;
+    return std::fclose(f) == 0 && written;
+}
+
 // 2 when the process should start again: the figures are taken in a process that did nothing
 // big before, as the program opening a dictionary is.
 int run(const Options& opt) {
@@ -225,11 +236,15 @@ int run(const Options& opt) {
 
     // --- open ------------------------------------------------------------------------------
     std::unique_ptr<Tfrm_Szotar> window;
-    std::vector<double> opens;
+    std::vector<double> opens, wholeOrders;
     int shownRows = 0;
+    // The first run starts with the file out of the page cache where the machine lets the
+    // benchmark drop it; the others find it there.
+    const bool cold = dropPageCache();
     for (int runNo = 0; runNo < 3; ++runNo) {
         window.reset();
         QApplication::processEvents();
+        if (runNo == 0 && cold) dropPageCache();
         const auto start = Clock::now();
         window = std::make_unique<Tfrm_Szotar>(frame);
         if (!window->openDictionary(id)) return 1;
@@ -238,6 +253,9 @@ int run(const Options& opt) {
         QApplication::processEvents(); // lays out and paints the first rows
         opens.push_back(msSince(start));
         shownRows = window->findChild<QTableView*>(QStringLiteral("DBGrid1"))->model()->rowCount();
+        // The last row's place needs the whole order: from then on every record number is exact.
+        window->table()->valueAt(window->table()->recordCount() - 1, 0);
+        wholeOrders.push_back(msSince(start));
     }
     double storeOpen = 0;
     {
@@ -250,20 +268,31 @@ int run(const Options& opt) {
         storeOpen = msSince(start);
     }
     const double countShell = shellSeconds(opt, dbFile, QStringLiteral("SELECT count(*) FROM angol;\n")) * 1000;
-    const double slowestOpen = *std::max_element(opens.begin(), opens.end());
-    say(QStringLiteral(
-            "open      window until the first rows are painted and the status reads %1: %2 / %3 / %4 ms (3 runs, %5 rows)")
+    const double slowestWarm = std::max(opens[1], opens[2]);
+    const double slowestWhole = *std::max_element(wholeOrders.begin(), wholeOrders.end());
+    say(QStringLiteral("open      window until the first rows are painted and the status reads %1: %2 (%3) / %4 / %5 ms (3 runs, "
+                       "%6 rows)")
             .arg(frame.lastPosition)
             .arg(opens[0], 0, 'f', 0)
+            .arg(cold ? QStringLiteral("file cache dropped") : QStringLiteral("file cache could not be dropped"))
             .arg(opens[1], 0, 'f', 0)
             .arg(opens[2], 0, 'f', 0)
             .arg(shownRows));
+    say(QStringLiteral("          the whole order there (every record number exact): %1 / %2 / %3 ms after the open request")
+            .arg(wholeOrders[0], 0, 'f', 0)
+            .arg(wholeOrders[1], 0, 'f', 0)
+            .arg(wholeOrders[2], 0, 'f', 0));
     say(QStringLiteral("          reference: the store's Table open + recordCount alone %1 ms; sqlite3 SELECT count(*) %2 ms")
             .arg(storeOpen, 0, 'f', 0)
             .arg(countShell, 0, 'f', 0));
-    say(QStringLiteral("          slowest %1 ms   goal <= 300 ms   %2")
-            .arg(slowestOpen, 0, 'f', 0)
-            .arg(QLatin1String(verdict(slowestOpen <= 300))));
+    say(QStringLiteral("          warm %1 ms   goal <= 50 ms   %2;   cold %3 ms   goal <= 150 ms   %4;   whole order %5 ms   goal "
+                       "<= 300 ms   %6")
+            .arg(slowestWarm, 0, 'f', 0)
+            .arg(QLatin1String(verdict(slowestWarm <= 50)))
+            .arg(opens[0], 0, 'f', 0)
+            .arg(QLatin1String(cold ? verdict(opens[0] <= 150) : "not measured"))
+            .arg(slowestWhole, 0, 'f', 0)
+            .arg(QLatin1String(verdict(slowestWhole <= 300))));
     const long openRss = statusKiB("VmRSS");
     const size_t orderBytes = window->table()->orderMemoryBytes();
     const long openHwm = statusKiB("VmHWM");

@@ -314,7 +314,11 @@ void Table::startOrder() {
         ensureOrder();
         return;
     }
-    builder_ = std::make_unique<OrderBuilder>(db_.openTableFile(name_), orderSql(), static_cast<int>(orderColumns_.size()), rows);
+    Connection buildConnection = db_.openTableFile(name_);
+    // It reads the index once from start to end: a page cache would only cost memory.
+    buildConnection.exec(QStringLiteral("PRAGMA cache_size=-512"));
+    builder_ = std::make_unique<OrderBuilder>(std::move(buildConnection), orderSql(), static_cast<int>(orderColumns_.size()),
+                                              rows);
     rowsWhileBuilding_ = rows;
     orderValid_ = true;
     // The current row, when there was one, is looked for in the whole order; until then the
