@@ -4,26 +4,24 @@
 #include "common/messages.h"
 #include "common/store/store_error.h"
 #include "common/store/table.h"
+#include "printing/logic/paged_report.h"
 #include "printing/pdf_rendering.h"
+#include "printing/printer_file_output.h"
+#include "printing/report_preview_window.h"
+#include "widgets/frame_services.h"
 #include "widgets/store_messages.h"
 
 #include <QDateTime>
 #include <QFileDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 namespace verbalo::printing {
 
-namespace {
-
-constexpr double kPreviewZoom = 0.8;
-
-} // namespace
-
-ReportOutput::ReportOutput(ReportLayout layout, store::Table& table, QWidget* owner, PictureDecoder decodePicture)
-    : layout_(std::move(layout)), table_(table), owner_(owner), decodePicture_(std::move(decodePicture)) {}
+ReportOutput::ReportOutput(FrameServices& frame, ReportLayout layout, store::Table& table, QWidget* owner,
+                           PictureDecoder decodePicture)
+    : frame_(frame), layout_(std::move(layout)), table_(table), owner_(owner), decodePicture_(std::move(decodePicture)) {}
 
 void ReportOutput::usePrinter(const QString& name) {
     if (QPrinterInfo::availablePrinterNames().contains(name)) printerName_ = name;
@@ -45,14 +43,53 @@ int ReportOutput::render(QPrinter& printer) {
 }
 
 void ReportOutput::preview() {
+    // Text is measured on the printer, as printing measures it, so that the preview's pages
+    // break where the printed ones will.
     QPrinter printer(QPrinter::HighResolution);
     if (!printerName_.isEmpty()) printer.setPrinterName(printerName_);
-    QPrintPreviewDialog dialog(&printer, owner_);
-    dialog.setObjectName(QStringLiteral("PrintPreview"));
-    dialog.setWindowTitle(layout_.title);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* p) { render(*p); });
-    if (auto* view = dialog.findChild<QPrintPreviewWidget*>()) view->setZoomFactor(kPreviewZoom);
-    dialog.exec();
+    printer.setFullPage(true);
+    prepareA4(printer);
+    ReportPainter measuring(printer, decodePicture_);
+    TableRows rows(table_);
+    PagedReport report(layout_, rows, measuring.measure(), QDateTime::currentDateTime());
+    // The table is read under its lock only while a piece of the layout is made, so that the
+    // other program can write while the preview is open.
+    const auto reading = [this](const std::function<void()>& work) {
+        try {
+            store::ReadSpan span(table_);
+            work();
+            return true;
+        } catch (const store::StoreError& e) {
+            showStoreError(e, table_.tableName(), owner_);
+        }
+        return false;
+    };
+    QWidget* window = nullptr;
+    ReportPreviewWindow preview(frame_, layout_.title, report, reading, decodePicture_,
+                                [this, &window] { return printWithDialog(window); }, owner_);
+    window = &preview;
+    preview.exec();
+}
+
+bool ReportOutput::printWithDialog(QWidget* parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!printerName_.isEmpty()) printer.setPrinterName(printerName_);
+    printer.setDocName(layout_.title);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("PrintDialog"));
+    // The report prints whole: there is no selection, and the page count may not be known yet.
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    return printOn(printer);
+}
+
+bool ReportOutput::printOn(QPrinter& printer) {
+    const PrinterOutcome outcome =
+        paintOnPrinter(printer, frame_.folders().tempFolder(), [this](QPrinter& p) { return render(p) > 0; });
+    if (!outcome.error.isEmpty()) showError(QStringLiteral("A nyomtatás nem sikerült:\r\n") + outcome.error, owner_);
+    return outcome.printed;
 }
 
 bool ReportOutput::print() {
@@ -66,7 +103,7 @@ bool ReportOutput::print() {
         showError(QStringLiteral("A nyomtató nem érhető el: %1").arg(printer.printerName()), owner_);
         return false;
     }
-    return render(printer) > 0;
+    return printOn(printer);
 }
 
 bool ReportOutput::printToPdf(const QString& path) {

@@ -132,12 +132,30 @@ void ReportPainter::paint(QPainter& painter, const Page& page) {
     }
 }
 
-int renderReport(QPagedPaintDevice& device, const ReportLayout& layout, RowSource& rows, const QDateTime& printedAt,
-                 const PictureDecoder& decodePicture) {
+QImage pageImage(const Page& page, int dotsPerInch, const PictureDecoder& decodePicture) {
+    const double pixelsPerMm = dotsPerInch / 25.4;
+    QImage image(qRound(kA4Width * pixelsPerMm), qRound(kA4Height * pixelsPerMm), QImage::Format_RGB32);
+    // The engine reads the resolution back as whole dots per inch.
+    image.setDotsPerMeterX(qRound(dotsPerInch / 0.0254));
+    image.setDotsPerMeterY(qRound(dotsPerInch / 0.0254));
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    ReportPainter painter(image, decodePicture);
+    painter.paint(p, page);
+    p.end();
+    return image;
+}
+
+void prepareA4(QPagedPaintDevice& device) {
     device.setPageSize(QPageSize(QPageSize::A4));
     device.setPageOrientation(QPageLayout::Portrait);
-    // The layouts place everything from the paper's edge, margins included.
     device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+int renderReport(QPagedPaintDevice& device, const ReportLayout& layout, RowSource& rows, const QDateTime& printedAt,
+                 const PictureDecoder& decodePicture) {
+    prepareA4(device);
     ReportPainter painter(device, decodePicture);
     ReportPager pager(layout, rows, painter.measure(), printedAt);
     QPainter p;

@@ -46,6 +46,13 @@ private:
     QHash<QString, std::shared_ptr<QFontMetricsF>> metrics_;
 };
 
+// The page as a white A4 image at a whole number of dots per inch, as the preview shows it.
+QImage pageImage(const Page& page, int dotsPerInch, const PictureDecoder& decodePicture = {});
+
+// A4 portrait with no margins of the device's own: the layouts place everything from the
+// paper's edge, margins included.
+void prepareA4(QPagedPaintDevice& device);
+
 // Every page of the layout on the device, which the painter has not begun yet; the number of
 // pages, or -1 when the device cannot be painted on (a printer that went away). A new page is
 // started before every page but the first.
