@@ -11,11 +11,17 @@
 #include "widgets/frame_services.h"
 #include "widgets/store_messages.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+
+#include <memory>
 
 namespace verbalo::printing {
 
@@ -27,13 +33,58 @@ void ReportOutput::usePrinter(const QString& name) {
     if (QPrinterInfo::availablePrinterNames().contains(name)) printerName_ = name;
 }
 
+namespace {
+
+// A window over a long print run: the page being printed and a way to stop. It comes up only
+// when the run takes a while, and lets window messages through at most every 30 ms.
+class PrintProgress {
+public:
+    explicit PrintProgress(QWidget* owner) : owner_(owner) { started_.start(); }
+
+    bool pagePainted(int pages) {
+        if (shownAt_ < 0 && started_.elapsed() < kShowAfterMillis) return true;
+        if (!dialog_) {
+            dialog_ = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Mégsem"), 0, 0, owner_);
+            dialog_->setObjectName(QStringLiteral("PrintProgress"));
+            dialog_->setWindowTitle(QStringLiteral("Nyomtatás"));
+            dialog_->setWindowModality(Qt::ApplicationModal);
+            dialog_->setMinimumDuration(0);
+            dialog_->show();
+            shownAt_ = started_.elapsed();
+        }
+        if (started_.elapsed() - lastLook_ >= kLookMillis) {
+            lastLook_ = started_.elapsed();
+            dialog_->setLabelText(QStringLiteral("Nyomtatás: %1. oldal").arg(pages));
+            QCoreApplication::processEvents();
+        }
+        return !dialog_->wasCanceled();
+    }
+
+private:
+    static constexpr qint64 kShowAfterMillis = 300;
+    static constexpr qint64 kLookMillis = 30;
+    QWidget* owner_;
+    QElapsedTimer started_;
+    qint64 shownAt_ = -1;
+    qint64 lastLook_ = 0;
+    std::unique_ptr<QProgressDialog> dialog_;
+};
+
+} // namespace
+
 int ReportOutput::render(QPrinter& printer) {
     printer.setFullPage(true);
     printer.setDocName(layout_.title);
     try {
         store::ReadSpan reading(table_);
         TableRows rows(table_);
-        const int pages = renderReport(printer, layout_, rows, QDateTime::currentDateTime(), decodePicture_);
+        PrintProgress progress(owner_);
+        const int pages = renderReport(printer, layout_, rows, QDateTime::currentDateTime(), decodePicture_, [&](int painted) {
+            if (progress.pagePainted(painted)) return true;
+            // Stopped by the user: nothing of it goes to the printer.
+            if (printer.outputFormat() == QPrinter::NativeFormat) printer.abort();
+            return false;
+        });
         if (pages < 0) showError(QStringLiteral("A nyomtatás nem indítható: %1").arg(printer.printerName()), owner_);
         return pages;
     } catch (const store::StoreError& e) {
@@ -75,6 +126,10 @@ bool ReportOutput::printWithDialog(QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
     if (!printerName_.isEmpty()) printer.setPrinterName(printerName_);
     printer.setDocName(layout_.title);
+    // With no printer installed the dialog can only print into a file: offer the one the
+    // choice of a PDF file offers, in the documents folder, not the working folder.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        printer.setOutputFileName(QDir(myDocumentsFolder()).filePath(layout_.title + QStringLiteral(".pdf")));
     QPrintDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("PrintDialog"));
     // The report prints whole: there is no selection, and the page count may not be known yet.
@@ -110,8 +165,10 @@ bool ReportOutput::printToPdf(const QString& path) {
     try {
         store::ReadSpan reading(table_);
         TableRows rows(table_);
-        const PdfResult result = renderPdf(path, layout_, rows, QDateTime::currentDateTime(), decodePicture_);
-        if (result.ok) return true;
+        PrintProgress progress(owner_);
+        const PdfResult result = renderPdf(path, layout_, rows, QDateTime::currentDateTime(), decodePicture_,
+                                           [&](int painted) { return progress.pagePainted(painted); });
+        if (result.ok || result.stopped) return result.ok;
         showError(QStringLiteral("A nyomtatás nem sikerült:\r\n") + result.error, owner_);
     } catch (const store::StoreError& e) {
         showStoreError(e, table_.tableName(), owner_);

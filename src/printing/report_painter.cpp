@@ -154,7 +154,7 @@ void prepareA4(QPagedPaintDevice& device) {
 }
 
 int renderReport(QPagedPaintDevice& device, const ReportLayout& layout, RowSource& rows, const QDateTime& printedAt,
-                 const PictureDecoder& decodePicture) {
+                 const PictureDecoder& decodePicture, const PageProgress& progress) {
     prepareA4(device);
     ReportPainter painter(device, decodePicture);
     ReportPager pager(layout, rows, painter.measure(), printedAt);
@@ -165,8 +165,13 @@ int renderReport(QPagedPaintDevice& device, const ReportLayout& layout, RowSourc
         if (pages > 0) device.newPage();
         painter.paint(p, pager.nextPage());
         ++pages;
+        if (progress && !progress(pages)) {
+            pages = 0;
+            break;
+        }
     }
-    p.end();
+    // A printer whose job was aborted has ended the painter already.
+    if (p.isActive()) p.end();
     return pages;
 }
 

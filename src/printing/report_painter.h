@@ -53,10 +53,13 @@ QImage pageImage(const Page& page, int dotsPerInch, const PictureDecoder& decode
 // paper's edge, margins included.
 void prepareA4(QPagedPaintDevice& device);
 
+// Told after each page painted, with the number of pages so far; false stops the rendering.
+using PageProgress = std::function<bool(int pagesPainted)>;
+
 // Every page of the layout on the device, which the painter has not begun yet; the number of
-// pages, or -1 when the device cannot be painted on (a printer that went away). A new page is
-// started before every page but the first.
+// pages, -1 when the device cannot be painted on (a printer that went away), 0 when progress
+// stopped it. A new page is started before every page but the first.
 int renderReport(QPagedPaintDevice& device, const ReportLayout& layout, RowSource& rows, const QDateTime& printedAt,
-                 const PictureDecoder& decodePicture = {});
+                 const PictureDecoder& decodePicture = {}, const PageProgress& progress = {});
 
 } // namespace verbalo::printing
