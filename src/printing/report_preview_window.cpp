@@ -4,6 +4,7 @@
 #include "widgets/window_geometry.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>

@@ -4,7 +4,6 @@
 #include "printing/report_painter.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QImage>
 #include <functional>
 
