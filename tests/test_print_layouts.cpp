@@ -8,6 +8,7 @@
 #include "common/table_layouts.h"
 #include "printing/logic/dictionary_layouts.h"
 #include "printing/logic/list_layouts.h"
+#include "printing/logic/paged_report.h"
 #include "printing/logic/report_pager.h"
 #include "support/store_fixture.h"
 
@@ -86,6 +87,30 @@ QStringList numberedPairs(int count, const QString& headword = QString()) {
     return pairs;
 }
 
+// Every item of a page as a line of text, so that two pages compare item by item.
+QStringList itemsOf(const Page& page) {
+    QStringList lines{QStringLiteral("page %1").arg(page.number)};
+    for (const PlacedItem& i : page.items)
+        lines << QStringLiteral("%1 %2,%3 %4x%5 [%6] %7/%8%9 a%10 c%11,%12,%13 w%14 l%15 p%16")
+                     .arg(int(i.kind))
+                     .arg(i.x)
+                     .arg(i.y)
+                     .arg(i.width)
+                     .arg(i.height)
+                     .arg(i.text, i.font.family)
+                     .arg(i.font.points)
+                     .arg(QLatin1String(i.font.bold ? "b" : "") + QLatin1String(i.font.italic ? "i" : "") +
+                          QLatin1String(i.font.underline ? "u" : ""))
+                     .arg(int(i.align))
+                     .arg(i.color.red)
+                     .arg(i.color.green)
+                     .arg(i.color.blue)
+                     .arg(int(i.wraps))
+                     .arg(i.lineWidth)
+                     .arg(QString::fromLatin1(i.picture.toHex()));
+    return lines;
+}
+
 bool near(double a, double b) {
     return std::abs(a - b) < 0.01;
 }
@@ -110,6 +135,8 @@ private slots:
     void programListDescription();
     void listHeadersCarryTheMakersContacts();
     void recipePictureOnlyWhereThereIsOne();
+    void pagesMadeOnDemandEqualTheWholePass_data();
+    void pagesMadeOnDemandEqualTheWholePass();
 };
 
 void PrintLayoutsTest::dictionaryFormatGroupsTranslationsUnderTheirHeadword() {
@@ -369,6 +396,54 @@ void PrintLayoutsTest::recipePictureOnlyWhereThereIsOne() {
     QVERIFY(near(pictures[0].width, 55.9) && near(pictures[0].height, 55.9));
     QVERIFY(findText(pages[0], QStringLiteral("hús\nhagyma")));
     QCOMPARE(countText(pages[0], QStringLiteral("hozzávalók")), 2);
+}
+
+void PrintLayoutsTest::pagesMadeOnDemandEqualTheWholePass_data() {
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("bilingual list") << 0 << 300;
+    QTest::newRow("dictionary format, 2 columns") << 2 << 900;
+    QTest::newRow("dictionary format, 3 columns") << 3 << 1400;
+    QTest::newRow("dictionary format, 4 columns") << 4 << 1900;
+    QTest::newRow("headword list") << 5 << 100;
+    QTest::newRow("one page") << 3 << 10;
+    QTest::newRow("empty") << 2 << 0;
+}
+
+void PrintLayoutsTest::pagesMadeOnDemandEqualTheWholePass() {
+    QFETCH(int, layout);
+    QFETCH(int, rows);
+    // Three translations a headword, with a long one now and then, so that groups and grown
+    // bands cross column and page ends.
+    QStringList pairs;
+    for (int i = 0; i < rows; ++i)
+        pairs << QStringLiteral("w%1;t%2%3")
+                     .arg(i / 3, 5, 10, QLatin1Char('0'))
+                     .arg(i)
+                     .arg(i % 17 == 0 ? QStringLiteral(" with a translation long enough to take two lines") : QString());
+    StoreFixture fx;
+    fx.makePairs(QStringLiteral("t"), pairs, 50, 120);
+    OpenTable t(fx, QStringLiteral("t"), kFirstLanguageColumn);
+    const ReportLayout chosen = layout == 0   ? bilingualListLayout(pairInfo(), kMaker)
+                                : layout == 5 ? headwordListLayout(pairInfo(), kMaker)
+                                              : dictionaryFormatLayout(pairInfo(), layout, kMaker);
+    const std::vector<Page> whole = layOut(chosen, t.table);
+    const int count = int(whole.size());
+
+    TableRows source(t.table);
+    PagedReport report(chosen, source, &fixedMeasure, kPrintedAt);
+    QVERIFY(report.layOutTo(1));
+    QCOMPARE(report.pagesKnown(), 1);
+    QCOMPARE(report.complete(), count == 1);
+    // Asked for as a reader of the preview does: the first page, a jump ahead, back, the last,
+    // then every page in turn.
+    std::vector<int> asked{1, std::min(3, count), 1, count, std::max(1, count - 1)};
+    for (int n = 1; n <= count; ++n) asked.push_back(n);
+    for (int n : asked) QCOMPARE(itemsOf(report.page(n)), itemsOf(whole[size_t(n - 1)]));
+    QVERIFY(report.complete());
+    QCOMPARE(report.pageCount(), count);
+    QVERIFY(!report.layOutTo(count + 1));
+    QVERIFY(report.page(count + 1).items.empty());
 }
 
 QTEST_GUILESS_MAIN(PrintLayoutsTest)

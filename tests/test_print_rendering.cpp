@@ -95,7 +95,7 @@ private slots:
     void eachLayoutRendersItsTexts();
     void manyRowsFillManyPages();
     void recipePicturesAreDrawn();
-    void unwritableFileLeavesTheOldOne();
+    void unwritableOrStoppedFileLeavesTheOldOne();
     void makerContactFollowsTheServer();
 };
 
@@ -195,7 +195,7 @@ void PrintRenderingTest::recipePicturesAreDrawn() {
     QVERIFY(text.contains(QStringLiteral("hozzávalók")) && text.contains(QStringLiteral("elkészítés")));
 }
 
-void PrintRenderingTest::unwritableFileLeavesTheOldOne() {
+void PrintRenderingTest::unwritableOrStoppedFileLeavesTheOldOne() {
     StoreFixture fx;
     fx.makePairs(QStringLiteral("t"), {QStringLiteral("alma;apple")});
     store::Table t(fx.db());
@@ -210,6 +210,29 @@ void PrintRenderingTest::unwritableFileLeavesTheOldOne() {
     const PdfResult full = renderPdf(QStringLiteral("/dev/full"), bilingualListLayout(pairInfo(), kMaker), rows, {});
     QVERIFY(!full.ok);
     QVERIFY(!full.error.isEmpty());
+    // Stopped by the user after the first page of three: the old file stays, and no error.
+    QStringList pairs;
+    for (int i = 0; i < 150; ++i) pairs << QStringLiteral("w%1;t%1").arg(i);
+    fx.makePairs(QStringLiteral("hosszu"), pairs);
+    store::Table longer(fx.db());
+    longer.setTableName(QStringLiteral("hosszu"));
+    longer.open();
+    TableRows longerRows(longer);
+    const QString old = fx.folder() + QStringLiteral("/regi.pdf");
+    {
+        QFile f(old);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("old pdf") == 7);
+    }
+    int told = 0;
+    const PdfResult stopped = renderPdf(old, bilingualListLayout(pairInfo(), kMaker), longerRows, {}, {}, [&](int pages) {
+        told = pages;
+        return false;
+    });
+    QVERIFY(!stopped.ok && stopped.stopped && stopped.error.isEmpty());
+    QCOMPARE(told, 1);
+    QFile f(old);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("old pdf"));
 }
 
 void PrintRenderingTest::makerContactFollowsTheServer() {

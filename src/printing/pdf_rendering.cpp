@@ -15,7 +15,7 @@ constexpr int kPdfResolution = 600;
 } // namespace
 
 PdfResult renderPdf(const QString& path, const ReportLayout& layout, RowSource& rows, const QDateTime& printedAt,
-                    const PictureDecoder& decodePicture) {
+                    const PictureDecoder& decodePicture, const PageProgress& progress) {
     PdfResult result;
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -24,9 +24,13 @@ PdfResult renderPdf(const QString& path, const ReportLayout& layout, RowSource& 
         writer.setResolution(kPdfResolution);
         writer.setCreator(QStringLiteral("Verbalo9"));
         writer.setTitle(layout.title);
-        result.pages = renderReport(writer, layout, rows, printedAt, decodePicture);
+        result.pages = renderReport(writer, layout, rows, printedAt, decodePicture, progress);
     }
     buffer.close();
+    if (result.pages == 0) {
+        result.stopped = true;
+        return result;
+    }
     if (result.pages < 0) {
         result.error = QStringLiteral("A PDF állomány nem készíthető el: %1").arg(path);
         return result;

@@ -43,19 +43,19 @@ void chooseAndRun(FrameServices& frame, ReportOutput& output, store::Table& tabl
 } // namespace
 
 void printBilingualList(FrameServices& frame, const TSzotarak& info, store::Table& table, QWidget* owner) {
-    ReportOutput output(bilingualListLayout(info, makerOf(frame)), table, owner);
+    ReportOutput output(frame, bilingualListLayout(info, makerOf(frame)), table, owner);
     chooseAndRun(frame, output, table, owner,
                  [&] { exportHtmlPage(frame, table, bilingualHtmlColumns(info), info.szotarak_nev, owner); });
 }
 
 void printHeadwordList(FrameServices& frame, const TSzotarak& info, store::Table& table, QWidget* owner) {
-    ReportOutput output(headwordListLayout(info, makerOf(frame)), table, owner);
+    ReportOutput output(frame, headwordListLayout(info, makerOf(frame)), table, owner);
     chooseAndRun(frame, output, table, owner);
 }
 
 void printRecipes(FrameServices& frame, const TSzotarak& info, store::Table& table, bool printNow,
                   const PictureDecoder& decodePicture, QWidget* owner) {
-    ReportOutput output(recipeLayout(info, makerOf(frame)), table, owner, decodePicture);
+    ReportOutput output(frame, recipeLayout(info, makerOf(frame)), table, owner, decodePicture);
     if (printNow)
         output.print();
     else
@@ -63,19 +63,19 @@ void printRecipes(FrameServices& frame, const TSzotarak& info, store::Table& tab
 }
 
 void printDictionaryFormat(FrameServices& frame, const TSzotarak& info, store::Table& table, int columns, QWidget* owner) {
-    ReportOutput output(dictionaryFormatLayout(info, columns, makerOf(frame)), table, owner);
+    ReportOutput output(frame, dictionaryFormatLayout(info, columns, makerOf(frame)), table, owner);
     output.preview();
 }
 
 void printProgramList(FrameServices& frame, store::Table& table, QWidget* owner) {
     const Answer answer = askYesNoCancel(kDescriptionQuestion, QStringLiteral("Kérdés"), owner);
     if (answer == Answer::Cancel) return;
-    ReportOutput output(programListLayout(answer == Answer::Yes, makerOf(frame)), table, owner);
+    ReportOutput output(frame, programListLayout(answer == Answer::Yes, makerOf(frame)), table, owner);
     chooseAndRun(frame, output, table, owner);
 }
 
 void printDownloadList(FrameServices& frame, store::Table& table, QWidget* owner) {
-    ReportOutput output(downloadListLayout(makerOf(frame)), table, owner);
+    ReportOutput output(frame, downloadListLayout(makerOf(frame)), table, owner);
     chooseAndRun(frame, output, table, owner);
 }
 

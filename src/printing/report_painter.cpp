@@ -132,12 +132,30 @@ void ReportPainter::paint(QPainter& painter, const Page& page) {
     }
 }
 
-int renderReport(QPagedPaintDevice& device, const ReportLayout& layout, RowSource& rows, const QDateTime& printedAt,
-                 const PictureDecoder& decodePicture) {
+QImage pageImage(const Page& page, int dotsPerInch, const PictureDecoder& decodePicture) {
+    const double pixelsPerMm = dotsPerInch / 25.4;
+    QImage image(qRound(kA4Width * pixelsPerMm), qRound(kA4Height * pixelsPerMm), QImage::Format_RGB32);
+    // The engine reads the resolution back as whole dots per inch.
+    image.setDotsPerMeterX(qRound(dotsPerInch / 0.0254));
+    image.setDotsPerMeterY(qRound(dotsPerInch / 0.0254));
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    ReportPainter painter(image, decodePicture);
+    painter.paint(p, page);
+    p.end();
+    return image;
+}
+
+void prepareA4(QPagedPaintDevice& device) {
     device.setPageSize(QPageSize(QPageSize::A4));
     device.setPageOrientation(QPageLayout::Portrait);
-    // The layouts place everything from the paper's edge, margins included.
     device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+int renderReport(QPagedPaintDevice& device, const ReportLayout& layout, RowSource& rows, const QDateTime& printedAt,
+                 const PictureDecoder& decodePicture, const PageProgress& progress) {
+    prepareA4(device);
     ReportPainter painter(device, decodePicture);
     ReportPager pager(layout, rows, painter.measure(), printedAt);
     QPainter p;
@@ -147,8 +165,13 @@ int renderReport(QPagedPaintDevice& device, const ReportLayout& layout, RowSourc
         if (pages > 0) device.newPage();
         painter.paint(p, pager.nextPage());
         ++pages;
+        if (progress && !progress(pages)) {
+            pages = 0;
+            break;
+        }
     }
-    p.end();
+    // A printer whose job was aborted has ended the painter already.
+    if (p.isActive()) p.end();
     return pages;
 }
 

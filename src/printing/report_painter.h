@@ -46,10 +46,20 @@ private:
     QHash<QString, std::shared_ptr<QFontMetricsF>> metrics_;
 };
 
+// The page as a white A4 image at a whole number of dots per inch, as the preview shows it.
+QImage pageImage(const Page& page, int dotsPerInch, const PictureDecoder& decodePicture = {});
+
+// A4 portrait with no margins of the device's own: the layouts place everything from the
+// paper's edge, margins included.
+void prepareA4(QPagedPaintDevice& device);
+
+// Told after each page painted, with the number of pages so far; false stops the rendering.
+using PageProgress = std::function<bool(int pagesPainted)>;
+
 // Every page of the layout on the device, which the painter has not begun yet; the number of
-// pages, or -1 when the device cannot be painted on (a printer that went away). A new page is
-// started before every page but the first.
+// pages, -1 when the device cannot be painted on (a printer that went away), 0 when progress
+// stopped it. A new page is started before every page but the first.
 int renderReport(QPagedPaintDevice& device, const ReportLayout& layout, RowSource& rows, const QDateTime& printedAt,
-                 const PictureDecoder& decodePicture = {});
+                 const PictureDecoder& decodePicture = {}, const PageProgress& progress = {});
 
 } // namespace verbalo::printing

@@ -12,6 +12,11 @@ bool ReportPager::atEnd() {
     return pages_ > 0 && row_ >= rowCount_;
 }
 
+void ReportPager::moveTo(const Position& position) {
+    row_ = position.row;
+    pages_ = position.pagesMade;
+}
+
 QString ReportPager::elementText(const Element& e, int row, int pageNumber) const {
     switch (e.source) {
     case Source::Caption: return e.text;

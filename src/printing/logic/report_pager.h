@@ -49,6 +49,15 @@ public:
     Page nextPage();
     int rowsPlaced() const { return row_; }
 
+    // Where the next page starts. A pager put back to a position makes the same pages from
+    // there again, so a page seen once need not be kept to be shown again.
+    struct Position {
+        int row = 0;
+        int pagesMade = 0;
+    };
+    Position position() const { return {row_, pages_}; }
+    void moveTo(const Position& position);
+
 private:
     struct BandPlace {
         double x;
