@@ -17,24 +17,6 @@ constexpr int kRowCacheLimit = 512;
 constexpr size_t kLongestRun = 256;
 constexpr size_t kFirstRun = 8;
 
-// A read transaction for a scope, unless the connection is inside one already.
-class HeldRead {
-public:
-    explicit HeldRead(Connection& conn) : conn_(conn), own_(!conn.inTransaction()) {
-        if (own_) conn_.exec(QStringLiteral("BEGIN"));
-    }
-    ~HeldRead() {
-        // A read has nothing to store: ending it cannot lose anything.
-        if (own_ && conn_.inTransaction()) sqlite3_exec(conn_.handle(), "COMMIT", nullptr, nullptr, nullptr);
-    }
-    HeldRead(const HeldRead&) = delete;
-    HeldRead& operator=(const HeldRead&) = delete;
-
-private:
-    Connection& conn_;
-    bool own_;
-};
-
 } // namespace
 
 Table::Table(Database& db, QObject* parent) : QObject(parent), db_(db) {
@@ -291,18 +273,16 @@ void Table::startOrder() {
     }
     const bool hadCurrent = hasCurrent_;
     const std::int64_t rowid = currentRowid_;
-    size_t rows = 0;
+    std::unique_ptr<OrderBuilder> builder;
     try {
-        // The count and the first rows are read under one lock, so that they agree.
-        HeldRead read(conn_);
-        Statement count(conn_, QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(schema_.tableName)));
-        count.step();
-        rows = static_cast<size_t>(count.int64(0));
+        Connection buildConnection = db_.openTableFile(name_);
+        // It reads the index once from start to end: a page cache would only cost memory.
+        buildConnection.exec(QStringLiteral("PRAGMA cache_size=-512"));
+        builder = std::make_unique<OrderBuilder>(std::move(buildConnection), schema_.tableName);
         ++storeReads_;
-        if (rows >= static_cast<size_t>(backgroundOrderFrom_)) {
+        if (builder->rows() >= static_cast<size_t>(backgroundOrderFrom_)) {
             order_.clear();
-            Statement head(conn_, orderSql() + QStringLiteral(" LIMIT %1").arg(kHeadRows));
-            order_.loadFrom(head.handle(), static_cast<int>(orderColumns_.size()));
+            builder->readHead(order_, orderSql(), static_cast<int>(orderColumns_.size()), kHeadRows);
             rowsRead_ += order_.size();
             ++storeReads_;
         }
@@ -310,15 +290,14 @@ void Table::startOrder() {
         order_.clear();
         throw StoreError::ofTable(name_, e);
     }
+    const size_t rows = builder->rows();
     if (rows < static_cast<size_t>(backgroundOrderFrom_)) {
+        builder.reset();
         ensureOrder();
         return;
     }
-    Connection buildConnection = db_.openTableFile(name_);
-    // It reads the index once from start to end: a page cache would only cost memory.
-    buildConnection.exec(QStringLiteral("PRAGMA cache_size=-512"));
-    builder_ = std::make_unique<OrderBuilder>(std::move(buildConnection), orderSql(), static_cast<int>(orderColumns_.size()),
-                                              rows);
+    builder->start(orderSql(), static_cast<int>(orderColumns_.size()));
+    builder_ = std::move(builder);
     rowsWhileBuilding_ = rows;
     orderValid_ = true;
     // The current row, when there was one, is looked for in the whole order; until then the
