@@ -45,6 +45,7 @@ public:
 
     void setTableName(const QString& name);
     const QString& tableName() const { return name_; }
+    Database& database() const { return db_; }
     void open();
     void close();
     bool isOpen() const { return state_ != State::Inactive; }
@@ -62,6 +63,12 @@ public:
     void setFiltered(bool on);
     const QString& filter() const { return filter_; }
     bool filtered() const { return filtered_; }
+    // The current order and filter as statement text, for readers that walk the same rows in
+    // one statement of their own (OrderedRowReader): the key columns ("rowid" alone without
+    // an index), the ORDER BY terms, and " WHERE (filter)" or nothing.
+    const QStringList& orderColumns() const { return orderColumns_; }
+    QString orderByClause() const;
+    QString whereClause() const;
 
     void first();
     void next();
@@ -167,8 +174,6 @@ private:
     void ensureOrder();
     void buildOrder();
     void invalidateOrder();
-    QString orderByClause() const;
-    QString whereClause() const;
     OrderKey readOrderKey(std::int64_t rowid);
     bool rowPassesFilter(std::int64_t rowid);
     void moveTo(size_t pos);
