@@ -23,15 +23,10 @@ OrderedRowReader::OrderedRowReader(Database& db, const Table& table, qint64 span
     } catch (const StoreError& e) {
         throw StoreError::ofTable(tableName_, e);
     }
-    QStringList params;
     for (const QString& c : columns) {
         keyTerms_ << keyTerm(schema, c);
         keyColumnOfStatement_.push_back(c == QLatin1String("rowid") ? 0 : schema.fieldIndex(c) + 1);
-        params << QStringLiteral("?%1").arg(params.size() + 1);
     }
-    // A row value in the terms of the order, so that it compares by the order's collation.
-    afterKeySql_ = selectSql(
-        QStringLiteral("(%1) > (%2)").arg(keyTerms_.join(QStringLiteral(", ")), params.join(QStringLiteral(", "))));
     lastKey_.assign(keyTerms_.size(), nullptr);
 }
 
@@ -76,39 +71,69 @@ void OrderedRowReader::start() {
     span_.start();
 }
 
+bool OrderedRowReader::keyIsNull(int term) const {
+    return sqlite3_value_type(lastKey_[static_cast<size_t>(term)]) == SQLITE_NULL;
+}
+
+// The rows whose key terms from `first` on come after the kept key's, the terms before being
+// equal. A row value when no null is in the way, so that it compares by the order's
+// collation; a comparison with null is never true, so a key holding one is followed term by
+// term: null sorts first, and after a null comes every value that is not null.
+QString OrderedRowReader::afterKeyCondition(int first) const {
+    const int terms = static_cast<int>(keyTerms_.size());
+    bool anyNull = false;
+    for (int i = first; i < terms; ++i) anyNull = anyNull || keyIsNull(i);
+    if (!anyNull) {
+        QStringList params;
+        for (int i = first; i < terms; ++i) params << QStringLiteral("?%1").arg(i + 1);
+        return QStringLiteral("(%1) > (%2)").arg(keyTerms_.mid(first).join(QStringLiteral(", ")), params.join(QStringLiteral(", ")));
+    }
+    QString after = QStringLiteral("%1 > ?%2").arg(keyTerms_.last()).arg(terms); // the row id is never null
+    for (int i = terms - 2; i >= first; --i) {
+        const QString& t = keyTerms_[i];
+        after = keyIsNull(i) ? QStringLiteral("(%1 IS NOT NULL OR (%1 IS NULL AND %2))").arg(t, after)
+                             : QStringLiteral("(%1 > ?%2 OR (%1 = ?%2 AND %3))").arg(t).arg(i + 1).arg(after);
+    }
+    return after;
+}
+
+void OrderedRowReader::startAfterKey(const QString& condition) {
+    try {
+        statement_ = Statement(conn_, selectSql(condition));
+    } catch (const StoreError& e) {
+        throw StoreError::ofTable(tableName_, e);
+    }
+    const int parameters = sqlite3_bind_parameter_count(statement_.handle());
+    for (int i = 0; i < static_cast<int>(lastKey_.size()) && i < parameters; ++i)
+        if (!keyIsNull(i)) sqlite3_bind_value(statement_.handle(), i + 1, lastKey_[static_cast<size_t>(i)]);
+}
+
+// The leading key term past the kept key's: a plain range, which the engine answers from
+// the index alone, without testing each row against the key.
+QString OrderedRowReader::afterLeadingTerm() const {
+    return keyIsNull(0) ? QStringLiteral("%1 IS NOT NULL").arg(keyTerms_.first()) : QStringLiteral("%1 > ?1").arg(keyTerms_.first());
+}
+
 // The rows after the current one: its key and row id are kept, the statement is let go (and
 // with it the shared lock, as no other statement of this connection is running), and a new
-// one starts from the key.
+// one starts from the key. Rows that share the leading term come first, from a statement
+// that compares the whole key (they are few); then the rest, from a plain range.
 void OrderedRowReader::restartAfterCurrent() {
-    bool anyNull = false;
     for (size_t i = 0; i < lastKey_.size(); ++i) {
         sqlite3_value_free(lastKey_[i]);
         lastKey_[i] = sqlite3_value_dup(sqlite3_column_value(statement_.handle(), keyColumnOfStatement_[i]));
         if (!lastKey_[i]) throw StoreError(QStringLiteral("out of memory"));
-        anyNull = anyNull || sqlite3_value_type(lastKey_[i]) == SQLITE_NULL;
     }
     statement_.reset();
-    QString sql = afterKeySql_;
-    if (anyNull) {
-        // A comparison with null is never true, so a key holding one is followed term by term:
-        // null sorts first, so after a null comes every value that is not null.
-        QString after = QStringLiteral("%1 > ?%2").arg(keyTerms_.last()).arg(keyTerms_.size());
-        for (int i = static_cast<int>(keyTerms_.size()) - 2; i >= 0; --i) {
-            const QString& t = keyTerms_[i];
-            after = sqlite3_value_type(lastKey_[static_cast<size_t>(i)]) == SQLITE_NULL
-                        ? QStringLiteral("(%1 IS NOT NULL OR (%1 IS NULL AND %2))").arg(t, after)
-                        : QStringLiteral("(%1 > ?%2 OR (%1 = ?%2 AND %3))").arg(t).arg(i + 1).arg(after);
-        }
-        sql = selectSql(after);
+    if (keyTerms_.size() == 1) {
+        startAfterKey(afterLeadingTerm());
+        leadingRangeNext_ = false;
+    } else {
+        const QString& t = keyTerms_.first();
+        const QString sameLeading = keyIsNull(0) ? QStringLiteral("%1 IS NULL").arg(t) : QStringLiteral("%1 = ?1").arg(t);
+        startAfterKey(sameLeading + QStringLiteral(" AND ") + afterKeyCondition(1));
+        leadingRangeNext_ = true;
     }
-    try {
-        statement_ = Statement(conn_, sql);
-    } catch (const StoreError& e) {
-        throw StoreError::ofTable(tableName_, e);
-    }
-    for (size_t i = 0; i < lastKey_.size(); ++i)
-        if (sqlite3_value_type(lastKey_[i]) != SQLITE_NULL)
-            sqlite3_bind_value(statement_.handle(), static_cast<int>(i) + 1, lastKey_[i]);
     ++restarts_;
     span_.start();
 }
@@ -122,6 +147,11 @@ bool OrderedRowReader::next() {
         restartAfterCurrent();
     }
     if (statement_.step()) return true;
+    if (leadingRangeNext_) {
+        leadingRangeNext_ = false;
+        startAfterKey(afterLeadingTerm());
+        if (statement_.step()) return true;
+    }
     done_ = true;
     statement_.reset();
     return false;

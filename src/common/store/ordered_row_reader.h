@@ -58,6 +58,10 @@ private:
     QString keyTerm(const TableSchema& schema, const QString& column);
     void start();
     void restartAfterCurrent();
+    bool keyIsNull(int term) const;
+    QString afterKeyCondition(int first) const;
+    QString afterLeadingTerm() const;
+    void startAfterKey(const QString& condition);
     void releaseKey();
 
     Connection conn_;
@@ -66,12 +70,12 @@ private:
     QString where_;          // " WHERE (filter)" or nothing
     QString orderBy_;        // the cursor's ORDER BY terms
     QStringList keyTerms_;   // the order's key terms, the row id last
-    QString afterKeySql_;    // the rows after a key with no null in it
     int fieldCount_ = 0;
     qint64 spanMillis_;
     Statement statement_;
     bool started_ = false;
     bool done_ = false;
+    bool leadingRangeNext_ = false; // the rows sharing the kept key's leading term are being read
     std::vector<int> keyColumnOfStatement_; // per key column its column in the statement
     std::vector<sqlite3_value*> lastKey_;   // copies of the last row's key before a restart
     QElapsedTimer span_;
