@@ -20,7 +20,7 @@ namespace verbalo::store {
 class Database;
 
 // Goes once through the rows of a table in the order and under the filter its cursor shows,
-// in one statement on a connection of its own, for loops that visit every row (exports). A
+// in ordered statements on a connection of its own, for loops that visit every row (exports). A
 // cursor reads a row through its in-memory order and hands out each value as a QVariant; this
 // reader hands out the engine's values as they are (the UTF-8 bytes of a text), which costs a
 // fraction of that per row.
