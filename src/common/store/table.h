@@ -46,6 +46,7 @@ public:
 
     void setTableName(const QString& name);
     const QString& tableName() const { return name_; }
+    Database& database() const { return db_; }
     void open();
     void close();
     bool isOpen() const { return state_ != State::Inactive; }
@@ -63,6 +64,12 @@ public:
     void setFiltered(bool on);
     const QString& filter() const { return filter_; }
     bool filtered() const { return filtered_; }
+    // The current order and filter as statement text, for readers that walk the same rows in
+    // one statement of their own (OrderedRowReader): the key columns ("rowid" alone without
+    // an index), the ORDER BY terms, and " WHERE (filter)" or nothing.
+    const QStringList& orderColumns() const { return orderColumns_; }
+    QString orderByClause() const;
+    QString whereClause() const;
 
     void first();
     void next();
@@ -189,8 +196,6 @@ private:
     QString orderSql() const;
     size_t rowCount() const { return builder_ ? rowsWhileBuilding_ : order_.size(); }
     void invalidateOrder();
-    QString orderByClause() const;
-    QString whereClause() const;
     OrderKey readOrderKey(std::int64_t rowid);
     bool rowPassesFilter(std::int64_t rowid);
     void moveTo(size_t pos);

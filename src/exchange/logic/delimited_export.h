@@ -12,8 +12,11 @@
 namespace verbalo {
 
 namespace store {
+class OrderedRowReader;
 class Table;
-}
+} // namespace store
+
+class EncodedTextBuffer;
 
 struct DelimitedOptions {
     QChar separator = QLatin1Char(';');
@@ -34,14 +37,24 @@ public:
     QString headerLine() const;
     // The current row of the table.
     QString rowLine(store::Table& table) const;
+    // The current row of a reader, added to the buffer as the line rowLine gives, without
+    // the line end. Values that are plain text or whole numbers are copied as bytes; the
+    // others go through valueText.
+    void appendRow(const store::OrderedRowReader& row, EncodedTextBuffer& out) const;
     QString valueText(const QVariant& value, const ExportField& field) const;
 
 private:
+    // How a field's values are written.
+    enum class Route { Skipped, Blob, AsText, WholeNumber, General };
+
     bool isChecked(size_t field) const;
     void addField(QString& line, const QString& text) const;
+    void appendMark(QChar mark, EncodedTextBuffer& out) const;
 
     std::vector<ExportField> fields_;
     DelimitedOptions options_;
+    std::vector<Route> routes_;
+    bool asciiMarks_ = true; // quote and separator are single bytes in every encoding
 };
 
 struct DelimitedResult {
@@ -56,13 +69,19 @@ struct DelimitedResult {
 // the rows gathered until then.
 using RowGate = std::function<bool(int rowsDone)>;
 
+// Where the rows come from: one ordered statement of their own (much faster; the table is
+// read through its cursor instead while it holds an open batch, whose rows only its own
+// connection sees), or the table's cursor row by row. Both give the same bytes.
+enum class RowReading { OrderedStatement, Cursor };
+
 // Writes the table from its first row to the file: the header line (or an empty line), then
 // one line per row, CR LF after each; Windows-1250, or UTF-8 with a byte order mark when a
 // character needs it. The file is written once at the end, complete or not at all. Controls
 // bound to the table do not follow the loop; the table is left past its last row (on the row
 // where a stop left it), as the export window has always left it.
 DelimitedResult exportDelimited(store::Table& table, const std::vector<ExportField>& fields, const DelimitedOptions& options,
-                                const QString& path, const RowGate& gate = {});
+                                const QString& path, const RowGate& gate = {},
+                                RowReading reading = RowReading::OrderedStatement);
 
 // A name ending in ".xls", in any letter case, asks for the spreadsheet instead.
 bool isSpreadsheetFileName(const QString& path);

@@ -2,6 +2,10 @@
 
 #include "common/codepage.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+
 namespace verbalo {
 
 namespace {
@@ -49,33 +53,198 @@ QString decodeIso8859_2(const QByteArray& bytes) {
     return out;
 }
 
-EncodedTextBuffer::EncodedTextBuffer(EightBitCodePage codePage, Utf8Mark mark) : codePage_(codePage), mark_(mark) {}
+namespace {
 
-QByteArray EncodedTextBuffer::encode(const QString& text, bool* lossless) const {
-    return codePage_ == EightBitCodePage::Windows1250 ? encodeCp1250(text, lossless) : encodeIso8859_2(text, lossless);
+constexpr char32_t kLowCodesEnd = 0x800; // the characters of one- and two-byte UTF-8 sequences
+
+// Looked up per character of an export: the codes of the characters that most text holds
+// come from a table made once from the code page's own mapping.
+template <typename CodeOf>
+std::array<std::int16_t, kLowCodesEnd> lowCodeTable(CodeOf codeOf) {
+    std::array<std::int16_t, kLowCodesEnd> t{};
+    for (char32_t c = 0; c < kLowCodesEnd; ++c) t[c] = static_cast<std::int16_t>(codeOf(c));
+    return t;
+}
+
+const std::int16_t* lowCodesOf(EightBitCodePage codePage) {
+    if (codePage == EightBitCodePage::Windows1250) {
+        static const auto cp1250 = lowCodeTable([](char32_t c) { return cp1250Code(c); });
+        return cp1250.data();
+    }
+    static const auto iso = lowCodeTable([](char32_t c) { return iso8859_2Code(static_cast<char16_t>(c)); });
+    return iso.data();
+}
+
+int codeOf(EightBitCodePage codePage, const std::int16_t* lowCodes, char32_t c) {
+    if (c < kLowCodesEnd) return lowCodes[c];
+    if (codePage == EightBitCodePage::Windows1250) return cp1250Code(c);
+    return c > 0xFFFF ? -1 : iso8859_2Code(static_cast<char16_t>(c));
+}
+
+// The length of the UTF-8 sequence at p (n bytes left) and its character, or 0 when the bytes
+// are not a well-formed sequence. Noncharacters and the byte order mark count as not
+// well-formed here: the caller then leaves the whole text to QString::fromUtf8, so that such
+// rare texts come out exactly as that reads them.
+int decodeUtf8(const unsigned char* p, size_t n, char32_t* c) {
+    const unsigned char b = p[0];
+    int len;
+    char32_t v, min;
+    if (b < 0x80) {
+        *c = b;
+        return 1;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+        len = 2, v = b & 0x1F, min = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        len = 3, v = b & 0x0F, min = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        len = 4, v = b & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (n < static_cast<size_t>(len)) return 0;
+    for (int i = 1; i < len; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return 0;
+        v = (v << 6) | (p[i] & 0x3F);
+    }
+    if (v < min || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF)) return 0;
+    if (v == 0xFEFF || (v >= 0xFDD0 && v <= 0xFDEF) || (v & 0xFFFE) == 0xFFFE) return 0;
+    *c = v;
+    return len;
+}
+
+bool wellFormedUtf8(const unsigned char* p, size_t n) {
+    char32_t c;
+    for (size_t i = 0; i < n;) {
+        const int len = decodeUtf8(p + i, n - i, &c);
+        if (len == 0) return false;
+        i += static_cast<size_t>(len);
+    }
+    return true;
+}
+
+// The length of the leading run of bytes below 0x80, eight at a time where it can.
+size_t asciiPrefix(const unsigned char* p, size_t n) {
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080ULL) break;
+    }
+    while (i < n && p[i] < 0x80) ++i;
+    return i;
+}
+
+} // namespace
+
+EncodedTextBuffer::EncodedTextBuffer(EightBitCodePage codePage, Utf8Mark mark)
+    : codePage_(codePage), lowCodes_(lowCodesOf(codePage)), mark_(mark) {}
+
+const QByteArray& EncodedTextBuffer::bytes() const {
+    bytes_.resize(size_);
+    // The array may be shared from now on: the next piece takes it back through grow().
+    capacity_ = size_;
+    return bytes_;
+}
+
+void EncodedTextBuffer::reserve(qsizetype size) {
+    if (size > capacity_) grow(size - size_);
+}
+
+void EncodedTextBuffer::grow(qsizetype n) {
+    // Doubling by hand: the array would otherwise grow by no more than each piece asks.
+    bytes_.resize(std::max(capacity_ * 2, size_ + n + 64));
+    data_ = bytes_.data();
+    capacity_ = bytes_.size();
 }
 
 void EncodedTextBuffer::switchToUtf8() {
+    bytes_.resize(size_);
     const QString before = codePage_ == EightBitCodePage::Windows1250 ? decodeCp1250(bytes_) : decodeIso8859_2(bytes_);
     bytes_ = mark_ == Utf8Mark::Yes ? QByteArray("\xEF\xBB\xBF") : QByteArray();
     bytes_ += before.toUtf8();
+    size_ = capacity_ = bytes_.size();
+    data_ = bytes_.data();
     utf8_ = true;
 }
 
-void EncodedTextBuffer::addLine(const QString& line) {
+void EncodedTextBuffer::append(QStringView text) {
     if (utf8_) {
-        bytes_ += line.toUtf8();
-    } else {
-        bool lossless = true;
-        const QByteArray encoded = encode(line, &lossless);
-        if (lossless) {
-            bytes_ += encoded;
-        } else {
-            switchToUtf8();
-            bytes_ += line.toUtf8();
-        }
+        const QByteArray utf8 = text.toUtf8();
+        appendBytes(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+        return;
     }
-    bytes_ += "\r\n";
+    char* out = room(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        // Surrogates lie above U+0800 and have no code: a character beyond U+FFFF switches too.
+        const int code = u < 0x80 ? u : codeOf(codePage_, lowCodes_, u);
+        if (code < 0) {
+            used(out);
+            switchToUtf8();
+            append(text.mid(i));
+            return;
+        }
+        *out++ = static_cast<char>(code);
+    }
+    used(out);
+}
+
+// Texts that are not plain ASCII are decoded and encoded in one pass; a text the fast decoder
+// does not take (see decodeUtf8) is taken back and left to QString::fromUtf8.
+void EncodedTextBuffer::appendUtf8(std::string_view utf8) {
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const size_t n = utf8.size();
+    const size_t plain = asciiPrefix(p, n);
+    if (plain == n) {
+        appendBytes(utf8);
+        return;
+    }
+    const auto throughQString = [&] { append(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(n))); };
+    if (utf8_) {
+        if (wellFormedUtf8(p + plain, n - plain))
+            appendBytes(utf8); // the bytes are already what the file holds
+        else
+            throughQString();
+        return;
+    }
+    const qsizetype start = size_;
+    // An 8-bit code takes no more bytes than the character's UTF-8 sequence.
+    char* out = room(static_cast<qsizetype>(n));
+    std::memcpy(out, p, plain);
+    out += plain;
+    for (size_t i = plain; i < n;) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            *out++ = static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        char32_t c;
+        int len;
+        if (b >= 0xC2 && b < 0xE0 && i + 1 < n && (p[i + 1] & 0xC0) == 0x80) {
+            c = (char32_t(b & 0x1F) << 6) | (p[i + 1] & 0x3F); // the accented letters
+            len = 2;
+        } else if ((len = decodeUtf8(p + i, n - i, &c)) == 0) {
+            size_ = start;
+            throughQString();
+            return;
+        }
+        const int code = codeOf(codePage_, lowCodes_, c);
+        if (code < 0) {
+            if (!wellFormedUtf8(p + i, n - i)) {
+                size_ = start;
+                throughQString();
+                return;
+            }
+            used(out);
+            switchToUtf8();
+            appendBytes(utf8.substr(i));
+            return;
+        }
+        *out++ = static_cast<char>(code);
+        i += static_cast<size_t>(len);
+    }
+    used(out);
 }
 
 } // namespace verbalo
