@@ -20,7 +20,11 @@ constexpr size_t kFirstRun = 8;
 } // namespace
 
 Table::Table(Database& db, QObject* parent) : QObject(parent), db_(db) {
-    order_.setKeyReader([this](std::int64_t rowid) { return readOrderKey(rowid).bytes(); });
+    order_.setKeyReader(orderKeyReader());
+}
+
+KeyReader Table::orderKeyReader() {
+    return [this](std::int64_t rowid) { return readOrderKey(rowid).bytes(); };
 }
 
 Table::~Table() {
@@ -265,7 +269,6 @@ void Table::buildOrder() {
 }
 
 void Table::startOrder() {
-    stopOrderBuild();
     // A filtered order is a part of the table, usually a small one: it is built at once.
     if (backgroundOrderFrom_ <= 0 || (filtered_ && !filter_.trimmed().isEmpty())) {
         ensureOrder();
@@ -327,7 +330,7 @@ void Table::adoptBuiltOrder() {
     const size_t expected = rowsWhileBuilding_;
     try {
         OrderIndex built = builder->take();
-        built.setKeyReader([this](std::int64_t r) { return readOrderKey(r).bytes(); });
+        built.setKeyReader(orderKeyReader());
         order_ = std::move(built);
     } catch (const StoreError& e) {
         // Built again here, where a failure reaches the caller.

@@ -197,6 +197,8 @@ private:
     size_t rowCount() const { return builder_ ? rowsWhileBuilding_ : order_.size(); }
     void invalidateOrder();
     OrderKey readOrderKey(std::int64_t rowid);
+    // Reads the keys of the order's rows from this cursor's file.
+    KeyReader orderKeyReader();
     bool rowPassesFilter(std::int64_t rowid);
     void moveTo(size_t pos);
     void notifyCurrent();
