@@ -156,6 +156,12 @@ void TestTextRoutines::getToken_data() {
                                   << "szo;link" << 2 << "link";
     QTest::newRow("first field") << ";"
                                  << "szo;link" << 1 << "szo";
+    QTest::newRow("middle field, one separator") << ";"
+                                                 << "a;b;c" << 2 << "b";
+    QTest::newRow("last field, one separator") << ";"
+                                               << "a;b;c" << 3 << "c";
+    QTest::newRow("past the end, one separator") << ";"
+                                                 << "a;b;c" << 4 << "";
     QTest::newRow("too few fields") << ";"
                                     << "abc" << 2 << "";
     QTest::newRow("two separators, empty field") << ";,"

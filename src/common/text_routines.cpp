@@ -51,15 +51,22 @@ char32_t foldedAccent(char32_t c) {
 
 QString getToken(const QString& separators, const QString& text, int n) {
     if (n < 1) return {};
-    int field = 1;
+    // Imports cut every line of a file with one separator character: that case is a plain
+    // search instead of a set lookup for each character.
+    auto nextSeparator = [&](qsizetype from) -> qsizetype {
+        if (separators.size() == 1) return text.indexOf(separators.at(0), from);
+        for (qsizetype i = from; i < text.size(); ++i)
+            if (separators.contains(text.at(i))) return i;
+        return -1;
+    };
     qsizetype start = 0;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && !separators.contains(text.at(i))) continue;
-        if (field == n) return text.mid(start, i - start);
-        ++field;
-        start = i + 1;
+    for (int field = 1;; ++field) {
+        qsizetype end = nextSeparator(start);
+        if (end < 0) end = text.size();
+        if (field == n) return text.mid(start, end - start);
+        if (end >= text.size()) return {};
+        start = end + 1;
     }
-    return {};
 }
 
 QString foldAccents(const QString& text) {

@@ -6,6 +6,9 @@
 #include <QVector>
 #include <sqlite3.h>
 #include <unicode/uchar.h>
+#include <unicode/ucoleitr.h>
+#include <unicode/uset.h>
+#include <unicode/utf16.h>
 #include <unicode/ucol.h>
 #include <unicode/utf8.h>
 
@@ -251,35 +254,164 @@ int sharedPrefixToSkip(const char* a, int aLen, const char* b, int bLen) {
     return i;
 }
 
-// The primary rank of an ASCII digit or letter in the root order (digits before letters, case
-// ignored); -1 for anything else.
-int asciiAlnumRank(unsigned char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'z') return 10 + (c - 'a');
-    if (c >= 'A' && c <= 'Z') return 10 + (c - 'A');
-    return -1;
+// The primary weight of each code point of the Latin blocks (below U+0250) that weighs exactly
+// one primary at the first level, so that two strings of such code points compare there code
+// point by code point. 0 for the others: combining marks, code points that continue a
+// contraction or follow a context, and those with no primary or with more than one. A code
+// point that starts a contraction (l, in «l·») is only taken as itself when what follows it
+// cannot continue one. Made once from the root collation the comparisons use.
+class FirstLevelWeights {
+public:
+    static constexpr UChar32 kSize = 0x250;
+
+    FirstLevelWeights() {
+        UErrorCode status = U_ZERO_ERROR;
+        UCollator* coll = ucol_open("", &status);
+        if (U_FAILURE(status) || !coll) return; // no shortcut: every comparison goes to ICU
+        USet* contractions = uset_openEmpty();
+        status = U_ZERO_ERROR;
+        ucol_getContractionsAndExpansions(coll, contractions, nullptr, true, &status);
+        if (U_SUCCESS(status)) {
+            bool continues[kSize] = {};
+            markContractions(contractions, continues);
+            for (UChar32 c = 0; c < kSize; ++c)
+                if (!continues[c] && u_getCombiningClass(c) == 0) weight_[c] = onlyPrimary(coll, c);
+        }
+        uset_close(contractions);
+        ucol_close(coll);
+    }
+
+    // 0 when the code point does not weigh exactly one primary by itself.
+    std::uint16_t of(UChar32 c) const { return c >= 0 && c < kSize ? weight_[c] : 0; }
+    bool startsContraction(UChar32 c) const { return c >= 0 && c < kSize && starts_[c]; }
+
+private:
+    // The first code point of each contraction (or context) string starts it; every other
+    // one continues it.
+    void markContractions(const USet* set, bool* continues) {
+        const int32_t items = uset_getItemCount(set);
+        for (int32_t i = 0; i < items; ++i) {
+            UChar32 start = 0, end = 0;
+            UChar text[64];
+            UErrorCode status = U_ZERO_ERROR;
+            const int32_t len = uset_getItem(set, i, &start, &end, text, 64, &status);
+            if (len == 0) {
+                for (UChar32 c = start; c <= end && c < kSize; ++c) continues[c] = true;
+                continue;
+            }
+            // Contraction strings are a few characters long; one longer than the buffer is
+            // looked through as far as it was copied.
+            const int32_t copied = std::min(len, 64);
+            for (int32_t k = 0; k < copied;) {
+                const bool first = k == 0;
+                UChar32 cp = 0;
+                U16_NEXT(text, k, copied, cp);
+                if (cp < 0 || cp >= kSize) continue;
+                if (first)
+                    starts_[cp] = true;
+                else
+                    continues[cp] = true;
+            }
+        }
+    }
+
+    // The collation elements of one code point: the first with a primary, every later one
+    // (an accent's secondary weight, or the rest of a long primary) with none.
+    static std::uint16_t onlyPrimary(const UCollator* coll, UChar32 c) {
+        UChar text[2];
+        int32_t len = 0;
+        UBool error = false;
+        U16_APPEND(text, len, 2, c, error);
+        (void)error; // two units hold any code point
+        UErrorCode status = U_ZERO_ERROR;
+        UCollationElements* it = ucol_openElements(coll, text, len, &status);
+        if (U_FAILURE(status) || !it) return 0;
+        std::uint16_t primary = 0;
+        bool simple = true;
+        for (int32_t ce = ucol_next(it, &status), n = 0; U_SUCCESS(status) && ce != UCOL_NULLORDER;
+             ce = ucol_next(it, &status), ++n) {
+            const auto p = static_cast<std::uint16_t>(ucol_primaryOrder(ce));
+            if (n == 0)
+                primary = p;
+            else if (p != 0)
+                simple = false;
+        }
+        ucol_closeElements(it);
+        return U_SUCCESS(status) && simple ? primary : 0;
+    }
+
+    std::uint16_t weight_[kSize] = {};
+    bool starts_[kSize] = {};
+};
+
+const FirstLevelWeights& firstLevelWeights() {
+    static const FirstLevelWeights table;
+    return table;
 }
 
-// After the shared prefix, two different ASCII letters or digits decide at the first level:
-// their primary weights are the first difference, whatever follows. 0 when that is not so.
-int decideByFirstDifference(const char* a, int aLen, const char* b, int bLen, int at) {
-    if (at >= aLen || at >= bLen) return 0;
-    const int ra = asciiAlnumRank(static_cast<unsigned char>(a[at]));
-    const int rb = asciiAlnumRank(static_cast<unsigned char>(b[at]));
-    if (ra < 0 || rb < 0 || ra == rb) return 0;
-    return ra < rb ? -1 : 1;
+// Walks one string's code points for the first-level comparison, telling for each the one
+// primary it weighs there; 0 once a code point's weight depends on more than itself.
+struct FirstLevelWalk {
+    const uint8_t* s;
+    int32_t len;
+    int32_t at;
+
+    bool atEnd() const { return at >= len; }
+    std::uint16_t next(const FirstLevelWeights& weights) {
+        UChar32 c = 0;
+        U8_NEXT(s, at, len, c);
+        const std::uint16_t w = weights.of(c);
+        if (w != 0 && weights.startsContraction(c) && !atEnd()) {
+            // Only a code point that cannot continue a contraction may follow.
+            int32_t peek = at;
+            UChar32 following = 0;
+            U8_NEXT(s, peek, len, following);
+            if (weights.of(following) == 0) return 0;
+        }
+        return w;
+    }
+};
+
+// From the first byte where the strings differ, the first-level weights of the code points
+// decide the order as long as each code point weighs one primary of its own: the bytes before
+// are the same in both strings and weigh the same. 0 when the first level does not decide (the
+// strings differ only in accents or case, or a code point needs the collator), and the
+// collator has to look.
+int decideAtFirstLevel(const char* a, int aLen, const char* b, int bLen) {
+    const int n = std::min(aLen, bLen);
+    int i = 0;
+    while (i < n && a[i] == b[i]) ++i;
+    if (i == aLen && i == bLen) return 0;
+    // Back to the first byte of the code point the difference falls in.
+    auto continues = [](const char* s, int len, int k) { return k < len && (static_cast<unsigned char>(s[k]) & 0xC0) == 0x80; };
+    while (i > 0 && (continues(a, aLen, i) || continues(b, bLen, i))) --i;
+    const FirstLevelWeights& weights = firstLevelWeights();
+    FirstLevelWalk wa{reinterpret_cast<const uint8_t*>(a), aLen, i};
+    FirstLevelWalk wb{reinterpret_cast<const uint8_t*>(b), bLen, i};
+    while (!wa.atEnd() && !wb.atEnd()) {
+        const std::uint16_t pa = wa.next(weights);
+        const std::uint16_t pb = wb.next(weights);
+        if (pa == 0 || pb == 0) return 0;
+        if (pa != pb) return pa < pb ? -1 : 1;
+    }
+    if (wa.atEnd() && wb.atEnd()) return 0;
+    // One string's weights ended where the other's go on with at least one more primary.
+    const bool aEnded = wa.atEnd();
+    FirstLevelWalk& longer = aEnded ? wb : wa;
+    if (longer.next(weights) == 0) return 0;
+    return aEnded ? -1 : 1;
 }
 
 int compareKeys(const char* a, int aLen, const char* b, int bLen) {
+    if (const int quick = decideAtFirstLevel(a, aLen, b, bLen)) return quick;
     const int skip = sharedPrefixToSkip(a, aLen, b, bLen);
-    if (const int quick = decideByFirstDifference(a, aLen, b, bLen, skip)) return quick;
     const int r = icuCompare(collators().full, a + skip, aLen - skip, b + skip, bLen - skip);
     return r != 0 ? r : byteCompare(a + skip, aLen - skip, b + skip, bLen - skip);
 }
 
 int compareKeysIgnoringCase(const char* a, int aLen, const char* b, int bLen) {
+    if (const int quick = decideAtFirstLevel(a, aLen, b, bLen)) return quick;
     const int skip = sharedPrefixToSkip(a, aLen, b, bLen);
-    if (const int quick = decideByFirstDifference(a, aLen, b, bLen, skip)) return quick;
     return icuCompare(collators().ignoringCase, a + skip, aLen - skip, b + skip, bLen - skip);
 }
 
