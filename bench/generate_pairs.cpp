@@ -1,5 +1,5 @@
 // verbalo-genpairs: writes a made-up Hungarian–English dictionary as "headword;translation"
-// lines (UTF-8, LF), the same file on every machine for the same count and seed.
+// lines (UTF-8, LF), the same file on every machine for the same count, seed and profile.
 //
 // Words are built from syllable tables so that their lengths and letters look like the real
 // languages: Hungarian headwords carry the accented vowels (á é í ó ö ő ú ü ű), some are
@@ -7,11 +7,16 @@
 // shorter words, "to ..." verbs and short phrases. About 5 % of the headwords get several
 // translations. Every headword is distinct (byte for byte), so every pair is distinct too.
 //
+// The long profile makes what a large printed dictionary holds instead: families of long
+// compounds that share a stem of 6 to 20 characters, and translations of several
+// comma-separated senses, as long as the bilingual table's columns take.
+//
 // The random numbers come from splitmix64 with our own range mapping, not from <random>'s
 // distributions, whose results differ between standard libraries.
 
 #include "bench_rng.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -168,8 +173,61 @@ std::string englishTranslation(Rng& rng) {
 // Keeps every field well inside the CHAR(50) columns, so no pair is cut into a duplicate.
 constexpr size_t kMaxChars = 40;
 
+// The long profile fills the columns: a bilingual table's text columns are CHAR(50) and the
+// store cuts a longer text to 50 characters, which could turn two pairs into one key.
+constexpr size_t kLongMaxChars = 50;
+constexpr size_t kLongMinTranslation = 40;
+
+// The stems the long profile's families grow from, 6 to 20 characters each.
+std::vector<std::string> longStems(Rng& rng, std::uint64_t count) {
+    std::vector<std::string> stems(static_cast<size_t>(std::max<std::uint64_t>(16, count / 24)));
+    for (std::string& stem : stems) {
+        const size_t length = 6 + rng.below(15);
+        do {
+            stem = hungarianStem(rng);
+            while (utf8Length(stem) < length) stem += hungarianStem(rng);
+        } while (utf8Length(stem) > 20);
+    }
+    return stems;
+}
+
+// A member of a stem's family: the stem with suffixes, with a second (and now and then a
+// third) compound member, or starting a two-word phrase. Small stem numbers are drawn more
+// often, so some families are large, as the families of everyday words are.
+std::string longHeadword(Rng& rng, const std::vector<std::string>& stems) {
+    std::string w = stems[rng.below(rng.below(static_cast<std::uint32_t>(stems.size())) + 1)];
+    const unsigned form = rng.below(100);
+    if (form < 5) {
+        // the family's own head word
+    } else if (form < 35) {
+        w += kHuSuffix.pick(rng);
+        w += kHuSuffix.pick(rng);
+    } else if (form < 80) {
+        w += hungarianStem(rng);
+        w += kHuSuffix.pick(rng);
+    } else if (form < 90) {
+        w += stems[rng.below(static_cast<std::uint32_t>(stems.size()))];
+        w += hungarianStem(rng);
+        w += kHuSuffix.pick(rng);
+    } else {
+        w += kHuSuffix.pick(rng);
+        w += " " + hungarianStem(rng) + kHuSuffix.pick(rng);
+    }
+    if (rng.chance(3)) w = capitalise(w);
+    return w;
+}
+
+// Senses separated by commas, kLongMinTranslation to kLongMaxChars characters in all.
+std::string longTranslation(Rng& rng) {
+    for (;;) {
+        std::string t = englishTranslation(rng);
+        while (utf8Length(t) < kLongMinTranslation) t += ", " + englishTranslation(rng);
+        if (utf8Length(t) <= kLongMaxChars) return t;
+    }
+}
+
 int usage() {
-    std::fprintf(stderr, "usage: verbalo-genpairs [-n COUNT] [--seed N] OUTPUT\n"
+    std::fprintf(stderr, "usage: verbalo-genpairs [-n COUNT] [--seed N] [--profile default|long] OUTPUT\n"
                          "Writes COUNT (default 1000000) distinct \"headword;translation\" lines.\n");
     return 2;
 }
@@ -180,9 +238,14 @@ int main(int argc, char** argv) {
     std::uint64_t count = 1000000;
     std::uint64_t seed = 0x56424C3131ULL;
     const char* output = nullptr;
+    bool longProfile = false;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "-n") && i + 1 < argc)
             count = std::strtoull(argv[++i], nullptr, 10);
+        else if (!std::strcmp(argv[i], "--profile") && i + 1 < argc && !std::strcmp(argv[i + 1], "long"))
+            longProfile = true, ++i;
+        else if (!std::strcmp(argv[i], "--profile") && i + 1 < argc && !std::strcmp(argv[i + 1], "default"))
+            ++i;
         else if (!std::strcmp(argv[i], "--seed") && i + 1 < argc)
             seed = std::strtoull(argv[++i], nullptr, 0);
         else if (argv[i][0] == '-')
@@ -203,14 +266,17 @@ int main(int argc, char** argv) {
     std::setvbuf(out, buffer.data(), _IOFBF, buffer.size());
 
     Rng rng(seed);
+    // Only the long profile draws its stems first: the default file stays as it always was.
+    const std::vector<std::string> stems = longProfile ? longStems(rng, count) : std::vector<std::string>();
+    const size_t maxChars = longProfile ? kLongMaxChars : kMaxChars;
     std::unordered_set<std::string> headwords;
     headwords.reserve(static_cast<size_t>(count));
     std::uint64_t rows = 0, groups = 0, repeated = 0, huChars = 0, enChars = 0, accented = 0;
     std::vector<std::string> translations;
     while (rows < count) {
-        std::string hw = hungarianHeadword(rng);
+        std::string hw = longProfile ? longHeadword(rng, stems) : hungarianHeadword(rng);
         const size_t hwChars = utf8Length(hw);
-        if (hwChars > kMaxChars || !headwords.insert(hw).second) continue;
+        if (hwChars > maxChars || !headwords.insert(hw).second) continue;
         // About one headword in twenty has two to five meanings.
         unsigned meanings = 1;
         if (rng.chance(5)) {
@@ -219,8 +285,8 @@ int main(int argc, char** argv) {
         }
         translations.clear();
         while (translations.size() < meanings) {
-            std::string t = englishTranslation(rng);
-            if (utf8Length(t) > kMaxChars) continue;
+            std::string t = longProfile ? longTranslation(rng) : englishTranslation(rng);
+            if (utf8Length(t) > maxChars) continue;
             bool seen = false;
             for (const std::string& s : translations) seen = seen || s == t;
             if (!seen) translations.push_back(std::move(t));
