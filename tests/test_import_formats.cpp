@@ -3,7 +3,9 @@
 
 #include "common/store/table.h"
 #include "common/table_layouts.h"
+#include "common/text_routines.h"
 #include "exchange/logic/import_file_text.h"
+#include "exchange/logic/import_line_reader.h"
 #include "exchange/logic/list_import.h"
 #include "exchange/logic/pair_import.h"
 #include "support/store_fixture.h"
@@ -64,6 +66,9 @@ private slots:
     void breakLongLines_data();
     void breakLongLines();
     void previewOfALargeFile();
+    void lineReaderMatchesTheWholeText_data();
+    void lineReaderMatchesTheWholeText();
+    void lineReaderStopsAndFails();
 };
 
 void TestImportFormats::pairLines_data() {
@@ -342,6 +347,95 @@ void TestImportFormats::previewOfALargeFile() {
     // Whole lines only, then the mark that more follows.
     QVERIFY(start.text.endsWith(QLatin1String("\n...")));
     QVERIFY(text.startsWith(start.text.chopped(3)));
+}
+
+void TestImportFormats::lineReaderMatchesTheWholeText_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray bom("\xEF\xBB\xBF");
+    const QByteArray ascii = QByteArray("alma;apple\r\n").repeated(4);
+
+    QTest::newRow("UTF-8, CR LF, last line without a break") << QByteArray("alma;apple\r\nkörte;pear\r\nárvíztűrő;flood-proof");
+    QTest::newRow("empty last line") << QByteArray("alma;apple\r\nkörte;pear\r\n");
+    QTest::newRow("CR, LF and blank lines") << QByteArray("a\r\rb\n\nc\r\n\r");
+    QTest::newRow("only a line break") << QByteArray("\r\n");
+    QTest::newRow("four-byte characters") << QByteArray("😀;smile\r\n𝄞\r\n");
+    QTest::newRow("Windows-1250") << QByteArray("k\xf6rte;pear\r\n\xe1rv\xedzt\xfbr\xf5;x\r\n");
+    QTest::newRow("ASCII first, UTF-8 later") << ascii + "ő;x\n";
+    QTest::newRow("ASCII first, Windows-1250 later") << ascii + "k\xf6rte;pear";
+    QTest::newRow("UTF-8 until a broken byte far on") << "ő;x\n" + ascii + "\xf5;z\r\n";
+    QTest::newRow("UTF-8 cut short at the end") << ascii + "ő;\xC5";
+    QTest::newRow("mark, broken bytes") << bom + "ő\xC3\n\xE2\x82;x\r\n\xA9"
+                                                 "b\xF0\x9F";
+    QTest::newRow("mark only") << bom;
+    QTest::newRow("a second mark is text") << bom + bom + "a\n" + bom + "b";
+    QTest::newRow("NUL ends the text") << QByteArray("alma;apple\r\nk\0rte;pear", 22);
+    QTest::newRow("NUL after a CR") << QByteArray("alma\r\0\nx", 9);
+    QTest::newRow("empty") << QByteArray();
+}
+
+// The file read a chunk at a time gives the lines of the whole text, whatever the chunk edges
+// cut: a character, a CR LF, the byte order mark, a line.
+void TestImportFormats::lineReaderMatchesTheWholeText() {
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pairs.txt"));
+    QVERIFY(writeBytes(path, bytes));
+    const ImportText whole = readImportText(path);
+    QVERIFY(whole.ok);
+    for (const bool keepEmptyLastLine : {true, false}) {
+        const QStringList expected = splitLines(whole.text, keepEmptyLastLine);
+        for (const qint64 chunk : {1, 2, 3, 4, 5, 7, 11, 64, int(kImportChunkBytes)}) {
+            ImportLineReader reader(path, chunk);
+            QVERIFY(reader.open());
+            QStringList lines;
+            QVERIFY(reader.forEachLine(keepEmptyLastLine, [&lines](QStringView line) {
+                lines << line.toString();
+                return true;
+            }));
+            QVERIFY2(lines == expected, qPrintable(QStringLiteral("chunk %1, keep %2: %3")
+                                                       .arg(chunk)
+                                                       .arg(keepEmptyLastLine)
+                                                       .arg(visible(lines.join(QLatin1Char('|'))))));
+        }
+    }
+}
+
+void TestImportFormats::lineReaderStopsAndFails() {
+    QTemporaryDir dir;
+    // Over two default chunks of ASCII before the one Windows-1250 letter: the choice of the
+    // encoding looks ahead past the chunk it is in.
+    const QString path = dir.filePath(QStringLiteral("pairs.txt"));
+    QByteArray bytes = QByteArray("alma;apple\r\n").repeated(int(2.5 * kImportChunkBytes / 12));
+    bytes += "k\xf6rte;pear\r\n";
+    QVERIFY(writeBytes(path, bytes));
+    ImportLineReader reader(path);
+    QVERIFY(reader.open());
+    qsizetype count = 0;
+    QString last;
+    QVERIFY(reader.forEachLine(false, [&](QStringView line) {
+        ++count;
+        last = line.toString();
+        return true;
+    }));
+    QCOMPARE(count, lineCount(readImportText(path).text));
+    QCOMPARE(last, QString::fromUtf8("körte;pear"));
+
+    // A false from the caller ends the reading; it is no failure.
+    ImportLineReader stopped(path, 16);
+    QVERIFY(stopped.open());
+    QStringList lines;
+    QVERIFY(stopped.forEachLine(false, [&lines](QStringView line) {
+        lines << line.toString();
+        return lines.size() < 3;
+    }));
+    QCOMPARE(lines, QStringList(3, QStringLiteral("alma;apple")));
+
+    // A file that cannot be opened gives readImportText's message.
+    for (const QString& missing : {dir.filePath(QStringLiteral("none.txt")), dir.path()}) {
+        ImportLineReader none(missing);
+        QVERIFY(!none.open());
+        QCOMPARE(none.error(), readImportText(missing).error);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestImportFormats)

@@ -12,6 +12,8 @@ namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
+} // namespace
+
 bool hasNonAscii(const QByteArray& bytes) {
     for (const char b : bytes) {
         if (static_cast<unsigned char>(b) >= 0x80) return true;
@@ -19,7 +21,13 @@ bool hasNonAscii(const QByteArray& bytes) {
     return false;
 }
 
-} // namespace
+QString textFileOpenError(const QString& path, const QString& reason) {
+    return QStringLiteral("Cannot open %1: %2").arg(path, reason);
+}
+
+QString textFileReadError(const QString& path, const QString& reason) {
+    return QStringLiteral("Cannot read %1: %2").arg(path, reason);
+}
 
 bool isValidUtf8(const QByteArray& bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
@@ -64,23 +72,25 @@ TextEncoding detectEncoding(const QByteArray& bytes) {
 QString decodeText(const QByteArray& bytes, TextEncoding* detected) {
     const TextEncoding encoding = detectEncoding(bytes);
     if (detected) *detected = encoding;
-    if (encoding == TextEncoding::Windows1250) return decodeCp1250(bytes);
-    const QByteArray body = bytes.startsWith(kUtf8Bom) ? bytes.mid(kUtf8Bom.size()) : bytes;
-    // A file with a mark but broken bytes still reads; the broken bytes become U+FFFD.
-    return QString::fromUtf8(body);
+    // A file with a mark but broken bytes still reads as UTF-8.
+    return decodeTextAs(bytes.startsWith(kUtf8Bom) ? bytes.mid(kUtf8Bom.size()) : bytes, encoding);
+}
+
+QString decodeTextAs(const QByteArray& bytes, TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? QString::fromUtf8(bytes) : decodeCp1250(bytes);
 }
 
 TextBytesResult readTextBytes(const QString& path) {
     TextBytesResult result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Cannot open %1: %2").arg(path, file.errorString());
+        result.error = textFileOpenError(path, file.errorString());
         return result;
     }
     result.bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         result.bytes.clear();
-        result.error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
+        result.error = textFileReadError(path, file.errorString());
         return result;
     }
     const qsizetype nul = result.bytes.indexOf('\0');

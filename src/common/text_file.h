@@ -21,8 +21,16 @@ TextEncoding detectEncoding(const QByteArray& bytes);
 
 // The bytes as text in their detected encoding, a byte order mark dropped.
 QString decodeText(const QByteArray& bytes, TextEncoding* detected = nullptr);
+// The bytes (without a byte order mark) as text in the given encoding; broken UTF-8 bytes
+// become U+FFFD.
+QString decodeTextAs(const QByteArray& bytes, TextEncoding encoding);
 
 bool isValidUtf8(const QByteArray& bytes);
+bool hasNonAscii(const QByteArray& bytes);
+
+// The messages of a text file that cannot be opened or read; reason is the system's.
+QString textFileOpenError(const QString& path, const QString& reason);
+QString textFileReadError(const QString& path, const QString& reason);
 
 struct TextReadResult {
     bool ok = false;
