@@ -24,23 +24,18 @@ int runImportPairs(CommandRun& run) {
     if (separator == QLatin1String("tab") || separator == QLatin1String("\\t")) separator = QStringLiteral("\t");
     if (separator.size() != 1) return run.usageError(QStringLiteral("--sep: one character, \"tab\" or \"\\t\""));
     const QChar sep = separator.at(0);
-    return importFile(
-        run, Bilingual, [sep](Table& table) { return PairImporter(table, sep); },
-        [](PairImporter& importer, const QString& text) {
-            // Lines as the import window's editor holds them: a final line break offers an empty line.
-            forEachLine(text, true,
-                        [&importer](QStringView line) { return importer.offer(line.toString()) != RowResult::Failed; });
-        });
+    // Lines as the import window's editor holds them: a final line break offers an empty line.
+    return importFileLines(
+        run, Bilingual, true, [sep](Table& table) { return PairImporter(table, sep); },
+        [](PairImporter& importer, QStringView line) { return importer.offer(line.toString()) != RowResult::Failed; });
 }
 
 int runImportList(CommandRun& run) {
-    return importFile(
-        run, HeadwordList, [](Table& table) { return ListImporter(table); },
-        [](ListImporter& importer, const QString& text) {
-            forEachLine(text, false, [&importer](QStringView line) {
-                importer.addLine(line);
-                return !importer.failed();
-            });
+    return importFileLines(
+        run, HeadwordList, false, [](Table& table) { return ListImporter(table); },
+        [](ListImporter& importer, QStringView line) {
+            importer.addLine(line);
+            return !importer.failed();
         });
 }
 

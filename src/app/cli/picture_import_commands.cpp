@@ -22,11 +22,9 @@ QString folderOfFile(const CommandRun& run) {
 
 int runImportGallery(CommandRun& run) {
     const QString folder = folderOfFile(run);
-    return importFile(
-        run, ImageGallery, [&folder](store::Table& table) { return GalleryImporter(table, folder); },
-        [](GalleryImporter& importer, const QString& text) {
-            forEachLine(text, false, [&importer](QStringView line) { return importer.addLine(line); });
-        });
+    return importFileLines(
+        run, ImageGallery, false, [&folder](store::Table& table) { return GalleryImporter(table, folder); },
+        [](GalleryImporter& importer, QStringView line) { return importer.addLine(line); });
 }
 
 int runImportRecipes(CommandRun& run) {
