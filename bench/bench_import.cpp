@@ -1,13 +1,16 @@
 // The plain-text imports through their windows' own code path, offscreen.
 //
-//   bench_import --pairs FILE --work FOLDER [--sqlite3 PROGRAM] [--headwords N]
+//   bench_import --pairs FILE --work FOLDER [--long-pairs FILE] [--big FILE] [--sqlite3 PROGRAM]
+//                [--headwords N]
 //
-// The word-pair file goes through the word-pair import window (loaded into its editor, then
-// "Betölt") into a bilingual table, against the sqlite3 shell's .import of the same file into a
-// table with the same primary key, in the same run. A headword list file of N (default 100,000)
-// headwords made from the pair file goes through the list import window. Each import's peak
-// memory is read from the kernel and set against twice the file's size plus 100 MB. The work
-// folder is emptied first.
+// Each word-pair file (the default profile's, and the long profile's when given) goes through
+// the word-pair import window (loaded into its editor, then "Betölt") into a bilingual table,
+// and through the import logic alone into a second one, against the sqlite3 shell's .import of
+// the same file into a table with the same primary key, in the same run. A headword list file
+// of N (default 100,000) headwords made from the pair file goes through the list import window.
+// Each import's peak memory is read from the kernel and set against twice the file's size plus
+// 100 MB. With --big, verbalo-cli import-pairs runs on that file as a child process, against
+// the shell, with its peak memory from wait4. The work folder is emptied first.
 
 #include "support/bench_frame.h"
 #include "support/bench_support.h"
@@ -21,7 +24,7 @@
 #include "common/text_file.h"
 #include "common/text_routines.h"
 #include "exchange/list_import_window.h"
-#include "exchange/logic/import_file_text.h"
+#include "exchange/logic/import_line_reader.h"
 #include "exchange/logic/pair_import.h"
 #include "exchange/pair_import_window.h"
 #include "widgets/frame_services.h"
@@ -35,7 +38,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -112,7 +114,8 @@ WindowRun runWindow(ImportWindow& window, const QString& file, RecordingMessageS
     window.runImport();
     run.importSeconds = secondsSince(start);
     run.peakKiB = statusKiB("VmHWM:");
-    run.finished = sink.texts() == QStringList{QStringLiteral("Állomány betöltése kész.")};
+    // The completion message goes on with the tally of stored and refused rows.
+    run.finished = sink.texts().size() == 1 && sink.texts().first().startsWith(QStringLiteral("Állomány betöltése kész.\r\n"));
     if (!run.finished) say(QStringLiteral("  messages: ") + sink.texts().join(QStringLiteral(" / ")));
     window.reject();
     return run;
@@ -124,6 +127,143 @@ int tableRows(store::Database& db, const QString& table) {
     return q.open().value(0).toInt();
 }
 
+// The shell's .import of a pair file into a table with the same key, in a database of its own.
+ChildRun shellImport(const Options& opt, const QString& pairFile, const QString& name) {
+    const std::string plain = (opt.work + QStringLiteral("/%1.db").arg(name)).toStdString();
+    const std::string script = (opt.work + QStringLiteral("/%1.sql").arg(name)).toStdString();
+    writeFile(script,
+              "CREATE TABLE t(nyelv1 TEXT, nyelv2 TEXT, PRIMARY KEY (nyelv1, nyelv2));\n.mode csv\n.separator ;\n.import " +
+                  pairFile.toStdString() + " t\n");
+    const ChildRun shell = runChild({opt.sqlite3.toStdString(), plain}, script, "/dev/null");
+    if (shell.status != 0) std::fprintf(stderr, "bench_import: the sqlite3 shell failed (%d)\n", shell.status);
+    return shell;
+}
+
+// One pair file through the pair window and through the import logic alone, each into a new
+// bilingual table, against the shell; false when the shell failed.
+bool pairFigures(BenchFrame& frame, RecordingMessageSink& sink, const Options& opt, const QString& profile,
+                 const QString& pairFile, const QString& tableName) {
+    store::Database& db = frame.database();
+    const double pairBytes = double(QFileInfo(pairFile).size());
+    say(QStringLiteral("pair file %1 (%2 MiB, %3 profile)").arg(pairFile).arg(pairBytes / kMiB, 0, 'f', 1).arg(profile));
+
+    const ChildRun shell = shellImport(opt, pairFile, QStringLiteral("plain-") + profile);
+    if (shell.status != 0) return false;
+
+    // The word pairs through Tfrm_SzotarBetolt on the dictionary window's table.
+    makeTable(db, Bilingual, tableName);
+    WindowRun pairs;
+    int pairRows = 0;
+    {
+        store::Table table(db);
+        table.setTableName(tableName);
+        table.setIndexFieldNames(QStringLiteral("nyelv1"));
+        table.open();
+        resetPeakMemory();
+        Tfrm_SzotarBetolt window(frame, table);
+        pairs = runWindow(window, pairFile, sink);
+        pairRows = table.recordCount();
+    }
+    // The same file through the import logic alone, without the window (its editor and its
+    // repaints), into a second table, read as verbalo-cli import-pairs reads it: what the
+    // window adds to the store's own cost.
+    const QString logicTable = tableName + QStringLiteral("2");
+    makeTable(db, Bilingual, logicTable);
+    double logicSeconds = 0;
+    long logicPeakKiB = 0;
+    {
+        store::Table table(db);
+        table.setTableName(logicTable);
+        table.setIndexFieldNames(QStringLiteral("nyelv1"));
+        table.open();
+        resetPeakMemory();
+        const auto start = Clock::now();
+        ImportLineReader file(pairFile);
+        PairImporter importer(table, QLatin1Char(';'));
+        const bool read = file.open() && file.forEachLine(true, [&importer](QStringView line) {
+            return importer.offer(line.toString()) != RowResult::Failed;
+        });
+        importer.finish();
+        logicSeconds = secondsSince(start);
+        logicPeakKiB = statusKiB("VmHWM:");
+        if (!read) say(QStringLiteral("  the import logic could not read the file: ") + file.error());
+    }
+    const double pairTotal = pairs.loadSeconds + pairs.importSeconds;
+    const double ratio = pairTotal / shell.seconds;
+    say(QStringLiteral("  window: load into the editor %1 s, import %2 s (commit and the list's order included), %3 rows, "
+                       "%4 repaints of the progress bar")
+            .arg(pairs.loadSeconds, 0, 'f', 2)
+            .arg(pairs.importSeconds, 0, 'f', 2)
+            .arg(pairRows)
+            .arg(pairs.repaints));
+    say(QStringLiteral("  the import logic alone, no window: %1 s (the window adds %2 s)")
+            .arg(logicSeconds, 0, 'f', 2)
+            .arg(pairTotal - logicSeconds, 0, 'f', 2));
+    say(QStringLiteral("  sqlite3 .import: %1 s, %2 rows").arg(shell.seconds, 0, 'f', 2).arg(tableRows(db, tableName)));
+    say(QStringLiteral("  file to table: window %1 s / shell %2 s = %3x (goal <= 1.5x) %4")
+            .arg(pairTotal, 0, 'f', 2)
+            .arg(shell.seconds, 0, 'f', 2)
+            .arg(ratio, 0, 'f', 2)
+            .arg(QLatin1String(verdict(ratio <= 1.5 && pairs.finished))));
+    const double pairLimit = 2 * pairBytes / 1024 + 100 * 1024;
+    say(QStringLiteral("  peak memory %1 MiB (goal <= 2 x file + 100 MiB = %2 MiB) %3; the shell's %4 MiB")
+            .arg(pairs.peakKiB / 1024.0, 0, 'f', 0)
+            .arg(pairLimit / 1024, 0, 'f', 0)
+            .arg(QLatin1String(verdict(pairs.peakKiB <= pairLimit)))
+            .arg(shell.maxRssKiB / 1024.0, 0, 'f', 0));
+    const double storeRatio = logicSeconds / shell.seconds;
+    say(QStringLiteral("  %1 profile: store %2 s / shell %3 s = %4x (goal <= 0.8x) %5; peak memory %6 MiB (goal <= %7 MiB) "
+                       "%8; the import logic alone peaks at %9 MiB")
+            .arg(profile)
+            .arg(logicSeconds, 0, 'f', 2)
+            .arg(shell.seconds, 0, 'f', 2)
+            .arg(storeRatio, 0, 'f', 2)
+            .arg(QLatin1String(verdict(storeRatio <= 0.8 && tableRows(db, logicTable) == pairRows)))
+            .arg(pairs.peakKiB / 1024.0, 0, 'f', 0)
+            .arg(pairLimit / 1024, 0, 'f', 0)
+            .arg(QLatin1String(verdict(pairs.peakKiB <= pairLimit)))
+            .arg(logicPeakKiB / 1024.0, 0, 'f', 0));
+    return true;
+}
+
+// verbalo-cli import-pairs on a large file into a new dictionary, as a child process timed from
+// outside, against the shell's .import of the same file; false when a program failed.
+bool cliFigure(const Options& opt) {
+    const QString folder = opt.work + QStringLiteral("/cli-data");
+    QDir().mkpath(folder);
+    const std::string cli = (QCoreApplication::applicationDirPath() + QStringLiteral("/verbalo-cli")).toStdString();
+    const std::string out = (opt.work + QStringLiteral("/cli-out.txt")).toStdString();
+    const double bytes = double(QFileInfo(opt.bigPairs).size());
+    say(QStringLiteral("verbalo-cli import-pairs on %1 (%2 MiB)").arg(opt.bigPairs).arg(bytes / kMiB, 0, 'f', 1));
+    const ChildRun made = runChild(
+        {cli, "--data", folder.toStdString(), "new", "--type", "pairs", "--name", "Angol", "--table", "angol"}, "/dev/null", out);
+    if (made.status != 0) {
+        std::fprintf(stderr, "bench_import: verbalo-cli new failed (%d): %s\n", made.status, readFile(out).c_str());
+        return false;
+    }
+    const ChildRun shell = shellImport(opt, opt.bigPairs, QStringLiteral("plain-big"));
+    const ChildRun run = runChild(
+        {cli, "--data", folder.toStdString(), "import-pairs", "--dict", "Angol", opt.bigPairs.toStdString()}, "/dev/null", out);
+    const QString counts = QString::fromStdString(readFile(out)).trimmed();
+    if (shell.status != 0 || run.status != 0) {
+        std::fprintf(stderr, "bench_import: verbalo-cli import-pairs failed (%d): %s\n", run.status, qPrintable(counts));
+        return false;
+    }
+    const double ratio = run.seconds / shell.seconds;
+    const double limitKiB = 200 * 1024;
+    say(QStringLiteral("  ") + counts);
+    say(QStringLiteral("  command line %1 s / shell %2 s = %3x (goal <= 1.0x) %4; peak memory %5 MiB (goal <= 200 MiB) %6; "
+                       "the shell's %7 MiB")
+            .arg(run.seconds, 0, 'f', 1)
+            .arg(shell.seconds, 0, 'f', 1)
+            .arg(ratio, 0, 'f', 2)
+            .arg(QLatin1String(verdict(ratio <= 1.0)))
+            .arg(run.maxRssKiB / 1024.0, 0, 'f', 0)
+            .arg(QLatin1String(verdict(run.maxRssKiB <= limitKiB)))
+            .arg(shell.maxRssKiB / 1024.0, 0, 'f', 0));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -131,10 +271,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Options opt = bench::parseBenchOptions(app.arguments());
     if (opt.pairs.isEmpty() || opt.work.isEmpty() || !QFileInfo(opt.pairs).isFile()) {
-        std::fprintf(stderr, "usage: bench_import --pairs FILE --work FOLDER [--sqlite3 PROGRAM] [--headwords N]\n");
+        std::fprintf(stderr,
+                     "usage: bench_import --pairs FILE --work FOLDER [--long-pairs FILE] [--big FILE] [--sqlite3 PROGRAM] "
+                     "[--headwords N]\n");
         return 2;
     }
-    opt.pairs = QFileInfo(opt.pairs).absoluteFilePath();
+    for (QString* file : {&opt.pairs, &opt.longPairs, &opt.bigPairs})
+        if (!file->isEmpty()) *file = QFileInfo(*file).absoluteFilePath();
     QDir(opt.work).removeRecursively();
     QDir().mkpath(opt.work + QStringLiteral("/data"));
     opt.work = QFileInfo(opt.work).absoluteFilePath();
@@ -150,82 +293,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_import: cannot make %s\n", qPrintable(listFile));
         return 1;
     }
-    const double pairBytes = double(QFileInfo(opt.pairs).size());
     const double listBytes = double(QFileInfo(listFile).size());
 
     say(QStringLiteral("import: the two import windows, offscreen"));
-    say(QStringLiteral("pair file %1 (%2 MiB)").arg(opt.pairs).arg(pairBytes / kMiB, 0, 'f', 1));
-
-    // The reference: the shell's .import into a table with the same key.
-    const std::string plain = (opt.work + QStringLiteral("/plain.db")).toStdString();
-    const std::string script = (opt.work + QStringLiteral("/import.sql")).toStdString();
-    {
-        std::ofstream s(script);
-        s << "CREATE TABLE t(nyelv1 TEXT, nyelv2 TEXT, PRIMARY KEY (nyelv1, nyelv2));\n.mode csv\n.separator ;\n.import "
-          << opt.pairs.toStdString() << " t\n";
-    }
-    const ChildRun shell = runChild({opt.sqlite3.toStdString(), plain}, script, "/dev/null");
-    if (shell.status != 0) {
-        std::fprintf(stderr, "bench_import: the sqlite3 shell failed (%d)\n", shell.status);
+    if (!pairFigures(frame, sink, opt, QStringLiteral("default"), opt.pairs, QStringLiteral("angol"))) return 1;
+    if (!opt.longPairs.isEmpty() &&
+        !pairFigures(frame, sink, opt, QStringLiteral("long"), opt.longPairs, QStringLiteral("hosszu")))
         return 1;
-    }
-
-    // The word pairs through Tfrm_SzotarBetolt on the dictionary window's table.
-    makeTable(db, Bilingual, QStringLiteral("angol"));
-    WindowRun pairs;
-    int pairRows = 0;
-    {
-        store::Table table(db);
-        table.setTableName(QStringLiteral("angol"));
-        table.setIndexFieldNames(QStringLiteral("nyelv1"));
-        table.open();
-        resetPeakMemory();
-        Tfrm_SzotarBetolt window(frame, table);
-        pairs = runWindow(window, opt.pairs, sink);
-        pairRows = table.recordCount();
-    }
-    // The same file through the import logic alone, without the window (its editor and its
-    // repaints), into a second table: what the window adds to the store's own cost.
-    makeTable(db, Bilingual, QStringLiteral("angol2"));
-    double logicSeconds = 0;
-    {
-        store::Table table(db);
-        table.setTableName(QStringLiteral("angol2"));
-        table.setIndexFieldNames(QStringLiteral("nyelv1"));
-        table.open();
-        const auto start = Clock::now();
-        const ImportText file = readImportText(opt.pairs);
-        PairImporter importer(table, QLatin1Char(';'));
-        forEachLine(file.text, true,
-                    [&importer](QStringView line) { return importer.offer(line.toString()) != RowResult::Failed; });
-        importer.finish();
-        logicSeconds = secondsSince(start);
-    }
-    const double pairTotal = pairs.loadSeconds + pairs.importSeconds;
-    const double ratio = pairTotal / shell.seconds;
-    say(QStringLiteral("  window: load into the editor %1 s, import %2 s (commit and the list's order included), %3 rows, "
-                       "%4 repaints of the progress bar")
-            .arg(pairs.loadSeconds, 0, 'f', 2)
-            .arg(pairs.importSeconds, 0, 'f', 2)
-            .arg(pairRows)
-            .arg(pairs.repaints));
-    say(QStringLiteral("  the import logic alone, no window: %1 s (the window adds %2 s)")
-            .arg(logicSeconds, 0, 'f', 2)
-            .arg(pairTotal - logicSeconds, 0, 'f', 2));
-    say(QStringLiteral("  sqlite3 .import: %1 s, %2 rows")
-            .arg(shell.seconds, 0, 'f', 2)
-            .arg(tableRows(db, QStringLiteral("angol"))));
-    say(QStringLiteral("  file to table: window %1 s / shell %2 s = %3x (goal <= 1.5x) %4")
-            .arg(pairTotal, 0, 'f', 2)
-            .arg(shell.seconds, 0, 'f', 2)
-            .arg(ratio, 0, 'f', 2)
-            .arg(QLatin1String(verdict(ratio <= 1.5 && pairs.finished))));
-    const double pairLimit = 2 * pairBytes / 1024 + 100 * 1024;
-    say(QStringLiteral("  peak memory %1 MiB (goal <= 2 x file + 100 MiB = %2 MiB) %3; the shell's %4 MiB")
-            .arg(pairs.peakKiB / 1024.0, 0, 'f', 0)
-            .arg(pairLimit / 1024, 0, 'f', 0)
-            .arg(QLatin1String(verdict(pairs.peakKiB <= pairLimit)))
-            .arg(shell.maxRssKiB / 1024.0, 0, 'f', 0));
 
     // The headword list through Tfrm_ListaBetolt.
     say(QStringLiteral("list file %1: %2 headwords, %3 lines (%4 MiB, Windows-1250)")
@@ -259,5 +333,6 @@ int main(int argc, char** argv) {
             .arg(list.peakKiB / 1024.0, 0, 'f', 0)
             .arg(listLimit / 1024, 0, 'f', 0)
             .arg(QLatin1String(verdict(list.peakKiB <= listLimit))));
+    if (!opt.bigPairs.isEmpty() && !cliFigure(opt)) return 1;
     return 0;
 }

@@ -108,6 +108,10 @@ BenchOptions parseBenchOptions(const QStringList& args) {
             opt.sqlite3 = args[i + 1];
         else if (args[i] == QLatin1String("--headwords"))
             opt.headwords = args[i + 1].toInt();
+        else if (args[i] == QLatin1String("--long-pairs"))
+            opt.longPairs = args[i + 1];
+        else if (args[i] == QLatin1String("--big"))
+            opt.bigPairs = args[i + 1];
     }
     return opt;
 }

@@ -45,12 +45,14 @@ void writeFile(const std::string& path, const std::string& text);
 std::string readFile(const std::string& path);
 
 // The options every suite takes: --pairs FILE --work FOLDER [--sqlite3 PROGRAM], plus
-// --headwords N for the import suite.
+// --headwords N, --long-pairs FILE and --big FILE for the import suite.
 struct BenchOptions {
     QString pairs;
     QString work;
     QString sqlite3 = QStringLiteral("sqlite3");
     int headwords = 100000;
+    QString longPairs; // a file of verbalo-genpairs' long profile
+    QString bigPairs;  // a large file for the command-line import
 };
 BenchOptions parseBenchOptions(const QStringList& args);
 
