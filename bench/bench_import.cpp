@@ -243,6 +243,7 @@ bool cliFigure(const Options& opt) {
     const std::string out = (opt.work + QStringLiteral("/cli-out.txt")).toStdString();
     const double bytes = double(QFileInfo(opt.bigPairs).size());
     say(QStringLiteral("verbalo-cli import-pairs on %1 (%2 MiB)").arg(opt.bigPairs).arg(bytes / kMiB, 0, 'f', 1));
+    resetPeakMemory(); // what this process freed goes back first: no child's figure is below it
     const long ownKiB = statusKiB("VmRSS:");
     const ChildRun made = runChild(
         {cli, "--data", folder.toStdString(), "new", "--type", "pairs", "--name", "Angol", "--table", "angol"}, "/dev/null", out);
