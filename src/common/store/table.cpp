@@ -264,6 +264,7 @@ void Table::buildOrder() {
         throw StoreError::ofTable(name_, e);
     }
     ++storeReads_;
+    ++foregroundOrderBuilds_;
     lastOrderSize_ = order_.size();
     orderValid_ = true;
 }

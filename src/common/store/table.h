@@ -159,6 +159,9 @@ public:
     // the rows of the range.
     quint64 rowsRead() const { return rowsRead_; }
     size_t orderMemoryBytes() const { return order_.memoryBytes(); }
+    // Whole orders read on the caller's thread since the table was made, each a read of every
+    // row that the caller waits for (benchmarks count them while another program writes).
+    quint64 foregroundOrderBuilds() const { return foregroundOrderBuilds_; }
 
     // A table of at least this many rows (under the filter) is ordered on a thread of its own
     // when it is opened or its order changes: the first rows and the record count are there at
@@ -278,6 +281,7 @@ private:
     QElapsedTimer readTimer_;
     quint64 storeReads_ = 0;
     quint64 rowsRead_ = 0;
+    quint64 foregroundOrderBuilds_ = 0;
 };
 
 // Holds a read span on a table for a scope.
