@@ -3,8 +3,8 @@
 //   bench_bilingual --pairs FILE --work FOLDER [--sqlite3 PROGRAM]
 //
 // Opens the window, types into its search box, dictionarizes a text of 100,000 words, runs the
-// expression search and reads the process's memory, each figure beside a reference taken in
-// the same run. The work folder keeps the loaded dictionary between runs (it is loaded again
+// expression search, reads the process's memory and types again while another program imports
+// into the dictionary, each figure beside a reference taken in the same run. The work folder keeps the loaded dictionary between runs (it is loaded again
 // when the pair file changes).
 
 #include "bench_rng.h"
@@ -34,6 +34,8 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTabWidget>
 #include <QTableView>
@@ -194,6 +196,146 @@ void sendKey(QWidget* w, int key, const QString& text) {
     QApplication::sendEvent(w, &release);
 }
 
+// Types the first 1 to 8 letters of a random sample headword into an emptied box, one key at a
+// time; each key's time in microseconds (until the box's handlers return) is added to `times`,
+// the box's text after it to `typed`. With `withEvents` the events each key leaves (the grid's
+// repaint and whatever else waits in the event loop) are handled after it, and the key's time
+// with them goes there; the emptying of the box then counts as a key too, as the keys a user
+// presses to select and delete the last word.
+void typeSomeWord(QLineEdit* box, const std::vector<QString>& headwords, BenchRng& rng, std::vector<double>& times,
+                  std::vector<QString>* typed, std::vector<double>* withEvents = nullptr) {
+    const QString& w = headwords[rng.below(static_cast<std::uint32_t>(headwords.size()))];
+    const auto timed = [&](const std::function<void()>& key) {
+        const auto start = Clock::now();
+        key();
+        times.push_back(msSince(start) * 1000);
+        if (!withEvents) return;
+        QApplication::processEvents();
+        withEvents->push_back(msSince(start) * 1000);
+    };
+    if (withEvents)
+        timed([box] { box->clear(); });
+    else
+        box->clear();
+    const int len = std::min<int>(static_cast<int>(w.size()), 1 + static_cast<int>(rng.below(8)));
+    for (int i = 0; i < len; ++i) {
+        timed([&] { sendKey(box, 0, w.mid(i, 1)); });
+        if (typed) typed->push_back(box->text());
+    }
+}
+
+// Another program (verbalo-cli import-pairs, committing a batch about once a second) adds
+// 100,000 new pairs to the dictionary the window shows, while keys are typed into its search
+// box and the events between words are handled as the program's event loop would. The rows are
+// taken out again at the end, so that the next run finds the dictionary as it was loaded.
+void importWhileTyping(const Options& opt, BenchFrame& frame, Tfrm_Szotar& window, const std::vector<QString>& headwords) {
+    const QString tools = QCoreApplication::applicationDirPath();
+    const QString pairFile = opt.work + QStringLiteral("/new-pairs-100000.csv");
+    if (!QFile::exists(pairFile)) {
+        const int made = QProcess::execute(tools + QStringLiteral("/verbalo-genpairs"),
+                                           {QStringLiteral("-n"), QStringLiteral("100000"), QStringLiteral("--seed"),
+                                            QStringLiteral("77"), pairFile});
+        if (made != 0) {
+            say(QStringLiteral("import    cannot make %1 with verbalo-genpairs: not measured").arg(pairFile));
+            return;
+        }
+    }
+    store::Table& table = *window.table();
+    auto* edit1 = window.findChild<QLineEdit*>(QStringLiteral("Edit1"));
+    std::int64_t lastRowid = 0;
+    {
+        store::Query q(frame.database());
+        q.setSql(QStringLiteral("SELECT max(rowid) FROM angol;"));
+        lastRowid = q.open().value(0).toLongLong();
+    }
+    const int rowsBefore = table.recordCount();
+    BenchRng rng(0x1A2B3C4DULL);
+    // The reference: the same keys with nothing importing.
+    std::vector<double> quietKeys, quietWithEvents;
+    while (quietKeys.size() < 2000) typeSomeWord(edit1, headwords, rng, quietKeys, nullptr, &quietWithEvents);
+    const quint64 buildsBefore = table.foregroundOrderBuilds();
+
+    QProcess child;
+    const auto started = Clock::now();
+    child.start(tools + QStringLiteral("/verbalo-cli"), {QStringLiteral("--data"), frame.database().folder(),
+                                                          QStringLiteral("import-pairs"), QStringLiteral("--dict"),
+                                                          QStringLiteral("angol"), pairFile});
+    if (!child.waitForStarted()) {
+        say(QStringLiteral("import    cannot start verbalo-cli: not measured"));
+        return;
+    }
+    std::vector<double> keys, keysWithEvents;
+    while (child.state() != QProcess::NotRunning) {
+        typeSomeWord(edit1, headwords, rng, keys, nullptr, &keysWithEvents);
+        child.waitForFinished(0);
+    }
+    const double importMs = msSince(started);
+    const quint64 builds = table.foregroundOrderBuilds() - buildsBefore;
+    const QString output = QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
+    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+        say(QStringLiteral("import    verbalo-cli failed (%1): not measured")
+                .arg(QString::fromLocal8Bit(child.readAllStandardError()).trimmed()));
+        return;
+    }
+    // "FILE: N offered, S stored, R refused"
+    const QRegularExpressionMatch stored = QRegularExpression(QStringLiteral("(\\d+) stored")).match(output);
+    const int expected = rowsBefore + (stored.hasMatch() ? stored.captured(1).toInt() : 100000);
+
+    // What the window shows once the other program is done: the keys go on until the status
+    // text counts the new rows, for ten seconds at most.
+    const auto ended = Clock::now();
+    const QString wanted = QStringLiteral("%1/").arg(expected);
+    std::vector<double> afterKeys, afterWithEvents;
+    while (!frame.lastPosition.startsWith(wanted) && msSince(ended) < 10000) {
+        typeSomeWord(edit1, headwords, rng, afterKeys, nullptr, &afterWithEvents);
+    }
+    const bool shown = frame.lastPosition.startsWith(wanted);
+    const double shownMs = msSince(ended);
+    const int countAfter = table.recordCount();
+
+    const double median = percentile(keys, 0.5);
+    say(QString());
+    say(QStringLiteral("import    another program (verbalo-cli import-pairs) adds %1 pairs to the open dictionary in %2 s: %3")
+            .arg(expected - rowsBefore)
+            .arg(importMs / 1000, 0, 'f', 1)
+            .arg(output));
+    // A key that takes more than 50 ms is one a user sees hang.
+    const auto keyFigures = [](const std::vector<double>& v) {
+        return QStringLiteral("median %1 us, 90th pct %2 us, max %3 us, %4 over 50 ms")
+            .arg(percentile(v, 0.5), 0, 'f', 1)
+            .arg(percentile(v, 0.9), 0, 'f', 1)
+            .arg(percentile(v, 1.0), 0, 'f', 0)
+            .arg(std::count_if(v.begin(), v.end(), [](double us) { return us > 50000; }));
+    };
+    say(QStringLiteral("          Edit1 keys typed meanwhile (%1, the emptying of the box counted): key press until the grid's row "
+                       "and the status text follow %2; with the events it leaves handled %3")
+            .arg(keys.size())
+            .arg(keyFigures(keys), keyFigures(keysWithEvents)));
+    say(QStringLiteral("          reference: the same keys with nothing importing (%1): key press %2; with its events %3")
+            .arg(quietKeys.size())
+            .arg(keyFigures(quietKeys), keyFigures(quietWithEvents)));
+    say(QStringLiteral("          whole orders read on the window's thread during the import: %1; after it the status reads "
+                       "%2 (%3 ms after the import ended, %4 keys), the record count %5")
+            .arg(builds)
+            .arg(frame.lastPosition)
+            .arg(shownMs, 0, 'f', 0)
+            .arg(afterKeys.size())
+            .arg(countAfter));
+    say(QStringLiteral("          median %1 ms   goal <= 2 ms   %2;   full rebuilds on the window's thread %3   goal 0   %4;   "
+                       "%5 rows shown   %6")
+            .arg(median / 1000, 0, 'f', 3)
+            .arg(QLatin1String(verdict(median <= 2000)))
+            .arg(builds)
+            .arg(QLatin1String(verdict(builds == 0)))
+            .arg(expected)
+            .arg(QLatin1String(verdict(shown && countAfter == expected))));
+
+    // The dictionary as it was loaded: the new rows took the row ids after the last one.
+    store::Query q(frame.database());
+    q.setSql(QStringLiteral("DELETE FROM angol WHERE rowid > %1;").arg(lastRowid));
+    q.exec();
+}
+
 // The sqlite3 shell running a script on a file, output thrown away; seconds from start to exit.
 double shellSeconds(const Options& opt, const QString& file, const QString& script) {
     const std::string scriptFile = (opt.work + QStringLiteral("/shell.sql")).toStdString();
@@ -306,15 +448,7 @@ int run(const Options& opt) {
     std::vector<QString> typed;
     int mismatches = 0;
     while (keystrokes.size() < 5000) {
-        const QString& w = headwords[rng.below(static_cast<std::uint32_t>(headwords.size()))];
-        edit1->clear();
-        const int len = std::min<int>(static_cast<int>(w.size()), 1 + static_cast<int>(rng.below(8)));
-        for (int i = 0; i < len; ++i) {
-            const auto start = Clock::now();
-            sendKey(edit1, 0, w.mid(i, 1));
-            keystrokes.push_back(msSince(start) * 1000);
-            typed.push_back(edit1->text());
-        }
+        typeSomeWord(edit1, headwords, rng, keystrokes, &typed);
         if (grid->currentIndex().row() != window->table()->recNo() - 1 || frame.lastPosition != window->positionText())
             ++mismatches;
     }
@@ -500,6 +634,11 @@ int run(const Options& opt) {
     say(QStringLiteral("          %1 MiB   goal <= 80 MiB   %2")
             .arg(openRss / 1024)
             .arg(QLatin1String(verdict(openRss <= 80 * 1024))));
+
+    // --- another program imports -----------------------------------------------------------
+    pages->setCurrentIndex(0);
+    edit1->setFocus();
+    importWhileTyping(opt, frame, *window, headwords);
     window.reset();
     return 0;
 }

@@ -60,6 +60,29 @@ Rows throughReader(store::Database& db, const store::Table& t, qint64 spanMillis
     return rows;
 }
 
+// The row ids and order keys of the rows, as the cursor has them and as a reader selecting
+// only the key gives them (the background order reads that way).
+Rows keysThroughCursor(store::Table& t) {
+    Rows rows;
+    for (const QVariantList& row : throughCursor(t)) {
+        QVariantList keyed{row.first()};
+        for (const QString& c : t.orderColumns()) keyed << (c == QLatin1String("rowid") ? row.first() : row.at(t.fieldIndex(c) + 1));
+        rows << keyed;
+    }
+    return rows;
+}
+
+Rows keysThroughReader(store::Database& db, const store::Table& t, qint64 spanMillis) {
+    Rows rows;
+    store::OrderedRowReader reader(db, t, spanMillis, store::OrderedRowReader::Select::OrderKey);
+    while (reader.next()) {
+        QVariantList row{QVariant::fromValue<qlonglong>(reader.rowid())};
+        for (int i = 0; i < t.orderColumns().size(); ++i) row << reader.value(i);
+        rows << row;
+    }
+    return rows;
+}
+
 } // namespace
 
 class OrderedRowReaderTest : public QObject {
@@ -118,6 +141,9 @@ void OrderedRowReaderTest::rowsOfTheCursor() {
     QVERIFY(staysPastEnd);
     QCOMPARE(throughReader(fx.db(), t, 0, &restarts, &staysPastEnd), expected);
     QCOMPARE(restarts, quint64(expected.size())); // the last one finds the end
+    const Rows keys = keysThroughCursor(t);
+    QCOMPARE(keysThroughReader(fx.db(), t, store::Table::kReadSpanMillis), keys);
+    QCOMPARE(keysThroughReader(fx.db(), t, 0), keys);
 }
 
 void OrderedRowReaderTest::otherProgramCommitsDuringALongRead() {

@@ -1,47 +1,59 @@
 #include "order_builder.h"
 
+#include "ordered_row_reader.h"
+
 #include <sqlite3.h>
 
 namespace verbalo::store {
 
-OrderBuilder::OrderBuilder(Connection connection, const QString& tableName) : conn_(std::move(connection)) {
-    conn_.exec(QStringLiteral("BEGIN"));
-    try {
-        Statement count(conn_, QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(tableName)));
-        count.step();
-        rows_ = static_cast<size_t>(count.int64(0));
-    } catch (...) {
-        endRead();
-        throw;
-    }
+OrderBuilder::OrderBuilder(std::unique_ptr<OrderedRowReader> reader) : reader_(std::move(reader)) {
+    // It reads the index once from start to end: a page cache would only cost memory.
+    reader_->connection().exec(QStringLiteral("PRAGMA cache_size=-512"));
 }
 
 OrderBuilder::~OrderBuilder() {
     stop_.store(true, std::memory_order_relaxed);
-    if (conn_.handle()) sqlite3_interrupt(conn_.handle());
+    if (reader_->connection().handle()) sqlite3_interrupt(reader_->connection().handle());
     if (thread_.joinable()) thread_.join();
-    endRead();
 }
 
-void OrderBuilder::endRead() {
-    // A read has nothing to store: ending it cannot lose anything.
-    if (conn_.handle() && conn_.inTransaction()) sqlite3_exec(conn_.handle(), "COMMIT", nullptr, nullptr, nullptr);
-}
-
-void OrderBuilder::readHead(OrderIndex& head, const QString& sql, int keyColumns, size_t headRows) {
-    Statement s(conn_, sql + QStringLiteral(" LIMIT %1").arg(headRows));
-    head.loadFrom(s.handle(), keyColumns);
-}
-
-void OrderBuilder::start(const QString& sql, int keyColumns) {
-    thread_ = std::thread([this, sql, keyColumns] { run(sql, keyColumns); });
-}
-
-void OrderBuilder::run(QString sql, int keyColumns) {
+size_t OrderBuilder::countAndReadHead(const QString& countSql, OrderIndex& head, const QString& headSql, int keyColumns,
+                                      size_t headRows, size_t headFrom) {
+    Connection& conn = reader_->connection();
+    conn.exec(QStringLiteral("BEGIN"));
+    size_t rows = 0;
     try {
-        Statement s(conn_, sql);
-        result_.reserve(rows_ + rows_ / 64);
-        result_.loadFrom(s.handle(), keyColumns, &stop_);
+        Statement count(conn, countSql);
+        count.step();
+        rows = static_cast<size_t>(count.int64(0));
+        count.reset();
+        if (rows >= headFrom) {
+            Statement s(conn, headSql + QStringLiteral(" LIMIT %1").arg(headRows));
+            head.loadFrom(s.handle(), keyColumns);
+        }
+    } catch (...) {
+        // A read has nothing to store: ending it cannot lose anything.
+        sqlite3_exec(conn.handle(), "COMMIT", nullptr, nullptr, nullptr);
+        throw;
+    }
+    sqlite3_exec(conn.handle(), "COMMIT", nullptr, nullptr, nullptr);
+    return rows;
+}
+
+void OrderBuilder::start(int keyColumns, size_t expectedRows, std::function<void()> done) {
+    thread_ = std::thread([this, keyColumns, expectedRows, done = std::move(done)] { run(keyColumns, expectedRows, done); });
+}
+
+void OrderBuilder::run(int keyColumns, size_t expectedRows, const std::function<void()>& done) {
+    try {
+        Connection& conn = reader_->connection();
+        const std::int64_t before = conn.dataVersion();
+        result_.reserve(expectedRows + expectedRows / 64);
+        while (reader_->next()) {
+            if (stop_.load(std::memory_order_relaxed)) throw StoreError(QStringLiteral("ordering the rows was stopped"));
+            result_.append(reader_->statement(), keyColumns);
+        }
+        sawCommit_ = conn.dataVersion() != before;
     } catch (const StoreError& e) {
         result_.clear();
         error_ = e;
@@ -50,15 +62,12 @@ void OrderBuilder::run(QString sql, int keyColumns) {
         result_.clear();
         error_ = StoreError(QString::fromLocal8Bit(e.what()));
     }
-    endRead();
     done_.store(true, std::memory_order_release);
+    if (done) done();
 }
 
 OrderIndex OrderBuilder::take() {
     if (thread_.joinable()) thread_.join();
-    // The thread is done with the connection: its pages need not stay in memory.
-    endRead();
-    conn_ = Connection();
     if (error_) throw *error_;
     return std::move(result_);
 }

@@ -223,19 +223,28 @@ void OrderIndex::loadFrom(sqlite3_stmt* stmt, int keyColumns, const std::atomic<
             sqlite3_reset(stmt);
             throw StoreError(msg, code);
         }
-        if (rowids_.size() % kFenceInterval == 0) {
-            key.clear();
-            putColumns(key, stmt, 1, keyColumns);
-            try {
-                addFence(rowids_.size(), key.data(), key.size());
-            } catch (...) {
-                sqlite3_reset(stmt);
-                throw;
-            }
+        try {
+            appendRow(stmt, keyColumns, key);
+        } catch (...) {
+            sqlite3_reset(stmt);
+            throw;
         }
-        rowids_.push_back(sqlite3_column_int64(stmt, 0));
     }
     sqlite3_reset(stmt);
+}
+
+void OrderIndex::append(sqlite3_stmt* stmt, int keyColumns) {
+    std::string key;
+    appendRow(stmt, keyColumns, key);
+}
+
+void OrderIndex::appendRow(sqlite3_stmt* stmt, int keyColumns, std::string& key) {
+    if (rowids_.size() % kFenceInterval == 0) {
+        key.clear();
+        putColumns(key, stmt, 1, keyColumns);
+        addFence(rowids_.size(), key.data(), key.size());
+    }
+    rowids_.push_back(sqlite3_column_int64(stmt, 0));
 }
 
 std::string OrderIndex::keyAt(size_t pos) const {
@@ -274,8 +283,16 @@ size_t OrderIndex::lowerBound(const OrderKey& key, int columns, KeyStrength stre
     size_t hi = flo < fencePositions_.size() ? fencePositions_[flo] : rowids_.size();
     while (lo < hi) {
         const size_t mid = lo + (hi - lo) / 2;
-        if (compareAt(mid, key, columns, strength) < 0)
-            lo = mid + 1;
+        size_t probe = mid;
+        std::string own = keyAt(probe);
+        while (own.empty() && ++probe < hi) own = keyAt(probe);
+        // Rows without a key up to hi count as the row at hi, which is not less than the key.
+        if (own.empty()) {
+            hi = mid;
+            continue;
+        }
+        if (compareEncodedKeys(own.data(), own.size(), key.bytes().data(), key.bytes().size(), columns, strength) < 0)
+            lo = probe + 1;
         else
             hi = mid;
     }

@@ -60,6 +60,8 @@ public:
     // Reads "rowid, key columns..." rows until the statement is done. A set `stop` flag ends
     // the read early with a StoreError.
     void loadFrom(sqlite3_stmt* stmt, int keyColumns, const std::atomic<bool>* stop = nullptr);
+    // Adds the statement's current row ("rowid, key columns...") after the last one.
+    void append(sqlite3_stmt* stmt, int keyColumns);
 
     size_t size() const { return rowids_.size(); }
     std::int64_t rowidAt(size_t pos) const { return rowids_[pos]; }
@@ -68,7 +70,9 @@ public:
     // The key of the nearest fence at or before a position (from memory); empty when none.
     std::string fenceKeyAtOrBefore(size_t pos) const;
 
-    // First position whose key is not less than `key` (over the key's own column count).
+    // First position whose key is not less than `key` (over the key's own column count). A row
+    // whose key cannot be read (gone from the file since the order was read) counts as the next
+    // row that has one, so that a search in such an order still lands where the rest lead.
     size_t lowerBound(const OrderKey& key, int columns, KeyStrength strength) const;
     // Position of a row id whose key is `key`; size() when absent.
     size_t find(std::int64_t rowid, const OrderKey& key, int columns) const;
@@ -81,6 +85,8 @@ private:
     int compareAt(size_t pos, const OrderKey& key, int columns, KeyStrength strength) const;
     int compareFence(size_t fence, const OrderKey& key, int columns, KeyStrength strength) const;
     void addFence(size_t pos, const char* key, size_t length);
+    // `key` is room for a fence's key, kept between rows so that a run of rows allocates once.
+    void appendRow(sqlite3_stmt* stmt, int keyColumns, std::string& key);
 
     KeyReader reader_;
     std::vector<std::int64_t> rowids_;

@@ -7,7 +7,7 @@
 
 namespace verbalo::store {
 
-OrderedRowReader::OrderedRowReader(Database& db, const Table& table, qint64 spanMillis)
+OrderedRowReader::OrderedRowReader(Database& db, const Table& table, qint64 spanMillis, Select select)
     : tableName_(table.tableName()), spanMillis_(spanMillis) {
     const TableSchema& schema = table.schema();
     fieldCount_ = static_cast<int>(schema.fields.size());
@@ -23,9 +23,13 @@ OrderedRowReader::OrderedRowReader(Database& db, const Table& table, qint64 span
     } catch (const StoreError& e) {
         throw StoreError::ofTable(tableName_, e);
     }
+    QStringList selected;
+    for (const QString& c : table.orderColumns()) selected << quoteIdentifier(c);
+    selected_ = select == Select::WholeRow ? QStringLiteral("*") : selected.join(QStringLiteral(", "));
     for (const QString& c : columns) {
         keyTerms_ << keyTerm(schema, c);
-        keyColumnOfStatement_.push_back(c == QLatin1String("rowid") ? 0 : schema.fieldIndex(c) + 1);
+        const int column = select == Select::WholeRow ? schema.fieldIndex(c) + 1 : static_cast<int>(table.orderColumns().indexOf(c)) + 1;
+        keyColumnOfStatement_.push_back(c == QLatin1String("rowid") ? 0 : column);
     }
     lastKey_.assign(keyTerms_.size(), nullptr);
 }
@@ -59,7 +63,7 @@ void OrderedRowReader::releaseKey() {
 QString OrderedRowReader::selectSql(const QString& condition) const {
     QString where = where_;
     if (!condition.isEmpty()) where += (where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + condition;
-    return QStringLiteral("SELECT rowid, * FROM %1%2 ORDER BY %3").arg(from_, where, orderBy_);
+    return QStringLiteral("SELECT rowid, %1 FROM %2%3 ORDER BY %4").arg(selected_, from_, where, orderBy_);
 }
 
 void OrderedRowReader::start() {

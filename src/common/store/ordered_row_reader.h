@@ -14,6 +14,7 @@
 #include <vector>
 
 struct sqlite3_value;
+struct sqlite3_stmt;
 
 namespace verbalo::store {
 
@@ -31,7 +32,12 @@ class Database;
 // statement started at that moment sees them; nothing is read twice or skipped otherwise.
 class OrderedRowReader {
 public:
-    OrderedRowReader(Database& db, const Table& table, qint64 spanMillis = Table::kReadSpanMillis);
+    // What each row holds after its row id: the whole row, or only the order's key columns
+    // (the index alone answers those, for a reader that orders the rows).
+    enum class Select { WholeRow, OrderKey };
+
+    OrderedRowReader(Database& db, const Table& table, qint64 spanMillis = Table::kReadSpanMillis,
+                     Select select = Select::WholeRow);
     ~OrderedRowReader();
     OrderedRowReader(const OrderedRowReader&) = delete;
     OrderedRowReader& operator=(const OrderedRowReader&) = delete;
@@ -52,6 +58,12 @@ public:
     // How often the statement was let go and started again, for tests.
     quint64 restarts() const { return restarts_; }
 
+    // The current row as the engine holds it: the row id in column 0, then the whole row or the
+    // order's key columns. Valid until the next call of next().
+    sqlite3_stmt* statement() const { return statement_.handle(); }
+    // The reader's own connection, for a read of its own between the reader's statements.
+    Connection& connection() { return conn_; }
+
 private:
     // The rows in order under the filter and, when given, a further condition.
     QString selectSql(const QString& condition) const;
@@ -66,6 +78,7 @@ private:
 
     Connection conn_;
     QString tableName_;
+    QString selected_;       // what each row holds after its row id
     QString from_;           // the table, quoted
     QString where_;          // " WHERE (filter)" or nothing
     QString orderBy_;        // the cursor's ORDER BY terms

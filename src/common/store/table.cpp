@@ -2,6 +2,7 @@
 
 #include "collation.h"
 #include "database.h"
+#include "ordered_row_reader.h"
 #include "table_values.h"
 
 #include <sqlite3.h>
@@ -24,7 +25,14 @@ Table::Table(Database& db, QObject* parent) : QObject(parent), db_(db) {
 }
 
 KeyReader Table::orderKeyReader() {
-    return [this](std::int64_t rowid) { return readOrderKey(rowid).bytes(); };
+    return [this](std::int64_t rowid) {
+        std::string key = readOrderKey(rowid).bytes();
+        if (key.empty()) {
+            auto known = lastKnownRows_.constFind(rowid);
+            if (known != lastKnownRows_.constEnd()) key = keyOfRow(*known, rowid);
+        }
+        return key;
+    };
 }
 
 Table::~Table() {
@@ -64,6 +72,7 @@ void Table::open() {
     }
     buffer_.assign(schema_.fields.size(), QVariant());
     assigned_.assign(schema_.fields.size(), false);
+    missingRow_.assign(schema_.fields.size(), QVariant());
     committedWrites_ = lostWrites_ = 0;
     state_ = State::Browse;
     try {
@@ -99,8 +108,10 @@ void Table::close() {
     insertStatements_.clear();
     bulkCache_ = false;
     rowCache_.clear();
+    lastKnownRows_.clear();
     order_.clear();
     orderValid_ = false;
+    orderStale_ = false;
     hasCurrent_ = false;
     eof_ = bof_ = true;
     state_ = State::Inactive;
@@ -175,27 +186,42 @@ QString Table::whereClause() const {
     return filtered_ && !filter_.trimmed().isEmpty() ? QStringLiteral(" WHERE (%1)").arg(filter_) : QString();
 }
 
-void Table::invalidateOrder() {
-    // Where the current row stood, should it be gone when the order is built again: its key
-    // from the row last read, else the nearest fence's.
-    previousKey_.clear();
-    if (orderValid_ && hasCurrent_ && pos_ < order_.size() && order_.rowidAt(pos_) == currentRowid_) {
-        auto cachedRow = rowCache_.constFind(currentRowid_);
-        if (cachedRow != rowCache_.constEnd()) {
-            QVariantList key;
-            for (const QString& c : orderColumns_) {
-                const int f = schema_.fieldIndex(c);
-                key << (f >= 0 ? (*cachedRow)[static_cast<size_t>(f)] : QVariant::fromValue<qlonglong>(currentRowid_));
-            }
-            previousKey_ = OrderKey::fromValues(key).bytes();
-        } else {
-            previousKey_ = order_.fenceKeyAtOrBefore(pos_);
+std::string Table::keyOfRow(const std::vector<QVariant>& row, std::int64_t rowid) const {
+    QVariantList key;
+    for (const QString& c : orderColumns_) {
+        const int f = schema_.fieldIndex(c);
+        key << (f >= 0 ? row[static_cast<size_t>(f)] : QVariant::fromValue<qlonglong>(rowid));
+    }
+    return OrderKey::fromValues(key).bytes();
+}
+
+std::string Table::currentRowKey() const {
+    if (!orderValid_ || !hasCurrent_ || pos_ >= order_.size() || order_.rowidAt(pos_) != currentRowid_) return {};
+    for (const auto* rows : {&rowCache_, &lastKnownRows_}) {
+        auto row = rows->constFind(currentRowid_);
+        if (row != rows->constEnd()) return keyOfRow(*row, currentRowid_);
+    }
+    // In an order behind another program's commit the row may be gone unread: it stood where
+    // the next row that is still there stands (as a search counts it).
+    if (orderStale_) {
+        const size_t end = std::min(order_.size(), pos_ + OrderIndex::kFenceInterval);
+        for (size_t pos = pos_; pos < end; ++pos) {
+            std::string key = order_.keyAt(pos);
+            if (!key.empty()) return key;
         }
     }
+    return order_.fenceKeyAtOrBefore(pos_);
+}
+
+void Table::invalidateOrder() {
+    // Where the current row stood, should it be gone when the order is built again.
+    previousKey_ = currentRowKey();
     stopOrderBuild();
     orderValid_ = false;
+    orderStale_ = false;
     runStatement_ = nullptr; // made again for the order and filter now in force
     rowCache_.clear();
+    lastKnownRows_.clear();
 }
 
 void Table::beginReading() {
@@ -206,6 +232,8 @@ void Table::beginReading() {
 void Table::endReading() {
     if (readDepth_ == 0 || --readDepth_ > 0) return;
     releaseRead();
+    // An order that came in during the span was left for its end.
+    if ((builder_ && builder_->ready()) || (refresh_ && refresh_->ready())) builtInBackground();
 }
 
 void Table::holdRead() {
@@ -238,9 +266,115 @@ void Table::ensureFresh() {
     const std::int64_t dv = conn_.dataVersion();
     if (dv != dataVersion_) {
         dataVersion_ = dv;
-        invalidateOrder();
+        ++commitsSeen_;
+        orderIsBehind();
     }
     freshInRead_ = readHeld_;
+}
+
+bool Table::canOrderAgainInBackground() const {
+    // A batch's own rows are not committed yet and a read span's loop wants positions that
+    // stay put: those, a filtered order and a small table are ordered again at once, as are
+    // rows whose order is not kept up while the controls are off.
+    return orderValid_ && backgroundOrderFrom_ > 0 && !(filtered_ && !filter_.trimmed().isEmpty()) &&
+           rowCount() >= static_cast<size_t>(backgroundOrderFrom_) && !batchTransaction_ && readDepth_ == 0 &&
+           disabledCount_ == 0;
+}
+
+void Table::orderIsBehind() {
+    if (!canOrderAgainInBackground()) {
+        invalidateOrder();
+        return;
+    }
+    orderStale_ = true;
+    // The rows read so far are read again from the file; they stand in for the rows the
+    // commit removed until the new order comes.
+    if (lastKnownRows_.size() + rowCache_.size() > kRowCacheLimit) lastKnownRows_.clear();
+    lastKnownRows_.insert(rowCache_);
+    rowCache_.clear();
+    // One build at a time: one running now is looked at when it is done, and built again then.
+    if (!builder_ && !refresh_) startRefresh();
+}
+
+void Table::startRefresh() {
+    std::unique_ptr<OrderBuilder> refresh;
+    try {
+        refresh = std::make_unique<OrderBuilder>(std::make_unique<OrderedRowReader>(
+            db_, *this, OrderBuilder::kSpanMillis, OrderedRowReader::Select::OrderKey));
+    } catch (const StoreError&) {
+        // Ordered again at the next read, where the failure reaches the caller.
+        invalidateOrder();
+        return;
+    }
+    ++storeReads_;
+    refreshCommits_ = commitsSeen_;
+    refresh->start(static_cast<int>(orderColumns_.size()), order_.size(), builtNotice());
+    refresh_ = std::move(refresh);
+}
+
+std::function<void()> Table::builtNotice() {
+    return [this] {
+        // The table outlives the builder's thread (closing it waits for the thread); a notice
+        // still queued when the table goes is dropped with it.
+        QMetaObject::invokeMethod(this, [this] { builtInBackground(); }, Qt::QueuedConnection);
+    };
+}
+
+void Table::builtInBackground() {
+    // A read span's loop is left its positions; its end takes the order.
+    if (!isOpen() || readDepth_ > 0) return;
+    try {
+        if (builder_ && builder_->ready()) adoptBuiltOrder();
+        if (refresh_ && refresh_->ready() && !batchTransaction_) adoptRefresh();
+    } catch (const StoreError&) {
+        // Nobody to tell from the event loop: the order is built again at the next read,
+        // which reports the failure to its caller.
+        invalidateOrder();
+    }
+}
+
+void Table::adoptRefresh() {
+    std::unique_ptr<OrderBuilder> refresh = std::move(refresh_);
+    OrderIndex built;
+    try {
+        built = refresh->take();
+    } catch (const StoreError&) {
+        // Built again at the next read, where a failure reaches the caller.
+        refresh.reset();
+        invalidateOrder();
+        return;
+    }
+    // Behind still when the file changed again while the rows were read or since.
+    const bool current = !refresh->sawCommit() && refreshCommits_ == commitsSeen_;
+    refresh.reset();
+    const std::string previousKey = currentRowKey();
+    built.setKeyReader(orderKeyReader());
+    order_ = std::move(built);
+    lastOrderSize_ = order_.size();
+    nextInSequence_ = SIZE_MAX;
+    placeCurrent(hasCurrent_, currentRowid_, previousKey);
+    orderStale_ = !current;
+    if (current)
+        lastKnownRows_.clear();
+    else
+        startRefresh();
+    notifyRows();
+    notifyCurrent();
+}
+
+void Table::settleOrder() {
+    requireOpen();
+    ensureFresh();
+    if (builder_) adoptBuiltOrder();
+    // The build running may have started before the last commit seen; the one it is followed
+    // by then started after every commit seen so far.
+    for (int round = 0; round < 2 && refresh_ && !batchTransaction_; ++round) {
+        adoptRefresh();
+        ensureFresh();
+    }
+    // Still behind: another program goes on committing. Ordered again here, at once.
+    if (orderStale_ || refresh_) invalidateOrder();
+    ensureOrder();
 }
 
 QString Table::orderSql() const {
@@ -264,8 +398,10 @@ void Table::buildOrder() {
         throw StoreError::ofTable(name_, e);
     }
     ++storeReads_;
+    ++foregroundOrderBuilds_;
     lastOrderSize_ = order_.size();
     orderValid_ = true;
+    orderStale_ = false;
 }
 
 void Table::startOrder() {
@@ -276,16 +412,18 @@ void Table::startOrder() {
     }
     const bool hadCurrent = hasCurrent_;
     const std::int64_t rowid = currentRowid_;
+    const int keyColumns = static_cast<int>(orderColumns_.size());
+    const auto background = static_cast<size_t>(backgroundOrderFrom_);
     std::unique_ptr<OrderBuilder> builder;
+    size_t rows = 0;
     try {
-        Connection buildConnection = db_.openTableFile(name_);
-        // It reads the index once from start to end: a page cache would only cost memory.
-        buildConnection.exec(QStringLiteral("PRAGMA cache_size=-512"));
-        builder = std::make_unique<OrderBuilder>(std::move(buildConnection), schema_.tableName);
+        builder = std::make_unique<OrderBuilder>(
+            std::make_unique<OrderedRowReader>(db_, *this, OrderBuilder::kSpanMillis, OrderedRowReader::Select::OrderKey));
+        order_.clear();
+        rows = builder->countAndReadHead(QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(schema_.tableName)),
+                                         order_, orderSql(), keyColumns, kHeadRows, background);
         ++storeReads_;
-        if (builder->rows() >= static_cast<size_t>(backgroundOrderFrom_)) {
-            order_.clear();
-            builder->readHead(order_, orderSql(), static_cast<int>(orderColumns_.size()), kHeadRows);
+        if (rows >= background) {
             rowsRead_ += order_.size();
             ++storeReads_;
         }
@@ -293,13 +431,12 @@ void Table::startOrder() {
         order_.clear();
         throw StoreError::ofTable(name_, e);
     }
-    const size_t rows = builder->rows();
-    if (rows < static_cast<size_t>(backgroundOrderFrom_)) {
+    if (rows < background) {
         builder.reset();
         ensureOrder();
         return;
     }
-    builder->start(orderSql(), static_cast<int>(orderColumns_.size()));
+    builder->start(keyColumns, rows, builtNotice());
     builder_ = std::move(builder);
     rowsWhileBuilding_ = rows;
     orderValid_ = true;
@@ -322,6 +459,7 @@ void Table::startOrder() {
 
 void Table::stopOrderBuild() {
     builder_.reset();
+    refresh_.reset();
 }
 
 void Table::adoptBuiltOrder() {
@@ -339,6 +477,9 @@ void Table::adoptBuiltOrder() {
         ensureOrder();
         return;
     }
+    // Read across another connection's commit: a mix of the file before and after it.
+    if (builder->sawCommit()) orderStale_ = true;
+    builder.reset();
     lastOrderSize_ = order_.size();
     // The first rows are the same in the whole order unless another program wrote meanwhile;
     // then the current row is looked for again.
@@ -357,6 +498,7 @@ void Table::adoptBuiltOrder() {
         }
         notifyRows();
     }
+    if (orderStale_ && !refresh_) startRefresh();
 }
 
 void Table::ensureOrderUpTo(size_t pos) {
@@ -371,6 +513,10 @@ void Table::ensureOrder() {
     const std::int64_t rowid = currentRowid_;
     const std::string previousKey = previousKey_;
     buildOrder();
+    placeCurrent(had, rowid, previousKey);
+}
+
+void Table::placeCurrent(bool had, std::int64_t rowid, const std::string& previousKey) {
     if (order_.size() == 0) {
         hasCurrent_ = false;
         eof_ = bof_ = true;
@@ -525,12 +671,23 @@ Bookmark Table::bookmark() {
     return Bookmark{currentRowid_, hasCurrent_};
 }
 
+size_t Table::positionOf(std::int64_t rowid) {
+    const OrderKey key = readOrderKey(rowid);
+    if (key.empty()) return order_.size();
+    size_t pos = order_.find(rowid, key, static_cast<int>(orderColumns_.size()));
+    // A row in the file that the order does not hold yet: another program's, being ordered in.
+    if (pos >= order_.size() && (orderStale_ || refresh_)) {
+        settleOrder();
+        pos = order_.find(rowid, key, static_cast<int>(orderColumns_.size()));
+    }
+    return pos;
+}
+
 bool Table::bookmarkValid(const Bookmark& b) {
     if (!b.valid) return false;
     ensureFresh();
     ensureOrder();
-    const OrderKey key = readOrderKey(b.rowid);
-    return !key.empty() && order_.find(b.rowid, key, static_cast<int>(orderColumns_.size())) < order_.size();
+    return positionOf(b.rowid) < order_.size();
 }
 
 void Table::gotoBookmark(const Bookmark& b) {
@@ -538,8 +695,7 @@ void Table::gotoBookmark(const Bookmark& b) {
     ensureFresh();
     ensureOrder();
     if (!b.valid) throw StoreError(QStringLiteral("invalid bookmark on table %1").arg(name_));
-    const OrderKey key = readOrderKey(b.rowid);
-    const size_t pos = key.empty() ? order_.size() : order_.find(b.rowid, key, static_cast<int>(orderColumns_.size()));
+    const size_t pos = positionOf(b.rowid);
     if (pos >= order_.size()) throw StoreError(QStringLiteral("record not found in table %1").arg(name_));
     moveTo(pos);
 }
@@ -578,8 +734,7 @@ bool Table::locate(const QString& field, const QVariant& value, LocateOptions op
         if (!s.step()) return false;
         rowid = s.int64(0);
     }
-    const OrderKey key = readOrderKey(rowid);
-    const size_t pos = order_.find(rowid, key, static_cast<int>(orderColumns_.size()));
+    const size_t pos = positionOf(rowid);
     if (pos >= order_.size()) return false;
     moveTo(pos);
     return true;
@@ -632,9 +787,13 @@ const std::vector<QVariant>& Table::rowValues(std::int64_t rowid) {
     s.bindInt(1, rowid);
     ++storeReads_;
     ++rowsRead_;
+    if (!s.step()) {
+        // Gone from the file while the order still names it: as it was last read.
+        auto known = lastKnownRows_.constFind(rowid);
+        return known != lastKnownRows_.constEnd() ? *known : missingRow_;
+    }
     std::vector<QVariant> row(schema_.fields.size());
-    if (s.step())
-        for (size_t i = 0; i < row.size(); ++i) row[i] = s.value(static_cast<int>(i));
+    for (size_t i = 0; i < row.size(); ++i) row[i] = s.value(static_cast<int>(i));
     return *rowCache_.insert(rowid, std::move(row));
 }
 

@@ -159,6 +159,9 @@ public:
     // the rows of the range.
     quint64 rowsRead() const { return rowsRead_; }
     size_t orderMemoryBytes() const { return order_.memoryBytes(); }
+    // Whole orders read on the caller's thread since the table was made, each a read of every
+    // row that the caller waits for (benchmarks count them while another program writes).
+    quint64 foregroundOrderBuilds() const { return foregroundOrderBuilds_; }
 
     // A table of at least this many rows (under the filter) is ordered on a thread of its own
     // when it is opened or its order changes: the first rows and the record count are there at
@@ -168,7 +171,17 @@ public:
     // The first rows known while the rest of the order is being built.
     static constexpr size_t kHeadRows = 256;
     // True while the order is being built off this thread (tests and benchmarks look).
-    bool orderBuilding() const { return builder_ != nullptr; }
+    bool orderBuilding() const { return builder_ != nullptr || refresh_ != nullptr; }
+    // When another program commits to a large table, the cursor goes on with the order it has
+    // and orders the rows again off this thread; the new order takes its place when it is there
+    // (the cursor then signals rowsChanged), the current row staying where it was. Meanwhile
+    // rows are numbered and counted in the order the cursor has, and a row the commit removed
+    // reads as it was last read (as null values when this cursor never read it). This waits
+    // for that order, or for the one being built when the table was opened, and orders the
+    // rows again at once when the file changed once more meanwhile: every record number and
+    // count is exact after it. Writes, edits and searches for a row the order does not hold yet
+    // call it first.
+    void settleOrder();
 
 signals:
     // The current row moved or its content changed.
@@ -193,10 +206,27 @@ private:
     void startOrder();
     void adoptBuiltOrder();
     void stopOrderBuild();
+    // Another connection committed. A large table keeps its order for now and has it built
+    // again off this thread; the others order again at the next read.
+    void orderIsBehind();
+    bool canOrderAgainInBackground() const;
+    void startRefresh();
+    // Takes the order built after another program's commit in place of the one the cursor had.
+    void adoptRefresh();
+    // Called on the builders' threads when they are done: the order is taken on this one.
+    std::function<void()> builtNotice();
+    void builtInBackground();
+    // Puts the cursor back on its row (by row id, else where its key was) in a new order.
+    void placeCurrent(bool had, std::int64_t rowid, const std::string& previousKey);
+    // The current row's key from the rows read, else the nearest fence's; empty when unknown.
+    std::string currentRowKey() const;
+    std::string keyOfRow(const std::vector<QVariant>& row, std::int64_t rowid) const;
     QString orderSql() const;
     size_t rowCount() const { return builder_ ? rowsWhileBuilding_ : order_.size(); }
     void invalidateOrder();
     OrderKey readOrderKey(std::int64_t rowid);
+    // The position of a row in the file in the order; the order's size when it is not there.
+    size_t positionOf(std::int64_t rowid);
     // Reads the keys of the order's rows from this cursor's file.
     KeyReader orderKeyReader();
     bool rowPassesFilter(std::int64_t rowid);
@@ -240,6 +270,14 @@ private:
     size_t lastOrderSize_ = 0;  // rows of the order last built: room made before the next build
     std::unique_ptr<OrderBuilder> builder_; // the whole order, while order_ holds its first rows
     size_t rowsWhileBuilding_ = 0;
+    std::unique_ptr<OrderBuilder> refresh_; // the order after another program's commit, while order_ is the one before
+    bool orderStale_ = false;     // another connection committed since order_ was read
+    quint64 commitsSeen_ = 0;     // other connections' commits noticed since the table was opened
+    quint64 refreshCommits_ = 0;  // commitsSeen_ when refresh_ started
+    // Rows as they were read before another program's commit, for those it removed while the
+    // order still names them.
+    QHash<std::int64_t, std::vector<QVariant>> lastKnownRows_;
+    std::vector<QVariant> missingRow_;
     int backgroundOrderFrom_ = kBackgroundOrderFrom;
     std::string previousKey_;   // the current row's key when the order was given up
     std::int64_t dataVersion_ = 0;
@@ -278,6 +316,7 @@ private:
     QElapsedTimer readTimer_;
     quint64 storeReads_ = 0;
     quint64 rowsRead_ = 0;
+    quint64 foregroundOrderBuilds_ = 0;
 };
 
 // Holds a read span on a table for a scope.

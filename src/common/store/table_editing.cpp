@@ -139,8 +139,8 @@ void Table::insert() {
 void Table::edit() {
     requireOpen();
     if (state_ == State::Edit || state_ == State::Insert) return;
-    ensureFresh();
-    ensureOrder();
+    // The row as it is in the file now, and its place in an order that holds every commit.
+    settleOrder();
     if (!hasCurrent_) throw StoreError(QStringLiteral("table %1 has no current record to edit").arg(name_));
     buffer_ = rowValues(currentRowid_);
     assigned_.assign(schema_.fields.size(), false);
@@ -230,9 +230,9 @@ void WriteBatch::commit() {
 }
 
 void Table::runWrite(Statement& statement, const std::function<void(Statement&)>& bind) {
-    // A write changes the order: an order still being built is waited for, so that the
-    // write can be followed in it.
-    if (builder_) adoptBuiltOrder();
+    // A write changes the order: an order still being built is waited for, and one behind
+    // another program's commit brought up to date, so that the write can be followed in it.
+    if (builder_ || refresh_ || orderStale_) settleOrder();
     try {
         if (batchDepth_ > 0) {
             if (!batchTransaction_) startBatchTransaction();
@@ -398,8 +398,7 @@ void Table::remove() {
         return;
     }
     if (state_ == State::Edit) state_ = State::Browse;
-    ensureFresh();
-    ensureOrder();
+    settleOrder();
     if (!hasCurrent_) throw StoreError(QStringLiteral("table %1 has no current record to delete").arg(name_));
     const std::int64_t rowid = currentRowid_;
     runWrite(cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdentifier(schema_.tableName))),
