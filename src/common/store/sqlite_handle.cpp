@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace verbalo::store {
@@ -12,6 +13,17 @@ namespace {
 
 QString engineMessage(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+}
+
+// Waits for the other program's lock in steps of a few milliseconds until the busy timeout
+// (the context) is spent. The engine's own waits grow to 100 ms a step, so a read that met the
+// other program's commit (a few hundred milliseconds for a batch into a large table) went on
+// waiting up to 100 ms after the file was free again: a window's keystroke felt that.
+int waitInSmallSteps(void* timeoutMs, int tries) {
+    constexpr int kStepMs = 2;
+    if (static_cast<qint64>(tries) * kStepMs >= static_cast<qint64>(reinterpret_cast<std::intptr_t>(timeoutMs))) return 0;
+    sqlite3_sleep(kStepMs);
+    return 1;
 }
 
 } // namespace
@@ -29,7 +41,7 @@ Connection::Connection(const QString& path, Mode mode, int busyTimeoutMs) : path
         throw StoreError(QStringLiteral("cannot open %1: %2").arg(path, msg));
     }
     sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, busyTimeoutMs);
+    sqlite3_busy_handler(db_, waitInSmallSteps, reinterpret_cast<void*>(static_cast<std::intptr_t>(busyTimeoutMs)));
     registerCollationAndFunctions(db_);
 }
 
