@@ -40,6 +40,7 @@ private slots:
     void modelShowsTheOrderColumnFirst();
     void modelFollowsTheCursorsRows();
     void modelSeesRowsAnotherConnectionAdded();
+    void modelShowsALongTableInSteps();
 
     void resultFilesKeepTextAndColours();
 };
@@ -312,6 +313,50 @@ void PairSearchTest::modelSeesRowsAnotherConnectionAdded() {
     model.syncRowCount();
     QCOMPARE(model.rowCount(), 2);
     QCOMPARE(model.index(1, 0).data().toString(), QStringLiteral("b"));
+}
+
+void PairSearchTest::modelShowsALongTableInSteps() {
+    test::StoreFixture f;
+    f.makePairs(QStringLiteral("angol"), {"a;1", "b;2", "c;3", "d;4", "e;5", "f;6", "g;7"});
+    store::Table tbl(f.db());
+    tbl.setTableName(QStringLiteral("angol"));
+    tbl.open();
+    PairListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setGrowthStep(3);
+    model.setTable(&tbl);
+    model.setColumns(QStringLiteral("nyelv1"), QStringLiteral("magyar"), QStringLiteral("angol"));
+    QCOMPARE(model.rowCount(), 3);
+    QVERIFY(!model.allRowsShown());
+
+    // A row asked for beyond those shown is there at once; the rest follow from the event loop.
+    model.showRowsThrough(4);
+    QCOMPARE(model.rowCount(), 5);
+    QCOMPARE(model.index(4, 0).data().toString(), QStringLiteral("e"));
+    QTRY_VERIFY(model.allRowsShown());
+    QCOMPARE(model.rowCount(), 7);
+    QCOMPARE(model.index(6, 1).data().toString(), QStringLiteral("7"));
+
+    // Rows removed while the steps are under way: they start again from the new count.
+    tbl.setIndexFieldNames(QStringLiteral("nyelv1"));
+    model.reload();
+    QCOMPARE(model.rowCount(), 3);
+    tbl.last();
+    tbl.remove();
+    tbl.last();
+    tbl.remove();
+    QTRY_VERIFY(model.allRowsShown());
+    QCOMPARE(model.rowCount(), 5);
+    QCOMPARE(model.index(4, 0).data().toString(), QStringLiteral("e"));
+
+    // A table closed meanwhile shows no rows, and no step brings any back.
+    model.reload();
+    tbl.close();
+    model.reload();
+    QCOMPARE(model.rowCount(), 0);
+    QCoreApplication::processEvents();
+    QCOMPARE(model.rowCount(), 0);
+    QVERIFY(model.allRowsShown());
 }
 
 void PairSearchTest::resultFilesKeepTextAndColours() {

@@ -7,6 +7,8 @@
 #include "common/store/table.h"
 
 #include <QSignalSpy>
+#include <QFile>
+#include <QFileInfo>
 #include <QtTest>
 
 using namespace verbalo::store;
@@ -117,6 +119,7 @@ private slots:
     void aRowAnotherProgramRemovedReadsAsItWas();
     void theNewOrderComesByItselfInAnEventLoop();
     void aSmallTableIsOrderedAtOnce();
+    void countingLeavesNoMappingOfTheFile();
 };
 
 // A step marked "~" runs on both cursors, but its answer is not compared: the background cursor
@@ -233,6 +236,21 @@ void StoreBackgroundOrderTest::theNewOrderComesByItselfInAnEventLoop() {
     QCOMPARE(side.table.recNo(), 101);
     QCOMPARE(side.row(), row);
     QCOMPARE(side.table.foregroundOrderBuilds(), quint64(0));
+}
+
+// The count reads the file mapped into memory; a mapping left behind would keep the whole file
+// in the program's resident memory for as long as the window stays open.
+void StoreBackgroundOrderTest::countingLeavesNoMappingOfTheFile() {
+    Side side(samplePairs(3000), true);
+    const QString file = QFileInfo(side.folder.db().tableFile(QStringLiteral("angol"))).canonicalFilePath();
+    side.table.open();
+    QCOMPARE(side.table.recordCount(), 3000);
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QString mapped = QString::fromLocal8Bit(maps.readAll());
+    QVERIFY2(!mapped.contains(file), qPrintable(file));
+    side.table.settleOrder();
+    QCOMPARE(side.run(QStringLiteral("last")).section(QLatin1Char(' '), 1, 1), QStringLiteral("3000/3000"));
 }
 
 void StoreBackgroundOrderTest::aSmallTableIsOrderedAtOnce() {

@@ -41,6 +41,7 @@ void configurePairGrid(QTableView* grid) {
 void selectRecordRow(QTableView* grid, TableRowsModel& model, int recNo, RowReveal reveal) {
     model.syncRowCount();
     const int row = recNo - 1;
+    model.showRowsThrough(row);
     if (row < 0 || row >= model.rowCount()) return;
     const QModelIndex index = model.index(row, std::max(0, grid->currentIndex().column()));
     const bool inView = grid->viewport()->rect().contains(grid->visualRect(index).center());

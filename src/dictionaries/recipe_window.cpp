@@ -162,6 +162,7 @@ void Tfrm_Szotar5::followCurrentRecord() {
     try {
         model_->syncRowCount();
         const int row = tbl_->recNo() - 1;
+        model_->showRowsThrough(row);
         if (row >= 0 && row < model_->rowCount()) {
             const QModelIndex index = model_->index(row, 0);
             recipeGrid_->selectionModel()->setCurrentIndex(index,

@@ -26,6 +26,8 @@ class OrderedRowReader;
 class OrderBuilder {
 public:
     static constexpr qint64 kSpanMillis = 20;
+    // The engine maps at most this much of a file (its own limit as built for Debian).
+    static constexpr qint64 kCountMapBytes = 0x7fff0000;
 
     // The reader walks the rows in the order to build and selects their keys
     // (OrderedRowReader::Select::OrderKey); made on the caller's thread.

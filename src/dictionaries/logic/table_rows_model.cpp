@@ -2,7 +2,13 @@
 
 #include "common/store/store_error.h"
 
+#include <QTimer>
+
+#include <algorithm>
+
 namespace verbalo {
+
+TableRowsModel::TableRowsModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void TableRowsModel::setTable(store::Table* table) {
     if (table_ != table) {
@@ -39,12 +45,36 @@ void TableRowsModel::reload() {
     failureReported_ = false;
     beginResetModel();
     readFields();
-    rows_ = currentCount();
+    target_ = currentCount();
+    rows_ = std::min(target_, growthStep_);
     endResetModel();
+    growTo(rows_);
 }
 
 void TableRowsModel::syncRowCount() {
-    if (currentCount() != rows_) reload();
+    if (currentCount() != target_) reload();
+}
+
+void TableRowsModel::showRowsThrough(int row) {
+    growTo(std::min(row + 1, target_));
+}
+
+void TableRowsModel::growTo(int rows) {
+    if (rows > rows_) {
+        beginInsertRows(QModelIndex(), rows_, rows - 1);
+        rows_ = rows;
+        endInsertRows();
+    }
+    if (rows_ < target_ && !growthPlanned_) {
+        growthPlanned_ = true;
+        QTimer::singleShot(0, this, &TableRowsModel::growOneStep);
+    }
+}
+
+void TableRowsModel::growOneStep() {
+    growthPlanned_ = false;
+    // A reload meanwhile starts the steps again from its own count.
+    growTo(std::min(target_, rows_ + growthStep_));
 }
 
 int TableRowsModel::rowCount(const QModelIndex& parent) const {
