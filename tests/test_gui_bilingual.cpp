@@ -105,6 +105,7 @@ class BilingualWindowTest : public QObject {
 private slots:
     void opensWithListStatusAndCaptions();
     void modelPassesTheTester();
+    void endKeysInTheGridReachTheRowsNotShownYet();
     void typingSearchesTheNearestKey();
     void letterTypedInTheGridStartsASearch();
     void orderBySecondLanguageSwapsColumnsAndEditorFields();
@@ -174,6 +175,38 @@ void BilingualWindowTest::modelPassesTheTester() {
     w->table()->setValue(QStringLiteral("nyelv2"), QStringLiteral("new"));
     w->table()->post();
     QCOMPARE(grid->model()->rowCount(), kPairs.size() + 1);
+}
+
+// A long list reaches the grid in steps; Ctrl+End, and Down or Page Down at the last row shown,
+// go on to the table's own rows meanwhile.
+void BilingualWindowTest::endKeysInTheGridReachTheRowsNotShownYet() {
+    Fixture f;
+    auto w = f.open();
+    auto* grid = child<QTableView>(w.get(), "DBGrid1");
+    auto* model = qobject_cast<TableRowsModel*>(grid->model());
+    QVERIFY(model);
+    const struct {
+        int from;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int to;
+    } cases[] = {
+        {0, Qt::Key_End, Qt::ControlModifier, kPairs.size() - 1},
+        {2, Qt::Key_Down, Qt::NoModifier, 3},
+        // The grid has room for more than the ten rows.
+        {1, Qt::Key_PageDown, Qt::NoModifier, kPairs.size() - 1},
+    };
+    for (const auto& c : cases) {
+        model->setGrowthStep(3);
+        model->reload();
+        QCOMPARE(model->rowCount(), 3);
+        grid->setFocus();
+        grid->setCurrentIndex(model->index(c.from, 0));
+        QTest::keyClick(grid, c.key, c.modifiers);
+        QCOMPARE(grid->currentIndex().row(), c.to);
+        QCOMPARE(w->table()->recNo(), c.to + 1);
+    }
+    model->setGrowthStep(TableRowsModel::kGrowthStep);
 }
 
 void BilingualWindowTest::typingSearchesTheNearestKey() {

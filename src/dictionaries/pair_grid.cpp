@@ -3,11 +3,40 @@
 #include "dictionaries/logic/table_rows_model.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTableView>
 
 #include <algorithm>
+#include <limits>
 
 namespace verbalo {
+
+namespace {
+
+// A long list reaches its grid in steps (TableRowsModel). A key that goes to the end of the
+// list, or past the last row shown so far, first brings the rest, so that End finds the
+// table's last row rather than the last one shown yet.
+class ListEndKeys : public QObject {
+public:
+    explicit ListEndKeys(QTableView* grid) : QObject(grid), grid_(grid) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+        auto* model = qobject_cast<TableRowsModel*>(grid_->model());
+        if (!model || model->allRowsShown()) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int pageRows = std::max(1, grid_->viewport()->height() / std::max(1, grid_->verticalHeader()->defaultSectionSize()));
+        const bool nearTheEnd = grid_->currentIndex().row() + pageRows >= model->rowCount();
+        if (key == Qt::Key_End || (nearTheEnd && (key == Qt::Key_PageDown || key == Qt::Key_Down)))
+            model->showRowsThrough(std::numeric_limits<int>::max() - 1);
+        return false;
+    }
+
+private:
+    QTableView* grid_;
+};
+
+} // namespace
 
 int pairGridRowHeight(const QTableView* grid) {
     return grid->fontMetrics().height() + 4;
@@ -36,6 +65,7 @@ void configurePairGrid(QTableView* grid) {
     titles->setHighlightSections(false);
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     titles->setCursor(Qt::PointingHandCursor);
+    grid->installEventFilter(new ListEndKeys(grid));
 }
 
 void selectRecordRow(QTableView* grid, TableRowsModel& model, int recNo, RowReveal reveal) {
