@@ -328,6 +328,12 @@ void PairSearchTest::modelShowsALongTableInSteps() {
     model.setColumns(QStringLiteral("nyelv1"), QStringLiteral("magyar"), QStringLiteral("angol"));
     QCOMPARE(model.rowCount(), 3);
     QVERIFY(!model.allRowsShown());
+    // Up to two steps' worth the rows come at once.
+    PairListModel shortList;
+    shortList.setGrowthStep(4);
+    shortList.setTable(&tbl);
+    QCOMPARE(shortList.rowCount(), 7);
+    QVERIFY(shortList.allRowsShown());
 
     // A row asked for beyond those shown is there at once; the rest follow from the event loop.
     model.showRowsThrough(4);

@@ -46,7 +46,7 @@ void TableRowsModel::reload() {
     beginResetModel();
     readFields();
     target_ = currentCount();
-    rows_ = std::min(target_, growthStep_);
+    rows_ = static_cast<qint64>(target_) <= 2 * static_cast<qint64>(growthStep_) ? target_ : growthStep_;
     endResetModel();
     growTo(rows_);
 }
